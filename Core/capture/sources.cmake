@@ -1,0 +1,1 @@
+# Sources of Core/capture (none yet).

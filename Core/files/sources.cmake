@@ -1,0 +1,1 @@
+# Sources of Core/files (none yet).

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The whole test suite on a fresh Debian 12 machine: installs what it needs,
+# builds natively (tests, then ASan+UBSan with the fuzzers, then benchmarks),
+# cross-builds the Windows binaries with MinGW-w64 and runs their tests under
+# Wine on a virtual display. Fails when any test fails.
+# Usage: tools/test.sh            (FUZZ_SECONDS=60 by default)
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+build="$root/build"
+jobs=$(nproc)
+fuzz_seconds=${FUZZ_SECONDS:-60}
+
+bash tools/install-deps.sh
+
+echo "== native build and unit tests"
+cmake -S . -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTES_BUILD_BENCH=ON
+cmake --build "$build/native" -j "$jobs"
+ctest --test-dir "$build/native" -j "$jobs" --output-on-failure
+
+echo "== sanitizer build (clang, ASan+UBSan), unit tests and fuzzers"
+cmake -S . -B "$build/sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DTES_SANITIZE=ON -DTES_BUILD_FUZZ=ON
+cmake --build "$build/sanitize" -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 ctest --test-dir "$build/sanitize" -j "$jobs" --output-on-failure
+bash tools/run-fuzzers.sh "$build/sanitize" "$fuzz_seconds"
+
+echo "== Windows build (MinGW-w64) and tests under Wine"
+cmake -S . -B "$build/mingw" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
+cmake --build "$build/mingw" -j "$jobs"
+bash tools/wine-session.sh "$build/mingw" \
+  ctest --test-dir "$build/mingw" --output-on-failure
+
+echo "== all tests passed"
