@@ -1,6 +1,7 @@
 // CBitmap (see CBitmap.h).
 #include "CBitmap.h"
 
+#include "Afx.h"
 #include "CDC.h"
 
 IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
@@ -9,11 +10,6 @@ namespace {
 CGdiObject* NewBitmap()
 {
     return new CBitmap;
-}
-
-HINSTANCE ResourceModule(HINSTANCE hInstance)
-{
-    return hInstance != nullptr ? hInstance : ::GetModuleHandleW(nullptr);
 }
 } // namespace
 
@@ -49,7 +45,9 @@ BOOL CBitmap::LoadBitmap(LPCTSTR lpszResourceName, HINSTANCE hInstance)
 {
     if (m_hObject != nullptr || lpszResourceName == nullptr)
         return FALSE;
-    return AttachNew(::LoadBitmapW(ResourceModule(hInstance), lpszResourceName));
+    if (hInstance == nullptr)
+        hInstance = AfxFindResourceHandle(lpszResourceName, RT_BITMAP);
+    return AttachNew(::LoadBitmapW(hInstance, lpszResourceName));
 }
 
 int CBitmap::GetBitmap(BITMAP* pBitMap) const

@@ -21,8 +21,9 @@ public:
     // A bitmap in the format of pDC's device (for a memory DC: of the bitmap
     // selected into it).
     BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
-    // A bitmap resource of module hInstance; a null hInstance means the
-    // program's own executable.
+    // A bitmap resource of module hInstance; with a null hInstance the module
+    // is found by AfxFindResourceHandle (the current resource module, then the
+    // extension libraries, then the program).
     BOOL LoadBitmap(UINT nIDResource, HINSTANCE hInstance = nullptr);
     BOOL LoadBitmap(LPCTSTR lpszResourceName, HINSTANCE hInstance = nullptr);
 
