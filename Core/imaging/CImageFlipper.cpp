@@ -1,0 +1,32 @@
+// CImageFlipper: row-wise mirroring.
+#include "CImageFlipper.h"
+
+#include <cstring>
+
+CImageFlipper::CImageFlipper(int bHorz, int bVert) : CImage32BitProcessor(0), m_bHorz(bHorz), m_bVert(bVert)
+{
+}
+
+BOOL CImageFlipper::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize sizeDst) const
+{
+    if (!AreBuffersValid(pSrc, sizeSrc, pDst, sizeDst) || sizeSrc != sizeDst)
+        return FALSE;
+    const int width = sizeSrc.cx;
+    const int height = sizeSrc.cy;
+    for (int y = 0; y < height; ++y)
+    {
+        const RGBX* pSrcRow = pSrc + static_cast<size_t>(y) * width;
+        const int yDst = m_bVert ? height - 1 - y : y;
+        RGBX* pDstRow = pDst + static_cast<size_t>(yDst) * width;
+        if (m_bHorz)
+        {
+            for (int c = 0; c < width; ++c)
+                pDstRow[width - 1 - c] = pSrcRow[c];
+        }
+        else
+        {
+            std::memcpy(pDstRow, pSrcRow, static_cast<size_t>(width) * sizeof(RGBX));
+        }
+    }
+    return TRUE;
+}

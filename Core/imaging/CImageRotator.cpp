@@ -1,0 +1,106 @@
+// CImageRotator: rotation by inverse mapping of every destination pixel.
+#include "CImageRotator.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+const double kTwoPi = 6.283185307179586;
+// Angles beyond this many turns are reduced with fmod before the loops.
+const double kLargeTurns = 1048576.0;
+
+} // namespace
+
+CImageRotator::CImageRotator(int nDegrees, int bSmooth) : CImage32BitProcessor(bSmooth)
+{
+    long long degrees = nDegrees;
+    if (degrees >= 360)
+        degrees %= 360;
+    else if (degrees < 0)
+        degrees += 360 * ((-degrees - 1) / 360 + 1);
+    m_dAngle = static_cast<double>(degrees) * 3.141592653589793 / 180;
+}
+
+CImageRotator::CImageRotator(double dRadians) : CImage32BitProcessor(0)
+{
+    if (std::isfinite(dRadians))
+    {
+        if (std::fabs(dRadians) > kTwoPi * kLargeTurns)
+            dRadians = std::fmod(dRadians, kTwoPi);
+        while (dRadians >= kTwoPi)
+            dRadians -= kTwoPi;
+        while (dRadians <= 0)
+            dRadians += kTwoPi;
+    }
+    m_dAngle = dRadians;
+}
+
+CSize CImageRotator::CalcDestSize(CSize sizeSrc) const
+{
+    if (m_dAngle == 0 || sizeSrc.cx == 0 || sizeSrc.cy == 0)
+        return sizeSrc;
+    const double c = std::cos(m_dAngle);
+    const double s = std::sin(m_dAngle);
+    const double w = sizeSrc.cx;
+    const double h = sizeSrc.cy;
+    // The four corners give x' = +-(wC/2 + hS/2) or +-(wC/2 - hS/2) and
+    // y' = +-(-wS/2 + hC/2) or +-(wS/2 + hC/2); negation is exact.
+    const double wc = (w * c) * 0.5;
+    const double hs = (h * s) * 0.5;
+    const double ws = (w * s) * 0.5;
+    const double hc = (h * c) * 0.5;
+    const long long x1 = std::llabs(static_cast<long long>(SaturateSide(wc + hs)));
+    const long long x2 = std::llabs(static_cast<long long>(SaturateSide(wc - hs)));
+    const long long y1 = std::llabs(static_cast<long long>(SaturateSide(-ws + hc)));
+    const long long y2 = std::llabs(static_cast<long long>(SaturateSide(ws + hc)));
+    const long long maxX = x1 > x2 ? x1 : x2;
+    const long long maxY = y1 > y2 ? y1 : y2;
+    return CSize(SaturateSide(2 * maxX + 2), SaturateSide(2 * maxY + 2));
+}
+
+BOOL CImageRotator::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize sizeDst) const
+{
+    if (m_dAngle == 0)
+        return CImage32BitProcessor::ProcessPixels(pSrc, sizeSrc, pDst, sizeDst);
+    if (!AreBuffersValid(pSrc, sizeSrc, pDst, sizeDst) || !std::isfinite(m_dAngle))
+        return FALSE;
+
+    const int width = sizeSrc.cx;
+    const int height = sizeSrc.cy;
+    const int destWidth = sizeDst.cx;
+    const int destHeight = sizeDst.cy;
+    const int hw = destWidth / 2 + destWidth % 2;
+    const int hh = destHeight / 2 + destHeight % 2;
+    const int hsw = width / 2 + width % 2;
+    const int hsh = height / 2 + height % 2;
+    const int left = -hsw;
+    const int top = -hsh;
+    const int right = width - 1 - hsw;
+    const int bottom = height - 1 - hsh;
+    const double c = std::cos(m_dAngle);
+    const double s = std::sin(m_dAngle);
+
+    for (int i = 0; i < destHeight; ++i)
+    {
+        const int yy = i - hh;
+        double sx = yy * s - hw * c;
+        double sy = yy * c + hw * s;
+        RGBX* pRow = pDst + static_cast<size_t>(i) * destWidth;
+        for (int j = 0; j < destWidth; ++j)
+        {
+            sx += c;
+            sy -= s;
+            // |sx| and |sy| stay below 3 * MAX_SIDE, so the truncations fit an int.
+            const int px = static_cast<int>(sx);
+            const int py = static_cast<int>(sy);
+            if (px < left || px >= right || py < top || py >= bottom)
+                continue;
+            if (m_bSmooth)
+                pRow[j] = CalcWeightedColor(pSrc, sizeSrc, hsw + sx, hsh + sy);
+            else
+                pRow[j] = pSrc[static_cast<size_t>(py + hsh) * width + (px + hsw)];
+        }
+    }
+    return TRUE;
+}

@@ -1,0 +1,77 @@
+// CImageShearer: shear by inverse mapping with per-row and per-column shifts.
+#include "CImageShearer.h"
+
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+CImageShearer::CImageShearer(int nShearX, int nShearY, int bSmooth)
+    : CImage32BitProcessor(bSmooth), m_nShearX(nShearX), m_nShearY(nShearY)
+{
+}
+
+CSize CImageShearer::CalcDestSize(CSize sizeSrc) const
+{
+    const long long width = static_cast<long long>(sizeSrc.cx) + std::llabs(static_cast<long long>(m_nShearX));
+    const long long height = static_cast<long long>(sizeSrc.cy) + std::llabs(static_cast<long long>(m_nShearY));
+    return CSize(SaturateSide(width), SaturateSide(height));
+}
+
+BOOL CImageShearer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize sizeDst) const
+{
+    if (m_nShearX == 0 && m_nShearY == 0)
+        return CImage32BitProcessor::ProcessPixels(pSrc, sizeSrc, pDst, sizeDst);
+    if (!AreBuffersValid(pSrc, sizeSrc, pDst, sizeDst))
+        return FALSE;
+
+    const int width = sizeSrc.cx;
+    const int height = sizeSrc.cy;
+    const int destWidth = sizeDst.cx;
+    const int destHeight = sizeDst.cy;
+    const long long shearX = m_nShearX;
+    const long long shearY = m_nShearY;
+
+    // The shifts depend on the column or the row alone: computed once each.
+    std::unique_ptr<double[]> verticalShift(new (std::nothrow) double[static_cast<size_t>(destWidth) + 1]);
+    std::unique_ptr<double[]> horizontalShift(new (std::nothrow) double[static_cast<size_t>(destHeight) + 1]);
+    if (!verticalShift || !horizontalShift)
+        return FALSE;
+    for (int i = 0; i < destWidth; ++i)
+    {
+        if (shearY > 0)
+            verticalShift[i] = static_cast<double>(shearY * i) / destWidth;
+        else if (shearY < 0)
+            verticalShift[i] = static_cast<double>((destWidth - i) * -shearY) / destWidth;
+        else
+            verticalShift[i] = 0;
+    }
+    for (int j = 0; j < destHeight; ++j)
+    {
+        if (shearX < 0)
+            horizontalShift[j] = static_cast<double>(-shearX * j) / destHeight;
+        else if (shearX > 0)
+            horizontalShift[j] = static_cast<double>((destHeight - j) * shearX) / destHeight;
+        else
+            horizontalShift[j] = 0;
+    }
+
+    for (int j = 0; j < destHeight; ++j)
+    {
+        const double shiftX = horizontalShift[j];
+        RGBX* pRow = pDst + static_cast<size_t>(j) * destWidth;
+        for (int i = 0; i < destWidth; ++i)
+        {
+            const double sx = i - shiftX;
+            const double sy = j - verticalShift[i];
+            // trunc(sx) lies in 0 ... W - 1 exactly when -1 < sx < W; testing the
+            // doubles keeps the truncation in range for any amount.
+            if (!(sx > -1.0 && sx < width && sy > -1.0 && sy < height))
+                continue;
+            if (m_bSmooth)
+                pRow[i] = CalcWeightedColor(pSrc, sizeSrc, sx, sy);
+            else
+                pRow[i] = pSrc[static_cast<size_t>(static_cast<int>(sy)) * width + static_cast<int>(sx)];
+        }
+    }
+    return TRUE;
+}

@@ -1,0 +1,54 @@
+// CProcessorChain: runs an array of processors one after the other over two
+// pixel buffers, and fills buffers with a background colour.
+#pragma once
+
+#include "CArray.h"
+#include "CImage32BitProcessor.h"
+
+#include <memory>
+
+typedef CArray<CImage32BitProcessor*, CImage32BitProcessor*> CProcessorArray;
+
+class TESLIB_API CProcessorChain
+{
+public:
+    // Sets the first size.cx * size.cy pixels of pBuffer to clr. 0xFFFFFFFF and
+    // 0x00FFFFFF set every byte, the fourth included, to 0xFF; 0 sets every
+    // byte to 0; any other colour sets the first pixel to clr as a pixel
+    // (fourth byte 0), completes the first row by doubling copies (s = 1, 2,
+    // 4, ... while s <= cx: copy min(cx - s, s) pixels from the start to
+    // position s), then the rows by doubling copies of whole rows the same
+    // way. A null buffer gives FALSE; a size without pixels writes nothing.
+    static BOOL Fill(RGBX* pBuffer, CSize size, DWORD clr);
+
+    // Runs the chain over a picture of sizeSource pixels.
+    //
+    // Ownership: Run takes pSource (a new[]-allocated buffer of exactly
+    // sizeSource pixels) and frees it in every case; the caller's picture
+    // (the bitmap the pixels were read from) is never touched here. On success
+    // pResult receives the buffer holding the result in its first
+    // sizeResult.cx * sizeResult.cy pixels (the buffer may be larger) and
+    // sizeResult its size. On failure the result is FALSE and pResult and
+    // sizeResult keep whatever they held.
+    //
+    // An empty chain gives TRUE and hands the source back unchanged as the
+    // result (pResult = the same buffer, sizeResult = sizeSource): the caller
+    // sees its own pixels and size again.
+    //
+    // Steps: a null source, or a null processor, gives FALSE. Size pass: from
+    // sizeSource each processor's CalcDestSize is applied to the previous
+    // size; a size with a side above MAX_SIDE or below 0 gives FALSE before
+    // anything is allocated; maxW and maxH are the largest width and height
+    // seen (taken separately, the source size included). The destination
+    // buffer of maxW x maxH pixels is allocated once and filled with
+    // clrBackground. Stage i reads the source buffer at the current size and
+    // writes the destination at its output size. Before every stage but the
+    // first, the source buffer is replaced by a new one only when the current
+    // size is wider or taller than the previous stage's input, the previous
+    // output is copied into it, and the background is filled again over the
+    // current size, so that every stage starts on a destination holding only
+    // background. A stage whose ProcessPixels gives FALSE, or a failed
+    // allocation, stops the chain with FALSE.
+    static BOOL Run(const CProcessorArray& chain, std::unique_ptr<RGBX[]> pSource, CSize sizeSource,
+                    DWORD clrBackground, std::unique_ptr<RGBX[]>& pResult, CSize& sizeResult);
+};
