@@ -1,0 +1,90 @@
+// Tests of the CDC printing calls on the default printer, with the output
+// sent to a file; skipped when the machine has no printer.
+#include "CDC.h"
+
+#include <winspool.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::wstring DefaultPrinter()
+{
+    DWORD nChars = 0;
+    ::GetDefaultPrinterW(nullptr, &nChars);
+    if (nChars == 0)
+        return std::wstring();
+    std::wstring name(nChars, L'\0');
+    if (!::GetDefaultPrinterW(&name[0], &nChars))
+        return std::wstring();
+    name.resize(nChars > 0 ? nChars - 1 : 0);
+    return name;
+}
+
+long FileSize(const std::wstring& path)
+{
+    FILE* pFile = _wfopen(path.c_str(), L"rb");
+    if (pFile == nullptr)
+        return -1;
+    std::fseek(pFile, 0, SEEK_END);
+    const long size = std::ftell(pFile);
+    std::fclose(pFile);
+    return size;
+}
+
+TEST(CDCPrint, OnePageDocumentToAFile)
+{
+    const std::wstring printer = DefaultPrinter();
+    if (printer.empty())
+        GTEST_SKIP() << "no default printer on this machine";
+
+    wchar_t tempDir[MAX_PATH] = {};
+    ASSERT_GT(::GetTempPathW(MAX_PATH, tempDir), 0u);
+    const std::wstring output = std::wstring(tempDir) + L"gdi-print-test.prn";
+    ::DeleteFileW(output.c_str());
+
+    CDC printerDC;
+    ASSERT_TRUE(printerDC.CreateDC(L"WINSPOOL", printer.c_str(), nullptr, nullptr));
+    EXPECT_EQ(printerDC.GetDeviceCaps(TECHNOLOGY), DT_RASPRINTER);
+    DOCINFO docInfo = {};
+    docInfo.cbSize = sizeof(docInfo);
+    docInfo.lpszDocName = L"Voruzev";
+    docInfo.lpszOutput = output.c_str();
+    ASSERT_GT(printerDC.StartDoc(&docInfo), 0);
+    ASSERT_GT(printerDC.StartPage(), 0);
+    EXPECT_EQ(printerDC.SetMapMode(MM_TEXT), MM_TEXT);
+    printerDC.FillSolidRect(100, 100, 400, 300, RGB(255, 0, 0));
+    EXPECT_TRUE(printerDC.TextOut(100, 450, L"Voruzev", 7));
+    EXPECT_GT(printerDC.EndPage(), 0);
+    EXPECT_GT(printerDC.EndDoc(), 0);
+    EXPECT_TRUE(printerDC.DeleteDC());
+    EXPECT_GT(FileSize(output), 0) << "the page went to the output file";
+    ::DeleteFileW(output.c_str());
+}
+
+TEST(CDCPrint, AbortedDocumentEndsCleanly)
+{
+    const std::wstring printer = DefaultPrinter();
+    if (printer.empty())
+        GTEST_SKIP() << "no default printer on this machine";
+    wchar_t tempDir[MAX_PATH] = {};
+    ASSERT_GT(::GetTempPathW(MAX_PATH, tempDir), 0u);
+    const std::wstring output = std::wstring(tempDir) + L"gdi-abort-test.prn";
+
+    CDC printerDC;
+    ASSERT_TRUE(printerDC.CreateDC(L"WINSPOOL", printer.c_str(), nullptr, nullptr));
+    DOCINFO docInfo = {};
+    docInfo.cbSize = sizeof(docInfo);
+    docInfo.lpszDocName = L"aborted";
+    docInfo.lpszOutput = output.c_str();
+    ASSERT_GT(printerDC.StartDoc(&docInfo), 0);
+    ASSERT_GT(printerDC.StartPage(), 0);
+    EXPECT_GT(printerDC.AbortDoc(), 0);
+    EXPECT_LE(printerDC.EndDoc(), 0) << "nothing left to end";
+    ::DeleteFileW(output.c_str());
+}
+
+} // namespace
