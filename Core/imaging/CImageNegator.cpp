@@ -12,9 +12,11 @@ BOOL CImageNegator::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     const size_t count = static_cast<size_t>(sizeSrc.cx) * static_cast<size_t>(sizeSrc.cy);
     for (size_t i = 0; i < count; ++i)
     {
-        pDst[i].b = static_cast<BYTE>(255 - pSrc[i].b);
-        pDst[i].g = static_cast<BYTE>(255 - pSrc[i].g);
-        pDst[i].r = static_cast<BYTE>(255 - pSrc[i].r);
+        // Whole-pixel stores (the fourth byte written back as it was) let the
+        // loop vectorise.
+        const RGBX& src = pSrc[i];
+        pDst[i] = RGBX(static_cast<BYTE>(255 - src.b), static_cast<BYTE>(255 - src.g),
+                       static_cast<BYTE>(255 - src.r), pDst[i].x);
     }
     return TRUE;
 }
