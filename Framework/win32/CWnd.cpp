@@ -129,7 +129,8 @@ LPCTSTR CWnd::GetDefaultClassName()
     if (!registered) {
         WNDCLASSEXW wc = {};
         wc.cbSize = sizeof(wc);
-        wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+        // Global, so that windows of any module (program or library) can use it.
+        wc.style = CS_GLOBALCLASS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
         wc.lpfnWndProc = &::DefWindowProcW;
         wc.hInstance = FrameworkModule();
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);

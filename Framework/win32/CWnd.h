@@ -25,6 +25,7 @@
 
 #include "FrameworkApi.h"
 #include "PlatformTypes.h"
+#include "Afx.h"
 #include "CCmdTarget.h"
 #include "CString.h"
 #include "CPoint.h"

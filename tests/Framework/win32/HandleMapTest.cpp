@@ -1,0 +1,154 @@
+// The HWND -> object map: permanent objects, temporary wrappers, Attach,
+// Detach, subclassing and the end of a window.
+#include <gtest/gtest.h>
+
+#include "CFrameWnd.h"
+#include "CWnd.h"
+
+namespace {
+
+const UINT WM_PROBE = WM_APP + 11;
+
+HWND CreatePlainWindow()
+{
+    return CreateWindowExW(0, L"STATIC", L"普通窗口", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+}
+
+class ProbeWnd : public CWnd
+{
+public:
+    int nProbes = 0;
+    bool* pPostNcDestroy = nullptr;
+    bool bFailCreate = false;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    LRESULT OnProbe(WPARAM, LPARAM) { ++nProbes; return 123; }
+    int OnCreate(LPCREATESTRUCT lpcs) { return bFailCreate ? -1 : CWnd::OnCreate(lpcs); }
+    void PostNcDestroy() override { if (pPostNcDestroy) *pPostNcDestroy = true; }
+};
+
+BEGIN_MESSAGE_MAP(ProbeWnd, CWnd)
+    ON_MESSAGE(WM_PROBE, OnProbe)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+class CountedFrame : public CFrameWnd
+{
+public:
+    explicit CountedFrame(bool* pDeleted) : m_pDeleted(pDeleted) {}
+    ~CountedFrame() override { *m_pDeleted = true; }
+
+private:
+    bool* m_pDeleted;
+};
+
+TEST(HandleMap, FromHandleWrapsAnUnmappedWindowTemporarilyWithoutOwningIt)
+{
+    HWND hWnd = CreatePlainWindow();
+    ASSERT_NE(nullptr, hWnd);
+    CWnd* pTemp = CWnd::FromHandle(hWnd);
+    ASSERT_NE(nullptr, pTemp);
+    EXPECT_EQ(hWnd, pTemp->m_hWnd);
+    EXPECT_EQ(pTemp, CWnd::FromHandle(hWnd));          // one wrapper per window
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+    EXPECT_EQ(nullptr, CWnd::FromHandle(nullptr));
+    CWnd::DeleteTempMap();
+    EXPECT_TRUE(IsWindow(hWnd));                        // the wrapper never owned it
+    DestroyWindow(hWnd);
+}
+
+TEST(HandleMap, FromHandleGivesThePermanentObjectOfAFrameworkWindow)
+{
+    ProbeWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, L"永久", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    EXPECT_EQ(&wnd, CWnd::FromHandle(wnd.m_hWnd));
+    EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(wnd.m_hWnd));
+    CWnd::DeleteTempMap();
+    EXPECT_EQ(&wnd, CWnd::FromHandle(wnd.m_hWnd));
+}
+
+TEST(HandleMap, TheEntryGoesAtNcDestroyAndPostNcDestroyFollows)
+{
+    bool bPostNcDestroy = false;
+    ProbeWnd wnd;
+    wnd.pPostNcDestroy = &bPostNcDestroy;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, L"结束", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    HWND hWnd = wnd.m_hWnd;
+    DestroyWindow(hWnd);   // from outside the object
+    EXPECT_TRUE(bPostNcDestroy);
+    EXPECT_EQ(nullptr, wnd.m_hWnd);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+}
+
+TEST(HandleMap, AttachAndDetach)
+{
+    HWND hWnd = CreatePlainWindow();
+    CWnd first;
+    CWnd second;
+    EXPECT_FALSE(first.Attach(nullptr));
+    ASSERT_TRUE(first.Attach(hWnd));
+    EXPECT_EQ(&first, CWnd::FromHandle(hWnd));
+    EXPECT_FALSE(second.Attach(hWnd));                 // one object per window
+    EXPECT_EQ(hWnd, first.Detach());
+    EXPECT_EQ(nullptr, first.m_hWnd);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+    EXPECT_TRUE(IsWindow(hWnd));
+    EXPECT_TRUE(second.Attach(hWnd));
+    EXPECT_EQ(hWnd, second.Detach());
+    DestroyWindow(hWnd);
+}
+
+TEST(HandleMap, SubclassRoutesMessagesThroughTheMapUntilUnsubclassed)
+{
+    HWND hWnd = CreatePlainWindow();
+    const LONG_PTR originalProc = GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
+    ProbeWnd wnd;
+    ASSERT_TRUE(wnd.SubclassWindow(hWnd));
+    EXPECT_EQ(123, SendMessageW(hWnd, WM_PROBE, 0, 0));
+    EXPECT_EQ(1, wnd.nProbes);
+    // Unhandled messages still reach the window's own procedure.
+    SetWindowTextW(hWnd, L"改名");
+    wchar_t szText[16] = {};
+    GetWindowTextW(hWnd, szText, 16);
+    EXPECT_STREQ(L"改名", szText);
+    EXPECT_EQ(hWnd, wnd.UnsubclassWindow());
+    EXPECT_EQ(originalProc, GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
+    SendMessageW(hWnd, WM_PROBE, 0, 0);
+    EXPECT_EQ(1, wnd.nProbes);
+    DestroyWindow(hWnd);
+}
+
+TEST(HandleMap, AnObjectThatGoesDestroysItsWindow)
+{
+    HWND hWnd = nullptr;
+    {
+        ProbeWnd wnd;
+        ASSERT_TRUE(wnd.CreateEx(0, nullptr, L"作用域", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+        hWnd = wnd.m_hWnd;
+    }
+    EXPECT_FALSE(IsWindow(hWnd));
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+}
+
+TEST(HandleMap, RefusedCreationLeavesNoEntry)
+{
+    ProbeWnd wnd;
+    wnd.bFailCreate = true;
+    EXPECT_FALSE(wnd.CreateEx(0, nullptr, L"失败", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    EXPECT_EQ(nullptr, wnd.m_hWnd);
+}
+
+TEST(HandleMap, AFrameDeletesItselfOnceItsWindowIsGone)
+{
+    bool bDeleted = false;
+    CountedFrame* pFrame = new CountedFrame(&bDeleted);
+    ASSERT_TRUE(pFrame->Create(nullptr, L"CTrayNotifyIcon Animation Notification Window"));
+    EXPECT_FALSE(pFrame->IsWindowVisible());
+    HWND hWnd = pFrame->m_hWnd;
+    SendMessageW(hWnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(bDeleted);
+    EXPECT_FALSE(IsWindow(hWnd));
+}
+
+} // namespace
