@@ -37,6 +37,7 @@ done
 
 # The persistent server and Wine's own background processes start here, with
 # their output detached, so that they never hold the pipes of the test runner.
+mkdir -p "$WINEPREFIX"
 wineserver -p
 timeout 300 wineboot -i </dev/null >/dev/null 2>&1 || true
 "$@"
