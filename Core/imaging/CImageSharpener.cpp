@@ -1,6 +1,6 @@
-// CImageSharpener: 3 x 3 sharpening over rows converted to double planes, so
-// that the inner loop runs over contiguous values while every pixel's sum is
-// still formed term by term in the kernel order.
+// CImageSharpener: 3 x 3 sharpening over rows of weighted values held in
+// double planes, so that the inner loop runs over contiguous values while
+// every pixel's sum is still formed term by term in the kernel order.
 #include "CImageSharpener.h"
 
 #include <cstring>
@@ -9,29 +9,48 @@
 
 namespace {
 
-// One source row as three planes of doubles (blue, green, red).
-void LoadRow(const RGBX* pRow, int width, double* pPlanes)
+// The weighted values of one source row: for each channel (blue, green, red)
+// three planes of width doubles, the value times the diagonal weight, times
+// the direct weight and times the centre weight. Every product is the same
+// double the kernel sum would form on the spot; forming it once per row
+// saves recomputing it for the three output rows that use it.
+struct RowProducts
 {
-    double* pBlue = pPlanes;
-    double* pGreen = pPlanes + width;
-    double* pRed = pPlanes + 2 * static_cast<size_t>(width);
+    double* pDiagonal[3];
+    double* pDirect[3];
+    double* pCentre[3];
+};
+
+void LoadRow(const RGBX* pRow, int width, double direct, double diagonal, const RowProducts& products)
+{
     for (int c = 0; c < width; ++c)
     {
-        pBlue[c] = pRow[c].b;
-        pGreen[c] = pRow[c].g;
-        pRed[c] = pRow[c].r;
+        const double values[3] = {static_cast<double>(pRow[c].b), static_cast<double>(pRow[c].g),
+                                  static_cast<double>(pRow[c].r)};
+        for (int channel = 0; channel < 3; ++channel)
+        {
+            products.pDiagonal[channel][c] = diagonal * values[channel];
+            products.pDirect[channel][c] = direct * values[channel];
+            products.pCentre[channel][c] = 2.0 * values[channel];
+        }
     }
 }
 
-// The sharpened interior values of one channel for columns 1 ... width - 2.
-void SharpenChannel(const double* up, const double* mid, const double* down, int width, double direct,
-                    double diagonal, BYTE* pOut)
+// The sharpened interior values of one channel for columns 1 ... width - 2,
+// summed in the kernel order.
+void SharpenChannel(const RowProducts& up, const RowProducts& mid, const RowProducts& down, int channel, int width,
+                    BYTE* pOut)
 {
+    const double* upDiagonal = up.pDiagonal[channel];
+    const double* upDirect = up.pDirect[channel];
+    const double* midDirect = mid.pDirect[channel];
+    const double* midCentre = mid.pCentre[channel];
+    const double* downDiagonal = down.pDiagonal[channel];
+    const double* downDirect = down.pDirect[channel];
     for (int c = 1; c < width - 1; ++c)
     {
-        double sum = diagonal * up[c - 1] + direct * mid[c - 1] + diagonal * down[c - 1] + direct * up[c]
-                     + 2.0 * mid[c] + direct * down[c] + diagonal * up[c + 1] + direct * mid[c + 1]
-                     + diagonal * down[c + 1];
+        double sum = upDiagonal[c - 1] + midDirect[c - 1] + downDiagonal[c - 1] + upDirect[c] + midCentre[c]
+                     + downDirect[c] + upDiagonal[c + 1] + midDirect[c + 1] + downDiagonal[c + 1];
         sum = sum < 0 ? 0 : sum;
         sum = sum > 255 ? 255 : sum;
         pOut[c] = static_cast<BYTE>(static_cast<int>(sum));
@@ -78,30 +97,35 @@ BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst,
     if (width < 3 || height < 3)
         return TRUE;
 
-    // Three rolling rows of planes and one output row per channel.
-    const size_t planeRow = 3 * static_cast<size_t>(width);
-    std::unique_ptr<double[]> planes(new (std::nothrow) double[3 * planeRow]);
-    std::unique_ptr<BYTE[]> output(new (std::nothrow) BYTE[planeRow]);
+    // Three rolling rows of products and one output row per channel.
+    const size_t width9 = 9 * static_cast<size_t>(width);
+    std::unique_ptr<double[]> planes(new (std::nothrow) double[3 * width9]);
+    std::unique_ptr<BYTE[]> output(new (std::nothrow) BYTE[3 * static_cast<size_t>(width)]);
     if (!planes || !output)
         return FALSE;
-    double* pUp = planes.get();
-    double* pMid = pUp + planeRow;
-    double* pDown = pMid + planeRow;
-    LoadRow(pSrc, width, pUp);
-    LoadRow(pSrc + width, width, pMid);
+    RowProducts rows[3];
+    for (int row = 0; row < 3; ++row)
+        for (int channel = 0; channel < 3; ++channel)
+        {
+            double* pBase = planes.get() + row * width9 + 3 * static_cast<size_t>(channel) * width;
+            rows[row].pDiagonal[channel] = pBase;
+            rows[row].pDirect[channel] = pBase + width;
+            rows[row].pCentre[channel] = pBase + 2 * static_cast<size_t>(width);
+        }
+    RowProducts* pUp = &rows[0];
+    RowProducts* pMid = &rows[1];
+    RowProducts* pDown = &rows[2];
+    LoadRow(pSrc, width, direct, diagonal, *pUp);
+    LoadRow(pSrc + width, width, direct, diagonal, *pMid);
     BYTE* pBlue = output.get();
     BYTE* pGreen = pBlue + width;
     BYTE* pRed = pGreen + width;
 
     for (int y = 1; y < height - 1; ++y)
     {
-        LoadRow(pSrc + static_cast<size_t>(y + 1) * width, width, pDown);
+        LoadRow(pSrc + static_cast<size_t>(y + 1) * width, width, direct, diagonal, *pDown);
         for (int channel = 0; channel < 3; ++channel)
-        {
-            const size_t offset = static_cast<size_t>(channel) * width;
-            SharpenChannel(pUp + offset, pMid + offset, pDown + offset, width, direct, diagonal,
-                           output.get() + offset);
-        }
+            SharpenChannel(*pUp, *pMid, *pDown, channel, width, output.get() + static_cast<size_t>(channel) * width);
         RGBX* pDstRow = pDst + static_cast<size_t>(y) * width;
         for (int c = 1; c < width - 1; ++c)
         {
@@ -109,7 +133,7 @@ BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst,
             pDstRow[c].g = pGreen[c];
             pDstRow[c].r = pRed[c];
         }
-        double* pOldUp = pUp;
+        RowProducts* pOldUp = pUp;
         pUp = pMid;
         pMid = pDown;
         pDown = pOldUp;
