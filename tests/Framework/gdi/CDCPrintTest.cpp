@@ -24,15 +24,18 @@ std::wstring DefaultPrinter()
     return name;
 }
 
-long FileSize(const std::wstring& path)
+std::string ReadFile(const std::wstring& path)
 {
+    std::string bytes;
     FILE* pFile = _wfopen(path.c_str(), L"rb");
     if (pFile == nullptr)
-        return -1;
-    std::fseek(pFile, 0, SEEK_END);
-    const long size = std::ftell(pFile);
+        return bytes;
+    char buffer[4096];
+    size_t nRead = 0;
+    while ((nRead = std::fread(buffer, 1, sizeof(buffer), pFile)) > 0)
+        bytes.append(buffer, nRead);
     std::fclose(pFile);
-    return size;
+    return bytes;
 }
 
 TEST(CDCPrint, OnePageDocumentToAFile)
@@ -61,29 +64,10 @@ TEST(CDCPrint, OnePageDocumentToAFile)
     EXPECT_GT(printerDC.EndPage(), 0);
     EXPECT_GT(printerDC.EndDoc(), 0);
     EXPECT_TRUE(printerDC.DeleteDC());
-    EXPECT_GT(FileSize(output), 0) << "the page went to the output file";
-    ::DeleteFileW(output.c_str());
-}
-
-TEST(CDCPrint, AbortedDocumentEndsCleanly)
-{
-    const std::wstring printer = DefaultPrinter();
-    if (printer.empty())
-        GTEST_SKIP() << "no default printer on this machine";
-    wchar_t tempDir[MAX_PATH] = {};
-    ASSERT_GT(::GetTempPathW(MAX_PATH, tempDir), 0u);
-    const std::wstring output = std::wstring(tempDir) + L"gdi-abort-test.prn";
-
-    CDC printerDC;
-    ASSERT_TRUE(printerDC.CreateDC(L"WINSPOOL", printer.c_str(), nullptr, nullptr));
-    DOCINFO docInfo = {};
-    docInfo.cbSize = sizeof(docInfo);
-    docInfo.lpszDocName = L"aborted";
-    docInfo.lpszOutput = output.c_str();
-    ASSERT_GT(printerDC.StartDoc(&docInfo), 0);
-    ASSERT_GT(printerDC.StartPage(), 0);
-    EXPECT_GT(printerDC.AbortDoc(), 0);
-    EXPECT_LE(printerDC.EndDoc(), 0) << "nothing left to end";
+    // The driver's output went to the file, titled with the document name.
+    const std::string printed = ReadFile(output);
+    EXPECT_FALSE(printed.empty());
+    EXPECT_NE(printed.find("Voruzev"), std::string::npos);
     ::DeleteFileW(output.c_str());
 }
 

@@ -54,16 +54,20 @@ bool GdiTestWindow::PumpUntil(const std::function<bool()>& bDone, DWORD nTimeout
 {
     const ULONGLONG tEnd = ::GetTickCount64() + nTimeoutMs;
     for (;;) {
+        // The deadline holds even when messages never stop coming (a window
+        // that never validates its update region gets WM_PAINT forever).
         MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (::GetTickCount64() < tEnd && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
+            if (bDone())
+                return true;
         }
         if (bDone())
             return true;
         const ULONGLONG tNow = ::GetTickCount64();
         if (tNow >= tEnd)
-            return bDone();
+            return false;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(tEnd - tNow), QS_ALLINPUT);
     }
 }
