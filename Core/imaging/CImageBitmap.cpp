@@ -1,0 +1,390 @@
+// CImageBitmap: bitmap <-> buffer conversion, chains and picture loading (see
+// CImageBitmap.h).
+#include "CImageBitmap.h"
+
+#include "CClientDC.h"
+#include "CDC.h"
+#include "CImageBlurrer.h"
+#include "CImageColorReplacer.h"
+#include "CImageFlipper.h"
+#include "CImageGrayer.h"
+#include "CImageNegator.h"
+#include "CImageResizer.h"
+#include "CImageRotator.h"
+#include "CImageSharpener.h"
+#include "CImageShearer.h"
+#include "CWnd.h"
+
+#include <cstdint>
+#include <cstring>
+#include <cwctype>
+#include <memory>
+#include <new>
+#include <string>
+
+namespace {
+
+const DWORD kNoBackground = 0xFFFFFFFF;
+
+// Releases a COM interface when its owner goes.
+struct ComRelease
+{
+    void operator()(IUnknown* pUnknown) const { pUnknown->Release(); }
+};
+typedef std::unique_ptr<IPicture, ComRelease> PicturePtr;
+typedef std::unique_ptr<IStream, ComRelease> StreamPtr;
+
+// The locked bytes of a resource, freed again when the object goes.
+struct ResourceBytes
+{
+    HGLOBAL hData = nullptr;
+    const void* pBytes = nullptr;
+    DWORD nSize = 0;
+
+    ResourceBytes(LPCWSTR lpName, LPCWSTR lpType, HMODULE hInst)
+    {
+        HRSRC hInfo = ::FindResourceW(hInst, lpName, lpType);
+        if (hInfo == nullptr)
+            return;
+        hData = ::LoadResource(hInst, hInfo);
+        if (hData == nullptr)
+            return;
+        pBytes = ::LockResource(hData);
+        if (pBytes != nullptr)
+            nSize = ::SizeofResource(hInst, hInfo);
+    }
+    ~ResourceBytes()
+    {
+        if (hData != nullptr)
+            ::FreeResource(hData);
+    }
+    ResourceBytes(const ResourceBytes&) = delete;
+    ResourceBytes& operator=(const ResourceBytes&) = delete;
+};
+
+} // namespace
+
+CImageBitmap::CImageBitmap(DWORD clrBackground)
+    : m_clrBackground(clrBackground)
+{
+}
+
+CImageBitmap::~CImageBitmap() = default;
+
+LONG CImageBitmap::PrepareBitmapInfo32(BITMAPINFO& bmi, HBITMAP hBitmap)
+{
+    if (hBitmap == nullptr)
+        hBitmap = static_cast<HBITMAP>(m_hObject);
+    BITMAP bm = {};
+    if (hBitmap == nullptr || ::GetObjectW(hBitmap, sizeof(bm), &bm) != sizeof(bm))
+        return 0;
+    // The copy's size must fit the header's 32-bit image size.
+    const std::uint64_t nImageSize = static_cast<std::uint64_t>(bm.bmWidth) * static_cast<std::uint64_t>(bm.bmHeight) * 4;
+    if (bm.bmWidth <= 0 || bm.bmHeight <= 0 || nImageSize > 0xFFFFFFFFu)
+        return 0;
+    std::memset(&bmi.bmiHeader, 0, sizeof(bmi.bmiHeader));
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = bm.bmWidth;
+    bmi.bmiHeader.biHeight = -bm.bmHeight;   // top row first
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    bmi.bmiHeader.biSizeImage = static_cast<DWORD>(nImageSize);
+    return bm.bmHeight;
+}
+
+RGBX* CImageBitmap::GetDIBits32()
+{
+    BITMAPINFO bmi = {};
+    const LONG nLines = PrepareBitmapInfo32(bmi);
+    if (nLines == 0)
+        return nullptr;
+    std::unique_ptr<RGBX[]> pPixels(new (std::nothrow) RGBX[bmi.bmiHeader.biSizeImage / sizeof(RGBX)]);
+    if (!pPixels)
+        return nullptr;
+    CClientDC dcScreen(nullptr);
+    if (dcScreen.m_hDC == nullptr ||
+        ::GetDIBits(dcScreen.m_hDC, static_cast<HBITMAP>(m_hObject), 0, static_cast<UINT>(nLines), pPixels.get(),
+                    &bmi, DIB_RGB_COLORS) == 0)
+        return nullptr;
+    return pPixels.release();
+}
+
+BOOL CImageBitmap::CopyImage(HBITMAP hBitmap)
+{
+    if (hBitmap == nullptr)
+        return FALSE;
+    BITMAPINFO bmi = {};
+    const LONG nLines = PrepareBitmapInfo32(bmi, hBitmap);
+    if (nLines == 0)
+        return FALSE;
+    std::unique_ptr<RGBX[]> pPixels(new (std::nothrow) RGBX[bmi.bmiHeader.biSizeImage / sizeof(RGBX)]);
+    if (!pPixels)
+        return FALSE;
+    CClientDC dcScreen(nullptr);
+    if (dcScreen.m_hDC == nullptr ||
+        ::GetDIBits(dcScreen.m_hDC, hBitmap, 0, static_cast<UINT>(nLines), pPixels.get(), &bmi, DIB_RGB_COLORS) == 0)
+        return FALSE;
+    return AttachPixels(pPixels.get(), CSize(bmi.bmiHeader.biWidth, nLines));
+}
+
+BOOL CImageBitmap::CopyImage(CBitmap* pBitmap)
+{
+    if (pBitmap == nullptr)
+        return FALSE;
+    return CopyImage(static_cast<HBITMAP>(pBitmap->GetSafeHandle()));
+}
+
+BOOL CImageBitmap::AttachPixels(const RGBX* pPixels, CSize size)
+{
+    if (pPixels == nullptr || size.cx <= 0 || size.cy <= 0)
+        return FALSE;
+    CClientDC dcScreen(nullptr);
+    CBitmap bitmap;
+    if (dcScreen.m_hDC == nullptr || !bitmap.CreateCompatibleBitmap(&dcScreen, size.cx, size.cy))
+        return FALSE;
+    BITMAPINFO bmi = {};
+    const LONG nLines = PrepareBitmapInfo32(bmi, bitmap);
+    if (nLines != size.cy || bmi.bmiHeader.biWidth != size.cx ||
+        ::SetDIBits(dcScreen.m_hDC, bitmap, 0, static_cast<UINT>(nLines), pPixels, &bmi, DIB_RGB_COLORS) == 0)
+        return FALSE;
+    DeleteObject();
+    return Attach(bitmap.Detach());
+}
+
+BOOL CImageBitmap::Fill(RGBX* pBuffer, CSize size, DWORD clr)
+{
+    return CProcessorChain::Fill(pBuffer, size, clr);
+}
+
+BOOL CImageBitmap::ProcessImage(const CProcessorArray& chain)
+{
+    if (m_hObject == nullptr)
+        return FALSE;
+    if (chain.GetSize() == 0)
+        return TRUE;
+    BITMAP bm = {};
+    if (GetBitmap(&bm) != sizeof(bm) || !CImage32BitProcessor::IsValidSize(CSize(bm.bmWidth, bm.bmHeight)))
+        return FALSE;
+    std::unique_ptr<RGBX[]> pSource(GetDIBits32());
+    if (!pSource)
+        return FALSE;
+    std::unique_ptr<RGBX[]> pResult;
+    CSize sizeResult;
+    if (!CProcessorChain::Run(chain, std::move(pSource), CSize(bm.bmWidth, bm.bmHeight), m_clrBackground, pResult,
+                              sizeResult))
+        return FALSE;
+    return AttachPixels(pResult.get(), sizeResult);
+}
+
+BOOL CImageBitmap::ProcessImage(CImage32BitProcessor* pProcessor)
+{
+    CProcessorArray chain;
+    chain.Add(pProcessor);
+    return ProcessImage(chain);
+}
+
+BOOL CImageBitmap::RotateImage(int nDegrees, int bSmooth)
+{
+    CImageRotator processor(nDegrees, bSmooth);
+    return ProcessImage(&processor);
+}
+
+BOOL CImageBitmap::ShearImage(int nShearX, int nShearY, int bSmooth)
+{
+    CImageShearer processor(nShearX, nShearY, bSmooth);
+    return ProcessImage(&processor);
+}
+
+BOOL CImageBitmap::GrayImage()
+{
+    CImageGrayer processor;
+    return ProcessImage(&processor);
+}
+
+BOOL CImageBitmap::BlurImage(int nFactor)
+{
+    CImageBlurrer processor(nFactor);
+    return ProcessImage(&processor);
+}
+
+BOOL CImageBitmap::SharpenImage(int nFactor)
+{
+    CImageSharpener processor(nFactor);
+    return ProcessImage(&processor);
+}
+
+BOOL CImageBitmap::ResizeImage(double dFactor)
+{
+    CImageResizer processor(dFactor);
+    return ProcessImage(&processor);
+}
+
+BOOL CImageBitmap::FlipImage(int bHorz, int bVert)
+{
+    CImageFlipper processor(bHorz, bVert);
+    return ProcessImage(&processor);
+}
+
+BOOL CImageBitmap::NegateImage()
+{
+    CImageNegator processor;
+    return ProcessImage(&processor);
+}
+
+BOOL CImageBitmap::ReplaceColor(COLORREF clrFrom, COLORREF clrTo)
+{
+    CImageColorReplacer processor(clrFrom, clrTo);
+    return ProcessImage(&processor);
+}
+
+int CImageBitmap::GetFileType(LPCWSTR lpszPath)
+{
+    if (lpszPath == nullptr)
+        return 4;
+    std::wstring path(lpszPath);
+    for (wchar_t& ch : path)
+        ch = static_cast<wchar_t>(std::towupper(ch));
+    struct Extension
+    {
+        const wchar_t* text;
+        int type;
+    };
+    static const Extension kExtensions[] = {
+        { L".BMP", 0 }, { L".ICO", 1 }, { L".JPG", 2 }, { L".JPEG", 2 }, { L".GIF", 3 },
+    };
+    // A text counts only after the first character: a path that is nothing
+    // but an extension names no file.
+    for (const Extension& extension : kExtensions)
+        if (path.find(extension.text, 1) != std::wstring::npos)
+            return extension.type;
+    return 4;
+}
+
+HBITMAP CImageBitmap::LoadImageFile(LPCWSTR lpszPath, DWORD clrBackground)
+{
+    const int nType = GetFileType(lpszPath);
+    if (nType == 0)
+        return static_cast<HBITMAP>(::LoadImageW(nullptr, lpszPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    if (nType == 4)
+        return nullptr;
+    std::wstring path(lpszPath);   // OleLoadPicturePath takes a non-const string
+    IPicture* pLoaded = nullptr;
+    if (FAILED(::OleLoadPicturePath(&path[0], nullptr, 0, clrBackground, IID_IPicture,
+                                    reinterpret_cast<void**>(&pLoaded))) ||
+        pLoaded == nullptr)
+        return nullptr;
+    PicturePtr pPicture(pLoaded);
+    return ExtractBitmap(pPicture.get(), clrBackground);
+}
+
+BOOL CImageBitmap::GetResource(LPCWSTR lpName, LPCWSTR lpType, HMODULE hInst, void* pResource, int& nBufSize)
+{
+    ResourceBytes resource(lpName, lpType, hInst);
+    if (resource.pBytes == nullptr || resource.nSize > 0x7FFFFFFFu)
+        return FALSE;
+    const int nSize = static_cast<int>(resource.nSize);
+    if (pResource == nullptr)
+    {
+        nBufSize = nSize;
+        return TRUE;
+    }
+    if (nBufSize < nSize)
+        return FALSE;
+    std::memcpy(pResource, resource.pBytes, resource.nSize);
+    return TRUE;
+}
+
+HBITMAP CImageBitmap::LoadImageResource(UINT nIDResource, LPCWSTR lpszResourceType, HINSTANCE hInstance,
+                                        DWORD clrBackground)
+{
+    LPCWSTR lpName = MAKEINTRESOURCEW(nIDResource);
+    int nSize = 0;
+    if (!GetResource(lpName, lpszResourceType, hInstance, nullptr, nSize) || nSize <= 0)
+        return nullptr;
+    std::unique_ptr<BYTE[]> pBytes(new (std::nothrow) BYTE[static_cast<size_t>(nSize)]);
+    if (!pBytes || !GetResource(lpName, lpszResourceType, hInstance, pBytes.get(), nSize))
+        return nullptr;
+    PicturePtr pPicture(LoadFromBuffer(pBytes.get(), nSize));
+    if (!pPicture)
+        return nullptr;
+    return ExtractBitmap(pPicture.get(), clrBackground);
+}
+
+IPicture* CImageBitmap::LoadFromBuffer(const BYTE* pBuff, int nSize)
+{
+    if (pBuff == nullptr || nSize <= 0)
+        return nullptr;
+    HGLOBAL hGlobal = ::GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(nSize));
+    if (hGlobal == nullptr)
+        return nullptr;
+    void* pData = ::GlobalLock(hGlobal);
+    if (pData == nullptr)
+    {
+        ::GlobalFree(hGlobal);
+        return nullptr;
+    }
+    std::memcpy(pData, pBuff, static_cast<size_t>(nSize));
+    ::GlobalUnlock(hGlobal);
+    IStream* pCreated = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(hGlobal, TRUE, &pCreated)) || pCreated == nullptr)
+    {
+        ::GlobalFree(hGlobal);
+        return nullptr;
+    }
+    StreamPtr pStream(pCreated);   // frees the block on release
+    IPicture* pPicture = nullptr;
+    if (FAILED(::OleLoadPicture(pStream.get(), nSize, FALSE, IID_IPicture, reinterpret_cast<void**>(&pPicture))))
+        return nullptr;
+    return pPicture;
+}
+
+HBITMAP CImageBitmap::ExtractBitmap(IPicture* pPicture, DWORD clrBackground)
+{
+    if (pPicture == nullptr)
+        return nullptr;
+    OLE_XSIZE_HIMETRIC nWidth = 0;
+    OLE_YSIZE_HIMETRIC nHeight = 0;
+    if (FAILED(pPicture->get_Width(&nWidth)) || FAILED(pPicture->get_Height(&nHeight)))
+        return nullptr;
+    CClientDC dcDesktop(CWnd::FromHandle(::GetDesktopWindow()));
+    if (dcDesktop.m_hDC == nullptr)
+        return nullptr;
+    const int cx = ::MulDiv(nWidth, dcDesktop.GetDeviceCaps(LOGPIXELSX), 2540);
+    const int cy = ::MulDiv(nHeight, dcDesktop.GetDeviceCaps(LOGPIXELSY), 2540);
+    if (cx <= 0 || cy <= 0)
+        return nullptr;
+    // The bitmap outlives its selection into the memory DC.
+    CBitmap bitmap;
+    CDC dcMemory;
+    if (!dcMemory.CreateCompatibleDC(&dcDesktop) || !bitmap.CreateCompatibleBitmap(&dcDesktop, cx, cy) ||
+        dcMemory.SelectObject(&bitmap) == nullptr)
+        return nullptr;
+    if (clrBackground != kNoBackground)
+        dcMemory.FillSolidRect(0, 0, cx, cy, clrBackground);
+    // The picture's y axis points up: drawing from (0, height) with a
+    // negative extent puts it upright.
+    const HRESULT hr = pPicture->Render(dcMemory.m_hDC, 0, 0, cx, cy, 0, nHeight, nWidth, -nHeight, nullptr);
+    dcMemory.DeleteDC();   // deselects the bitmap
+    if (FAILED(hr))
+        return nullptr;
+    return static_cast<HBITMAP>(bitmap.Detach());
+}
+
+BOOL CImageBitmap::LoadImageW(UINT nIDResource, LPCWSTR lpszResourceType, HINSTANCE hInstance, DWORD clrBackground)
+{
+    if (m_hObject != nullptr)
+        return FALSE;
+    if (clrBackground == kNoBackground)
+        clrBackground = m_clrBackground;
+    return AttachNew(LoadImageResource(nIDResource, lpszResourceType, hInstance, clrBackground));
+}
+
+BOOL CImageBitmap::LoadImageW(LPCWSTR lpszPath, DWORD clrBackground)
+{
+    if (m_hObject != nullptr)
+        return FALSE;
+    if (clrBackground == kNoBackground)
+        clrBackground = m_clrBackground;
+    return AttachNew(LoadImageFile(lpszPath, clrBackground));
+}

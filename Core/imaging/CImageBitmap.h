@@ -1,0 +1,113 @@
+// CImageBitmap: the picture object, a GDI bitmap with a background colour that
+// converts to and from 32-bit pixel buffers (RGBX.h), runs processor chains
+// and loads BMP, ICO, JPEG and GIF pictures from files and resources.
+#pragma once
+
+#include "CBitmap.h"
+#include "CProcessorChain.h"
+#include "CSize.h"
+#include "RGBX.h"
+#include "TesLibApi.h"
+
+#include <ole2.h>
+#include <olectl.h>
+
+// Ownership: the object owns its bitmap (see CGdiObject). Every operation that
+// would replace the bitmap builds the new one completely first and replaces
+// the old one only on full success; on failure it returns FALSE (or NULL) and
+// the object keeps the bitmap it had. Every DC taken is released and every
+// buffer freed on every path.
+//
+// Naming: <windows.h> defines LoadImage as a macro for LoadImageW (UNICODE) or
+// LoadImageA, so the loading members are declared under the name LoadImageW
+// itself, which no macro touches: they compile with and without UNICODE, and
+// callers name them LoadImageW. Inside the class the system function is
+// reached as ::LoadImageW.
+class TESLIB_API CImageBitmap : public CBitmap
+{
+public:
+    // No bitmap yet; clrBackground (a COLORREF) fills every pixel a processor
+    // leaves unwritten and the area under a loaded picture's transparent parts.
+    explicit CImageBitmap(DWORD clrBackground = 0x00FFFFFF);
+    ~CImageBitmap() override;
+
+    // Replaces the own bitmap by a copy of hBitmap (any format) as a bitmap
+    // compatible with the screen. A null or invalid handle, or a size GDI cannot
+    // make, gives FALSE.
+    BOOL CopyImage(HBITMAP hBitmap);
+    // A null pointer gives FALSE; otherwise the handle form on pBitmap's handle.
+    BOOL CopyImage(CBitmap* pBitmap);
+
+    // Loads into an empty object (FALSE when the object already holds a
+    // bitmap). A colour of 0xFFFFFFFF means this object's background colour.
+    BOOL LoadImageW(UINT nIDResource, LPCWSTR lpszResourceType, HINSTANCE hInstance, DWORD clrBackground);
+    BOOL LoadImageW(LPCWSTR lpszPath, DWORD clrBackground);
+
+    // Runs the chain over the bitmap's pixels (CProcessorChain::Run) and
+    // replaces the bitmap by the result. No bitmap: FALSE; an empty chain: TRUE
+    // with nothing changed. A stage that fails, a size with a side above
+    // CImage32BitProcessor::MAX_SIDE (input or any stage's output), a result
+    // without pixels, or a result bitmap GDI cannot make: FALSE, bitmap kept.
+    BOOL ProcessImage(const CProcessorArray& chain);
+    // The one-element chain of pProcessor.
+    BOOL ProcessImage(CImage32BitProcessor* pProcessor);
+
+    // Convenience operations: each runs the named processor, built with exactly
+    // these arguments, as a one-element chain.
+    BOOL RotateImage(int nDegrees, int bSmooth);                   // CImageRotator
+    BOOL ShearImage(int nShearX, int nShearY, int bSmooth);        // CImageShearer
+    BOOL GrayImage();                                              // CImageGrayer
+    BOOL BlurImage(int nFactor);                                   // CImageBlurrer
+    BOOL SharpenImage(int nFactor);                                // CImageSharpener
+    BOOL ResizeImage(double dFactor);                              // CImageResizer
+    BOOL FlipImage(int bHorz, int bVert);                          // CImageFlipper
+    BOOL NegateImage();                                            // CImageNegator
+    BOOL ReplaceColor(COLORREF clrFrom, COLORREF clrTo);           // CImageColorReplacer
+
+    // A new bitmap from a picture file, or NULL. BMP files are loaded by GDI;
+    // ICO, JPEG and GIF files as OLE pictures drawn over clrBackground
+    // (0xFFFFFFFF: nothing drawn under them). Other types give NULL.
+    static HBITMAP LoadImageFile(LPCWSTR lpszPath, DWORD clrBackground);
+    // A new bitmap from resource nIDResource of type lpszResourceType in
+    // hInstance, or NULL. The resource holds a whole picture file (of any
+    // type OLE pictures read); it always goes through the OLE picture path,
+    // so a resource of type RT_BITMAP (which lacks the file header) gives NULL.
+    static HBITMAP LoadImageResource(UINT nIDResource, LPCWSTR lpszResourceType, HINSTANCE hInstance,
+                                     DWORD clrBackground);
+    // An OLE picture from nSize bytes of a picture file in memory, or NULL.
+    // The caller releases it.
+    static IPicture* LoadFromBuffer(const BYTE* pBuff, int nSize);
+    // With a null pResource: stores the resource's size in nBufSize, TRUE.
+    // Otherwise copies the resource (exactly its size) into pResource when
+    // nBufSize is at least that size, TRUE; a smaller nBufSize gives FALSE and
+    // copies nothing. A resource that cannot be found or loaded gives FALSE.
+    static BOOL GetResource(LPCWSTR lpName, LPCWSTR lpType, HMODULE hInst, void* pResource, int& nBufSize);
+
+protected:
+    // The loader for a path, by the first of ".BMP" (0), ".ICO" (1), ".JPG" or
+    // ".JPEG" (2), ".GIF" (3) found anywhere in the upper-cased path after its
+    // first character; 4 when none is.
+    static int GetFileType(LPCWSTR lpszPath);
+    // pPicture drawn upright over clrBackground (0xFFFFFFFF: not filled) into
+    // a new bitmap compatible with the desktop, sized from the picture's
+    // HIMETRIC size at the desktop's resolution; NULL on failure.
+    static HBITMAP ExtractBitmap(IPicture* pPicture, DWORD clrBackground);
+    // CProcessorChain::Fill.
+    static BOOL Fill(RGBX* pBuffer, CSize size, DWORD clr);
+
+    // Fills bmi's header for a top-down 32-bit BI_RGB copy of hBitmap (the
+    // own bitmap when null); returns its number of scan lines, 0 when the
+    // handle is no bitmap or the copy would not fit in 4 GiB.
+    LONG PrepareBitmapInfo32(BITMAPINFO& bmi, HBITMAP hBitmap = nullptr);
+    // The own bitmap's pixels in a new buffer (width x height RGBX) that the
+    // caller frees with delete[]; NULL without a bitmap or on failure.
+    RGBX* GetDIBits32();
+
+    DWORD m_clrBackground;
+
+private:
+    // Replaces the own bitmap by a new screen-compatible bitmap holding the
+    // first size.cx * size.cy pixels of pPixels; FALSE (bitmap kept) when
+    // the bitmap cannot be made or filled.
+    BOOL AttachPixels(const RGBX* pPixels, CSize size);
+};
