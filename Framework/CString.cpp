@@ -544,7 +544,12 @@ CString operator+(const wchar_t* a, const CString& b) { CString r(a); r += b; re
 CString operator+(const CString& a, wchar_t b) { CString r(a); r += b; return r; }
 CString operator+(wchar_t a, const CString& b) { CString r(a); r += b; return r; }
 
-bool operator==(const CString& a, const CString& b) { return a.GetLength() == b.GetLength() && a.Compare(b) == 0; }
+bool operator==(const CString& a, const CString& b)
+{
+    // Length-aware, so strings holding a NUL compare whole.
+    return a.GetLength() == b.GetLength()
+        && std::wmemcmp(a.GetString(), b.GetString(), static_cast<std::size_t>(a.GetLength())) == 0;
+}
 bool operator==(const CString& a, const wchar_t* b) { return a.Compare(b) == 0; }
 bool operator==(const wchar_t* a, const CString& b) { return b.Compare(a) == 0; }
 bool operator!=(const CString& a, const CString& b) { return !(a == b); }

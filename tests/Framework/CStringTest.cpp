@@ -129,6 +129,8 @@ TEST(CStringBasics, EmptinessComparisonAndConcatenation)
     const wchar_t* raw = a;
     EXPECT_EQ(std::wstring(raw), L"Voruzev");
     EXPECT_EQ(W(CString(static_cast<const wchar_t*>(nullptr))), L"");
+    EXPECT_TRUE(CString(L"a\0b", 3) == CString(L"a\0b", 3));
+    EXPECT_FALSE(CString(L"a\0b", 3) == CString(L"a\0c", 3));
 }
 
 TEST(CStringBasics, BufferAccessForPlatformCalls)
