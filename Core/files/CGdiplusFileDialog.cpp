@@ -1,0 +1,141 @@
+// CGdiplusFileDialog: the codec-aware image file dialog base (see
+// CGdiplusFileDialog.h).
+#include "CGdiplusFileDialog.h"
+
+// GDI+ needs the COM declarations that the lean Windows header leaves out.
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <vector>
+
+namespace {
+
+// The status GDI+ reports for any call made before GdiplusStartup.
+const Gdiplus::GpStatus kGdiplusNotInitialized = Gdiplus::GdiplusNotInitialized;
+
+// A 1 x 1 bitmap without pixel memory whose creation tells whether GDI+ has
+// been started; disposed with the object.
+class CGdiplusProbe
+{
+public:
+    CGdiplusProbe() : m_pBitmap(nullptr)
+    {
+        m_status = Gdiplus::DllExports::GdipCreateBitmapFromScan0(1, 1, 0, PixelFormat32bppARGB, nullptr,
+                                                                  &m_pBitmap);
+    }
+    ~CGdiplusProbe()
+    {
+        if (m_pBitmap != nullptr)
+            Gdiplus::DllExports::GdipDisposeImage(m_pBitmap);
+    }
+    CGdiplusProbe(const CGdiplusProbe&) = delete;
+    CGdiplusProbe& operator=(const CGdiplusProbe&) = delete;
+
+    bool NotStarted() const { return m_status == kGdiplusNotInitialized; }
+
+private:
+    Gdiplus::GpBitmap* m_pBitmap;
+    Gdiplus::GpStatus m_status;
+};
+
+} // namespace
+
+IMPLEMENT_DYNAMIC(CGdiplusFileDialog, CFileDialog)
+
+BEGIN_MESSAGE_MAP(CGdiplusFileDialog, CFileDialog)
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CGdiplusFileDialog::CGdiplusFileDialog(BOOL bOpenFileDialog, const wchar_t* lpszFileName, DWORD dwFlags,
+                                       CWnd* pParentWnd)
+    : CFileDialog(bOpenFileDialog, nullptr, lpszFileName, dwFlags, nullptr, pParentWnd, 0, TRUE)
+{
+}
+
+CGdiplusFileDialog::~CGdiplusFileDialog()
+{
+    // A dialog whose window never came (or never went) still owns them.
+    DeleteCodecInfos();
+}
+
+INT_PTR CGdiplusFileDialog::DoModal()
+{
+    CGdiplusProbe probe;
+    if (probe.NotStarted())
+        return IDCANCEL;
+
+    DeleteCodecInfos();
+    FillCodecInfoArray();
+    // Without an encoder there is no type to choose and no encoder to report:
+    // a save-as dialog could only refuse every name.
+    if (!m_bOpenFileDialog && m_arrCodecs.IsEmpty())
+        return IDCANCEL;
+    ConstructMFCStyleFilter();
+    TranslateFilter();
+    // Index 0 names a custom filter, which these dialogs have not: the first
+    // type is the one shown, and its index is 1.
+    if (m_ofn.nFilterIndex == 0)
+        m_ofn.nFilterIndex = 1;
+    return CFileDialog::DoModal();
+}
+
+void CGdiplusFileDialog::OnDestroy()
+{
+    CFileDialog::OnDestroy();
+    DeleteCodecInfos();
+}
+
+void CGdiplusFileDialog::TranslateFilter()
+{
+    if (m_strFilter.IsEmpty())
+        return;
+    wchar_t* pFilter = m_strFilter.GetBuffer();
+    const int nLength = m_strFilter.GetLength();
+    for (int i = 0; i < nLength; ++i) {
+        if (pFilter[i] == L'|')
+            pFilter[i] = 0;
+    }
+    m_ofn.lpstrFilter = pFilter;
+}
+
+void CGdiplusFileDialog::DeleteCodecInfos()
+{
+    for (INT_PTR i = 0; i < m_arrCodecs.GetSize(); ++i)
+        delete m_arrCodecs[i];
+    m_arrCodecs.RemoveAll();
+}
+
+void CGdiplusFileDialog::ReadInstalledCodecs(BOOL bEncoders)
+{
+    DeleteCodecInfos();
+    UINT nCount = 0;
+    UINT nBytes = 0;
+    const Gdiplus::GpStatus sizeStatus = bEncoders ? Gdiplus::DllExports::GdipGetImageEncodersSize(&nCount, &nBytes)
+                                                   : Gdiplus::DllExports::GdipGetImageDecodersSize(&nCount, &nBytes);
+    if (sizeStatus != Gdiplus::Ok || nCount == 0 || nBytes < nCount * sizeof(Gdiplus::ImageCodecInfo))
+        return;
+    // The block holds the descriptions followed by the strings they point to.
+    std::vector<BYTE> block(nBytes);
+    Gdiplus::ImageCodecInfo* pCodecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(block.data());
+    const Gdiplus::GpStatus listStatus = bEncoders ? Gdiplus::DllExports::GdipGetImageEncoders(nCount, nBytes, pCodecs)
+                                                   : Gdiplus::DllExports::GdipGetImageDecoders(nCount, nBytes, pCodecs);
+    if (listStatus != Gdiplus::Ok)
+        return;
+    m_arrCodecs.SetSize(nCount);
+    for (UINT i = 0; i < nCount; ++i)
+        m_arrCodecs[i] = new CGdiplusCodecInfo(pCodecs[i].FormatDescription, pCodecs[i].FilenameExtension,
+                                               pCodecs[i].Clsid);
+}
+
+CString CGdiplusFileDialog::FormatTypeEntries() const
+{
+    CString strEntries;
+    for (INT_PTR i = 0; i < m_arrCodecs.GetSize(); ++i) {
+        const CString strFormat = m_arrCodecs[i]->GetFormat();
+        const CString strExtensions = m_arrCodecs[i]->GetExtensions();
+        // "%s 文件(%s)|%s|": format, " files (", patterns, ")", patterns.
+        strEntries.AppendFormat(L"%s \x6587\x4EF6(%s)|%s|", static_cast<LPCTSTR>(strFormat),
+                                static_cast<LPCTSTR>(strExtensions), static_cast<LPCTSTR>(strExtensions));
+    }
+    return strEntries;
+}
