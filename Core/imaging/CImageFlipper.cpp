@@ -1,6 +1,7 @@
 // CImageFlipper: row-wise mirroring.
 #include "CImageFlipper.h"
 
+#include <cstdint>
 #include <cstring>
 
 CImageFlipper::CImageFlipper(int bHorz, int bVert) : CImage32BitProcessor(0), m_bHorz(bHorz), m_bVert(bVert)
@@ -20,8 +21,13 @@ BOOL CImageFlipper::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
         RGBX* pDstRow = pDst + static_cast<size_t>(yDst) * width;
         if (m_bHorz)
         {
+            // Whole pixels as 32-bit words, so that the reversal vectorises.
             for (int c = 0; c < width; ++c)
-                pDstRow[width - 1 - c] = pSrcRow[c];
+            {
+                std::uint32_t pixel;
+                std::memcpy(&pixel, pSrcRow + c, sizeof(pixel));
+                std::memcpy(static_cast<void*>(pDstRow + (width - 1 - c)), &pixel, sizeof(pixel));
+            }
         }
         else
         {

@@ -36,6 +36,74 @@ TEST(CImageGrayer, WeighsRedGreenBlueThreeSixOne)
             << int(c.in.r) << "," << int(c.in.g) << "," << int(c.in.b);
 }
 
+// Every colour: 256 pictures of 256 x 256 pixels, one per red value, with
+// green by row and blue by column.
+TEST(CImageGrayer, EveryColourFollowsTheRule)
+{
+    const CImageGrayer grayer;
+    TestImage src(256, 256);
+    TestImage dst(256, 256, BackgroundPixel());
+    for (int red = 0; red < 256; ++red)
+    {
+        for (int y = 0; y < 256; ++y)
+            for (int c = 0; c < 256; ++c)
+                src.At(c, y) = RGBX(BYTE(c), BYTE(y), BYTE(red), BYTE(c ^ y));
+        ASSERT_TRUE(grayer.ProcessPixels(src.Data(), src.Size(), dst.Data(), dst.Size()));
+        for (int y = 0; y < 256; ++y)
+            for (int c = 0; c < 256; ++c)
+            {
+                const BYTE gray = static_cast<BYTE>((3 * red + 6 * y + c) / 10);
+                ASSERT_EQ(dst.At(c, y), RGBX(gray, gray, gray, 0)) << "r " << red << " g " << y << " b " << c;
+            }
+    }
+}
+
+// Sizes around the vector widths and large ones, with fourth bytes that
+// differ in the source and in the destination.
+const CSize kPixelSizes[] = {CSize(1, 1), CSize(1, 7), CSize(7, 1), CSize(2, 2), CSize(3, 3), CSize(5, 3),
+                             CSize(15, 2), CSize(16, 3), CSize(17, 5), CSize(33, 9), CSize(250, 41)};
+
+TestImage MarkedDestination(int width, int height)
+{
+    TestImage dst(width, height, BackgroundPixel());
+    for (size_t i = 0; i < dst.pixels.size(); ++i)
+        dst.pixels[i].x = static_cast<BYTE>(i * 29 + 5);
+    return dst;
+}
+
+TEST(PixelProcessors, MatchThePlainRulesForManySizes)
+{
+    const CImageGrayer grayer;
+    const CImageNegator negator;
+    const CImageColorReplacer replacer(0x7F1E140A, 0x00C3B2A1);  // (r 10, g 20, b 30) -> (r 0xA1, g 0xB2, b 0xC3)
+    for (const CSize size : kPixelSizes)
+    {
+        const TestImage src = MakePalettePattern(size.cx, size.cy, static_cast<unsigned>(size.cx));
+        TestImage gray = MarkedDestination(size.cx, size.cy);
+        TestImage negative = MarkedDestination(size.cx, size.cy);
+        TestImage replaced = MarkedDestination(size.cx, size.cy);
+        const TestImage marks = MarkedDestination(size.cx, size.cy);
+        ASSERT_TRUE(grayer.ProcessPixels(src.Data(), src.Size(), gray.Data(), gray.Size()));
+        ASSERT_TRUE(negator.ProcessPixels(src.Data(), src.Size(), negative.Data(), negative.Size()));
+        ASSERT_TRUE(replacer.ProcessPixels(src.Data(), src.Size(), replaced.Data(), replaced.Size()));
+        for (int y = 0; y < size.cy; ++y)
+            for (int c = 0; c < size.cx; ++c)
+            {
+                const RGBX& s = src.At(c, y);
+                const BYTE g = static_cast<BYTE>((3 * s.r + 6 * s.g + s.b) / 10);
+                ASSERT_EQ(gray.At(c, y), RGBX(g, g, g, 0));
+                ASSERT_EQ(negative.At(c, y),
+                          RGBX(BYTE(255 - s.b), BYTE(255 - s.g), BYTE(255 - s.r), marks.At(c, y).x));
+                const bool match = s.r == 10 && s.g == 20 && s.b == 30;
+                ASSERT_EQ(replaced.At(c, y), match ? RGBX(0xC3, 0xB2, 0xA1, 0) : s);
+            }
+        // The spare pixel after the picture is never written.
+        ASSERT_EQ(gray.pixels.back(), marks.pixels.back());
+        ASSERT_EQ(negative.pixels.back(), marks.pixels.back());
+        ASSERT_EQ(replaced.pixels.back(), marks.pixels.back());
+    }
+}
+
 TEST(CImageNegator, InvertsColourAndKeepsTheDestinationFourthByte)
 {
     const CImageNegator negator;
@@ -102,7 +170,8 @@ TEST(CImageColorReplacer, EqualColoursCopyThePicture)
 
 TEST(CImageFlipper, MatchesTheReferenceForEveryFlagPairAndSize)
 {
-    for (const CSize size : {CSize(1, 1), CSize(1, 5), CSize(5, 1), CSize(2, 2), CSize(7, 4), CSize(8, 9)})
+    for (const CSize size : {CSize(1, 1), CSize(1, 5), CSize(5, 1), CSize(2, 2), CSize(7, 4), CSize(8, 9),
+                             CSize(17, 3), CSize(33, 5), CSize(250, 7)})
         for (int horz = 0; horz <= 1; ++horz)
             for (int vert = 0; vert <= 1; ++vert)
             {
