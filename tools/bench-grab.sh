@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Grab benchmark: builds the Windows grab benchmark (MinGW, Release) and runs
+# it under Wine on a 1920x1080 virtual display, then times ImageMagick's
+# `import -window root` of the same display in the same session. Prints the
+# median, fastest and slowest of RUNS runs (default 100) of each.
+# Usage: tools/bench-grab.sh [BUILD_DIR]
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+runs=${RUNS:-100}
+
+if [ "${1:-}" = "--inside" ]; then
+  build_dir=$2
+  wine "$build_dir/bin/grab_bench.exe" "$runs"
+  times=()
+  for _ in $(seq 1 "$runs"); do
+    start=$(date +%s%N)
+    # Raw RGB to nowhere: the X read and the conversion, no file encoding.
+    import -silent -window root rgb:/dev/null
+    end=$(date +%s%N)
+    times+=($(( (end - start) / 1000 )))
+  done
+  size=$(import -silent -window root -format '%wx%h' info:)
+  printf '%s\n' "${times[@]}" | sort -n | awk -v size="$size" -v runs="$runs" '
+    { t[NR] = $1 }
+    END {
+      median = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2
+      printf "%-24s %-11s  median %8.3f ms  min %8.3f ms  max %8.3f ms  (%d runs)\n",
+             "import -window root", size, median / 1000, t[1] / 1000, t[NR] / 1000, runs
+    }'
+  exit 0
+fi
+
+build_dir=$(realpath -m "${1:-$root/build/grab-bench-mingw}")
+
+if ! command -v import >/dev/null 2>&1; then
+  if [ "$(id -u)" = 0 ]; then
+    apt-get install -y imagemagick >/dev/null
+  else
+    sudo apt-get install -y imagemagick >/dev/null
+  fi
+fi
+
+cmake -S "$root" -B "$build_dir" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DTES_BUILD_BENCH=ON -DTES_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build_dir" --target grab_bench -j2 >/dev/null
+
+echo "Screen grab, 1920x1080x24 virtual display under Wine:"
+bash "$root/tools/wine-session.sh" "$build_dir" bash "$root/tools/bench-grab.sh" --inside "$build_dir"
