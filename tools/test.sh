@@ -2,7 +2,8 @@
 # The whole test suite on a fresh Debian 12 machine: installs what it needs,
 # builds natively (tests, then ASan+UBSan with the fuzzers, then benchmarks),
 # cross-builds the Windows binaries with MinGW-w64 and runs their tests under
-# Wine on a virtual display. Fails when any test fails.
+# Wine on a virtual display (with a PDF printer as the default printer, so
+# printing is tested for real). Fails when any test fails.
 # Usage: tools/test.sh            (FUZZ_SECONDS=60 by default)
 set -euo pipefail
 
@@ -13,6 +14,7 @@ jobs=$(nproc)
 fuzz_seconds=${FUZZ_SECONDS:-60}
 
 bash tools/install-deps.sh
+bash tools/printer-setup.sh
 
 echo "== native build and unit tests"
 cmake -S . -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTES_BUILD_BENCH=ON
