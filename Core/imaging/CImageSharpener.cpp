@@ -1,7 +1,6 @@
-// CImageSharpener: 3 x 3 sharpening over rows of weighted values held in
-// double planes, so that the inner loop runs over contiguous values while
-// every pixel's sum is still formed term by term in the kernel order; flat
-// areas take the same result from a per-value table.
+// CImageSharpener: 3 x 3 sharpening in 16-bit integer lanes over the bytes of
+// each row, with the double sum in kernel order only where the integer form
+// cannot tell the result.
 #include "CImageSharpener.h"
 
 #include <cstdint>
@@ -11,95 +10,141 @@
 
 namespace {
 
-// The weighted values of one source row: for each channel (blue, green, red)
-// three planes of width doubles, the value times the diagonal weight, times
-// the direct weight and times the centre weight. Every product is the same
-// double the kernel sum would form on the spot; forming it once per row
-// saves recomputing it for the three output rows that use it.
-struct RowProducts
+// The kernel in integer form. With e = 51 - 5 * strength and K = 4 * (e + 1),
+// q = 1/e and g = 1/((q + 1) * 4) = e/K, so the weights are exactly: centre 2,
+// direct -e/K, diagonal -q*g = -1/K. For a channel with centre value c, sum
+// D of the four direct neighbours and sum G of the four diagonal ones the
+// exact kernel value is 2c - (e*D + G)/K = N/K with the integer
+// N = 8 * (e + 1) * c - e*D - G.
+//
+// How far the double sum in kernel order can be from N/K: u = 2^-53. The
+// computed weights carry relative errors below 6u (q, q + 1 and the
+// reciprocal each round once, q*g once more; the centre 2.0 is exact), so
+// each of the nine products w*v (v <= 255) is within 8u of its exact value
+// relatively; the nine exact products add up in magnitude to at most
+// 2*255 + 255 = 765, and eight additions of partial sums no larger than
+// 766 add at most 8u * 766. The double sum is therefore within
+// 765 * 8u + 8u * 766 < 16 * 766 * 2^-53 < 1.4e-12 of N/K. When K does not
+// divide N, N/K is at least 1/K >= 1/188 > 0.005 away from every integer,
+// so the double sum truncates (after clamping to 0 ... 255) exactly as
+// clamp(floor(N/K), 0, 255). When N = m*K the sum lies within 1.4e-12 of
+// the integer m and may fall just below it: for m <= 0 or m >= 256 the
+// clamp still gives 0 or 255, but for 1 <= m <= 255 the result is m or
+// m - 1, and only the double sum itself tells which.
+//
+// In 16-bit lanes: B = e*D + G lies in 0 ... 1020 * (e + 1) = 255*K <= 47940,
+// floor(N/K) = 2c - ceil(B/K), and K divides N exactly when it divides B.
+// ceil(B/K) = floor((B + K - 1)/K) is taken as floor(b*M / 2^(16 + S)) for
+// b = B + K - 1 < 256*K, with M = ceil(2^(16 + S)/K) < 2^16 and S the
+// largest shift that keeps M below 2^16. With M*K = 2^(16 + S) + d,
+// 0 <= d < K, b*M / 2^(16 + S) = b/K + b*d / (K * 2^(16 + S)); the fraction
+// of b/K is at most (K - 1)/K, so the quotient is exact whenever
+// b*d < 2^(16 + S), which kDivisions checks at compile time for every
+// strength (the tests also try every b).
+struct KernelDivision
 {
-    double* pDiagonal[3];
-    double* pDirect[3];
-    double* pCentre[3];
+    std::uint16_t denominator;  // K
+    std::uint16_t multiplier;   // M
+    int shift;                  // S
 };
 
-void LoadRow(const RGBX* pRow, int width, double direct, double diagonal, const RowProducts& products)
+constexpr std::uint32_t Denominator(int strength)
 {
-    for (int c = 0; c < width; ++c)
+    return static_cast<std::uint32_t>(4 * (51 - 5 * strength + 1));
+}
+
+constexpr int DivisionShift(std::uint32_t denominator)
+{
+    int shift = 0;
+    while ((((std::uint32_t(1) << (17 + shift)) + denominator - 1) / denominator) <= 0xFFFF)
+        ++shift;
+    return shift;
+}
+
+constexpr KernelDivision MakeDivision(int strength)
+{
+    return KernelDivision{
+        static_cast<std::uint16_t>(Denominator(strength)),
+        static_cast<std::uint16_t>(((std::uint32_t(1) << (16 + DivisionShift(Denominator(strength)))) +
+                                    Denominator(strength) - 1) /
+                                   Denominator(strength)),
+        DivisionShift(Denominator(strength))};
+}
+
+constexpr bool IsExact(const KernelDivision& division)
+{
+    const std::uint32_t power = std::uint32_t(1) << (16 + division.shift);
+    const std::uint32_t excess = std::uint32_t(division.multiplier) * division.denominator - power;
+    const std::uint32_t largest = 256 * std::uint32_t(division.denominator) - 1;
+    return excess < division.denominator && static_cast<std::uint64_t>(largest) * excess < power;
+}
+
+// Indexed by strength 1 ... 10 (entry 0 is not used: strength 0 copies).
+constexpr KernelDivision kDivisions[11] = {
+    KernelDivision{0, 0, 0}, MakeDivision(1), MakeDivision(2), MakeDivision(3), MakeDivision(4), MakeDivision(5),
+    MakeDivision(6),         MakeDivision(7), MakeDivision(8), MakeDivision(9), MakeDivision(10)};
+
+static_assert(IsExact(kDivisions[1]) && IsExact(kDivisions[2]) && IsExact(kDivisions[3]) && IsExact(kDivisions[4]) &&
+                  IsExact(kDivisions[5]) && IsExact(kDivisions[6]) && IsExact(kDivisions[7]) &&
+                  IsExact(kDivisions[8]) && IsExact(kDivisions[9]) && IsExact(kDivisions[10]),
+              "every kernel division is exact for all sums");
+
+// What the integer form leaves to be settled, per byte lane.
+enum LaneState : BYTE
+{
+    LANE_DONE = 0,   // the integer result is the result
+    LANE_FLAT = 1,   // integer value, all nine values equal: the per-value table
+    LANE_SUM = 2     // integer value: the double sum in kernel order
+};
+
+// The double weights and the sum in kernel order (column c - 1, c, c + 1;
+// within each column row y - 1, y, y + 1) from 0, clamped to 0 ... 255 and
+// truncated.
+struct KernelWeights
+{
+    double direct;
+    double diagonal;
+
+    BYTE Sum(const BYTE (&values)[9]) const
     {
-        const double values[3] = {static_cast<double>(pRow[c].b), static_cast<double>(pRow[c].g),
-                                  static_cast<double>(pRow[c].r)};
-        for (int channel = 0; channel < 3; ++channel)
-        {
-            products.pDiagonal[channel][c] = diagonal * values[channel];
-            products.pDirect[channel][c] = direct * values[channel];
-            products.pCentre[channel][c] = 2.0 * values[channel];
-        }
+        const double weights[9] = {diagonal, direct, diagonal, direct, 2.0, direct, diagonal, direct, diagonal};
+        double sum = 0;
+        for (int i = 0; i < 9; ++i)
+            sum = sum + weights[i] * values[i];
+        sum = sum < 0 ? 0 : sum;
+        sum = sum > 255 ? 255 : sum;
+        return static_cast<BYTE>(static_cast<int>(sum));
     }
-}
+};
 
-// The nine weighted values of one neighbourhood summed in the kernel order
-// (column c - 1, c, c + 1; within each column row y - 1, y, y + 1), clamped
-// to 0 ... 255 and truncated.
-inline BYTE KernelResult(double leftUp, double leftMid, double leftDown, double up, double centre, double down,
-                         double rightUp, double rightMid, double rightDown)
+// One interior row, lanes 4 ... lanes - 5 (four byte lanes per pixel, the
+// fourth byte's lane computed and discarded): the integer results and the
+// state of each lane. pVertical holds above + below per lane, pColumnDiff
+// (above ^ row) | (row ^ below), so that a lane is flat when the five
+// differences around it are all zero.
+template <int Shift>
+void SharpenLanes(const BYTE* pRow, const std::uint16_t* pVertical, const BYTE* pColumnDiff, size_t lanes,
+                  std::uint16_t e, std::uint16_t denominator, std::uint16_t multiplier, BYTE* pOut, BYTE* pState)
 {
-    double sum = leftUp + leftMid + leftDown + up + centre + down + rightUp + rightMid + rightDown;
-    sum = sum < 0 ? 0 : sum;
-    sum = sum > 255 ? 255 : sum;
-    return static_cast<BYTE>(static_cast<int>(sum));
-}
-
-// The sharpened values of one channel for columns first ... last - 1
-// (all inside the picture).
-void SharpenChannel(const RowProducts& up, const RowProducts& mid, const RowProducts& down, int channel, int first,
-                    int last, BYTE* pOut)
-{
-    const double* upDiagonal = up.pDiagonal[channel];
-    const double* upDirect = up.pDirect[channel];
-    const double* midDirect = mid.pDirect[channel];
-    const double* midCentre = mid.pCentre[channel];
-    const double* downDiagonal = down.pDiagonal[channel];
-    const double* downDirect = down.pDirect[channel];
-    for (int c = first; c < last; ++c)
-        pOut[c] = KernelResult(upDiagonal[c - 1], midDirect[c - 1], downDiagonal[c - 1], upDirect[c], midCentre[c],
-                               downDirect[c], upDiagonal[c + 1], midDirect[c + 1], downDiagonal[c + 1]);
-}
-
-// Where all nine values of a channel are equal (flat areas) the result
-// depends on that value alone: the table holds it for every value, formed
-// from the same products and the same sum as any other neighbourhood.
-void MakeFlatTable(double direct, double diagonal, BYTE* pTable)
-{
-    for (int value = 0; value < 256; ++value)
+    const std::uint16_t roundUp = static_cast<std::uint16_t>(denominator - 1);
+    for (size_t k = 4; k < lanes - 4; ++k)
     {
-        const double v = value;
-        const double d = diagonal * v;
-        const double n = direct * v;
-        pTable[value] = KernelResult(d, n, d, n, 2.0 * v, n, d, n, d);
-    }
-}
-
-// For every interior column of a row: a word whose byte for each channel is
-// zero exactly when the nine values of that channel are equal.
-void FindFlatPixels(const RGBX* pAbove, const RGBX* pRow, const RGBX* pBelow, int width, std::uint32_t* pColumnDiff,
-                    std::uint32_t* pFlat)
-{
-    for (int c = 0; c < width; ++c)
-    {
-        std::uint32_t above, row, below;
-        std::memcpy(&above, pAbove + c, sizeof(above));
-        std::memcpy(&row, pRow + c, sizeof(row));
-        std::memcpy(&below, pBelow + c, sizeof(below));
-        pColumnDiff[c] = (above ^ row) | (row ^ below);
-    }
-    for (int c = 1; c < width - 1; ++c)
-    {
-        std::uint32_t left, row, right;
-        std::memcpy(&left, pRow + c - 1, sizeof(left));
-        std::memcpy(&row, pRow + c, sizeof(row));
-        std::memcpy(&right, pRow + c + 1, sizeof(right));
-        pFlat[c] = pColumnDiff[c - 1] | pColumnDiff[c] | pColumnDiff[c + 1] | (left ^ row) | (row ^ right);
+        const std::uint16_t direct = static_cast<std::uint16_t>(pVertical[k] + pRow[k - 4] + pRow[k + 4]);
+        const std::uint16_t diagonal = static_cast<std::uint16_t>(pVertical[k - 4] + pVertical[k + 4]);
+        const std::uint16_t b = static_cast<std::uint16_t>(e * direct + diagonal);
+        const std::uint16_t high = static_cast<std::uint16_t>(
+            (static_cast<std::uint32_t>(static_cast<std::uint16_t>(b + roundUp)) * multiplier) >> 16);
+        const std::uint16_t quotient = static_cast<std::uint16_t>(high >> Shift);
+        // 2c - quotient, clamped to 0 ... 255.
+        const std::uint16_t twice = static_cast<std::uint16_t>(2 * pRow[k]);
+        const std::uint16_t result = static_cast<std::uint16_t>(twice > quotient ? twice - quotient : 0);
+        pOut[k] = static_cast<BYTE>(result < 255 ? result : 255);
+        // K divides N: an integer value, settled later (whether it lies in
+        // 1 ... 255, where the double sum matters, is left to that step).
+        const bool whole = static_cast<std::uint16_t>(quotient * denominator) == b;
+        const BYTE flat = static_cast<BYTE>(pColumnDiff[k - 4] | pColumnDiff[k] | pColumnDiff[k + 4] |
+                                            (pRow[k - 4] ^ pRow[k]) | (pRow[k] ^ pRow[k + 4]));
+        pState[k] = static_cast<BYTE>(whole ? (flat == 0 ? LANE_FLAT : LANE_SUM) : LANE_DONE);
     }
 }
 
@@ -119,12 +164,6 @@ BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst,
     const int width = sizeSrc.cx;
     const int height = sizeSrc.cy;
 
-    const double e = 51 - 5 * m_nFactor;
-    const double q = 1 / e;
-    const double g = 1 / ((q + 1) * 4);
-    const double direct = -g;
-    const double diagonal = -(q * g);
-
     // Border rows and the first and last column of the others are copied whole.
     for (int y = 0; y < height; ++y)
     {
@@ -132,7 +171,7 @@ BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst,
         RGBX* pDstRow = pDst + static_cast<size_t>(y) * width;
         if (y == 0 || y == height - 1)
         {
-            std::memcpy(pDstRow, pSrcRow, static_cast<size_t>(width) * sizeof(RGBX));
+            std::memcpy(static_cast<void*>(pDstRow), pSrcRow, static_cast<size_t>(width) * sizeof(RGBX));
         }
         else if (width > 0)
         {
@@ -143,81 +182,137 @@ BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst,
     if (width < 3 || height < 3)
         return TRUE;
 
-    // Three rolling rows of products, one output row per channel and the
-    // flat-area marks of the current row.
-    const size_t width9 = 9 * static_cast<size_t>(width);
-    std::unique_ptr<double[]> planes(new (std::nothrow) double[3 * width9]);
-    std::unique_ptr<BYTE[]> output(new (std::nothrow) BYTE[3 * static_cast<size_t>(width)]);
-    std::unique_ptr<std::uint32_t[]> marks(new (std::nothrow) std::uint32_t[2 * static_cast<size_t>(width)]);
-    if (!planes || !output || !marks)
-        return FALSE;
-    BYTE flatTable[256];
-    MakeFlatTable(direct, diagonal, flatTable);
-    RowProducts rows[3];
-    for (int row = 0; row < 3; ++row)
-        for (int channel = 0; channel < 3; ++channel)
-        {
-            double* pBase = planes.get() + row * width9 + 3 * static_cast<size_t>(channel) * width;
-            rows[row].pDiagonal[channel] = pBase;
-            rows[row].pDirect[channel] = pBase + width;
-            rows[row].pCentre[channel] = pBase + 2 * static_cast<size_t>(width);
-        }
-    RowProducts* pUp = &rows[0];
-    RowProducts* pMid = &rows[1];
-    RowProducts* pDown = &rows[2];
-    LoadRow(pSrc, width, direct, diagonal, *pUp);
-    LoadRow(pSrc + width, width, direct, diagonal, *pMid);
-    BYTE* pBlue = output.get();
-    BYTE* pGreen = pBlue + width;
-    BYTE* pRed = pGreen + width;
-    std::uint32_t* pColumnDiff = marks.get();
-    std::uint32_t* pFlat = pColumnDiff + width;
-    // Position of each channel's byte in a pixel word (little-endian).
-    const int channelShift[3] = {0, 8, 16};
+    const int e = 51 - 5 * m_nFactor;
+    const double q = 1 / static_cast<double>(e);
+    const double g = 1 / ((q + 1) * 4);
+    const KernelWeights weights = {-g, -(q * g)};
+    // The result of a flat neighbourhood depends on its value alone.
+    BYTE flatResults[256];
+    for (int value = 0; value < 256; ++value)
+    {
+        const BYTE v = static_cast<BYTE>(value);
+        const BYTE values[9] = {v, v, v, v, v, v, v, v, v};
+        flatResults[value] = weights.Sum(values);
+    }
+    const KernelDivision division = kDivisions[m_nFactor];
 
+    const size_t lanes = 4 * static_cast<size_t>(width);
+    std::unique_ptr<std::uint16_t[]> vertical(new (std::nothrow) std::uint16_t[lanes]);
+    std::unique_ptr<BYTE[]> scratch(new (std::nothrow) BYTE[3 * lanes]);
+    if (!vertical || !scratch)
+        return FALSE;
+    std::uint16_t* pVertical = vertical.get();
+    BYTE* pColumnDiff = scratch.get();
+    BYTE* pOut = pColumnDiff + lanes;
+    BYTE* pState = pOut + lanes;
+    // The lanes of the first and last column have no state of their own:
+    // kept 0, they are never settled.
+    std::memset(pState, LANE_DONE, 4);
+    std::memset(pState + lanes - 4, LANE_DONE, 4);
+    std::uint32_t colourMask;
+    const RGBX colourBytes(0xFF, 0xFF, 0xFF, 0);
+    std::memcpy(&colourMask, &colourBytes, sizeof(colourMask));
+    const std::uint64_t colourMask64 = colourMask * 0x0000000100000001ull;
+    const std::uint64_t sumLanes64 = colourMask64 & 0x0202020202020202ull;
+    // The last pair of pixels settled from flat lanes alone: its states, its
+    // bytes and the table results of all its lanes (no pair with open lanes
+    // has states 0, so nothing matches before the first).
+    std::uint64_t lastStates = 0, lastCentres = 0, lastResults = 0;
+    const BYTE* pBytes = reinterpret_cast<const BYTE*>(pSrc);
     for (int y = 1; y < height - 1; ++y)
     {
-        const RGBX* pRowAbove = pSrc + static_cast<size_t>(y - 1) * width;
-        const RGBX* pRow = pRowAbove + width;
-        LoadRow(pRow + width, width, direct, diagonal, *pDown);
-        FindFlatPixels(pRowAbove, pRow, pRow + width, width, pColumnDiff, pFlat);
-        for (int channel = 0; channel < 3; ++channel)
+        const BYTE* pAbove = pBytes + static_cast<size_t>(y - 1) * lanes;
+        const BYTE* pRow = pAbove + lanes;
+        const BYTE* pBelow = pRow + lanes;
+        for (size_t k = 0; k < lanes; ++k)
         {
-            // Runs of flat pixels come from the table, the others from the sum.
-            BYTE* pOut = output.get() + static_cast<size_t>(channel) * width;
-            const int shift = channelShift[channel];
-            int c = 1;
-            while (c < width - 1)
+            pVertical[k] = static_cast<std::uint16_t>(pAbove[k] + pBelow[k]);
+            pColumnDiff[k] = static_cast<BYTE>((pAbove[k] ^ pRow[k]) | (pRow[k] ^ pBelow[k]));
+        }
+        // The denominators 8 ... 188 give shifts 2 (8), 4 (28), 5 (48),
+        // 6 (68 ... 128) and 7 (148 ... 188).
+        const std::uint16_t e16 = static_cast<std::uint16_t>(e);
+        switch (division.shift)
+        {
+        case 2:
+            SharpenLanes<2>(pRow, pVertical, pColumnDiff, lanes, e16, division.denominator, division.multiplier, pOut,
+                            pState);
+            break;
+        case 4:
+            SharpenLanes<4>(pRow, pVertical, pColumnDiff, lanes, e16, division.denominator, division.multiplier, pOut,
+                            pState);
+            break;
+        case 5:
+            SharpenLanes<5>(pRow, pVertical, pColumnDiff, lanes, e16, division.denominator, division.multiplier, pOut,
+                            pState);
+            break;
+        case 6:
+            SharpenLanes<6>(pRow, pVertical, pColumnDiff, lanes, e16, division.denominator, division.multiplier, pOut,
+                            pState);
+            break;
+        default:
+            SharpenLanes<7>(pRow, pVertical, pColumnDiff, lanes, e16, division.denominator, division.multiplier, pOut,
+                            pState);
+            break;
+        }
+        // Lanes whose exact value is a whole number, two pixels at a time:
+        // flat lanes take the per-value table, the others the double sum.
+        // Where all open lanes of the two pixels are flat their results
+        // depend on the pixels' own bytes alone, so a run of equal pixels
+        // reuses the table results of the last such pair.
+        const size_t lastLane = 4 * static_cast<size_t>(width - 1);
+        for (size_t k0 = 4; k0 < lastLane; k0 += 8)
+        {
+            std::uint64_t states;
+            std::memcpy(&states, pState + k0, sizeof(states));
+            states &= colourMask64;
+            if (states == 0)
+                continue;
+            std::uint64_t centres, results;
+            std::memcpy(&centres, pRow + k0, sizeof(centres));
+            std::memcpy(&results, pOut + k0, sizeof(results));
+            if ((states & sumLanes64) == 0)
             {
-                const int runStart = c;
-                if (((pFlat[c] >> shift) & 0xFF) == 0)
+                if (states != lastStates || centres != lastCentres)
                 {
-                    for (; c < width - 1 && ((pFlat[c] >> shift) & 0xFF) == 0; ++c)
-                    {
-                        std::uint32_t pixel;
-                        std::memcpy(&pixel, pRow + c, sizeof(pixel));
-                        pOut[c] = flatTable[(pixel >> shift) & 0xFF];
-                    }
+                    lastResults = 0;
+                    for (int shift = 0; shift < 64; shift += 8)
+                        lastResults |= std::uint64_t(flatResults[(centres >> shift) & 0xFF]) << shift;
+                    lastStates = states;
+                    lastCentres = centres;
+                }
+                // Every state byte is 0 or 1 here: times 0xFF, the open lanes' mask.
+                const std::uint64_t open = states * 0xFF;
+                results = (results & ~open) | (lastResults & open);
+                std::memcpy(pOut + k0, &results, sizeof(results));
+                continue;
+            }
+            for (size_t k = k0; k < k0 + 8; ++k)
+            {
+                if ((k & 3) == 3 || pState[k] == LANE_DONE)
+                    continue;
+                if (pState[k] == LANE_FLAT)
+                {
+                    pOut[k] = flatResults[pRow[k]];
                 }
                 else
                 {
-                    while (c < width - 1 && ((pFlat[c] >> shift) & 0xFF) != 0)
-                        ++c;
-                    SharpenChannel(*pUp, *pMid, *pDown, channel, runStart, c, pOut);
+                    const BYTE values[9] = {pAbove[k - 4], pRow[k - 4], pBelow[k - 4], pAbove[k],    pRow[k],
+                                            pBelow[k],     pAbove[k + 4], pRow[k + 4], pBelow[k + 4]};
+                    pOut[k] = weights.Sum(values);
                 }
             }
         }
+        // The colour bytes of the result; the destination keeps its fourth byte.
         RGBX* pDstRow = pDst + static_cast<size_t>(y) * width;
         for (int c = 1; c < width - 1; ++c)
         {
-            pDstRow[c].b = pBlue[c];
-            pDstRow[c].g = pGreen[c];
-            pDstRow[c].r = pRed[c];
+            std::uint32_t result, dst;
+            std::memcpy(&result, pOut + 4 * static_cast<size_t>(c), sizeof(result));
+            std::memcpy(&dst, pDstRow + c, sizeof(dst));
+            result = (result & colourMask) | (dst & ~colourMask);
+            std::memcpy(static_cast<void*>(pDstRow + c), &result, sizeof(result));
         }
-        RowProducts* pOldUp = pUp;
-        pUp = pMid;
-        pMid = pDown;
-        pDown = pOldUp;
     }
     return TRUE;
 }

@@ -4,12 +4,26 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <type_traits>
 
 namespace {
 
 size_t PixelCount(CSize size)
 {
     return static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy);
+}
+
+// A working buffer of count pixels whose bytes are left as the allocator
+// gives them: the chain writes every pixel of a working buffer before any
+// stage reads it, so setting them first would only cost a pass over memory
+// (and its page faults) for nothing. The storage comes from the array
+// allocation function, as new RGBX[count] takes it (RGBX is trivially
+// destructible, so the array has no header), and is released by the array
+// delete of std::unique_ptr<RGBX[]>; null when it cannot be had.
+std::unique_ptr<RGBX[]> NewWorkingBuffer(size_t count)
+{
+    static_assert(std::is_trivially_destructible<RGBX>::value, "pixel arrays carry no header");
+    return std::unique_ptr<RGBX[]>(static_cast<RGBX*>(::operator new[](count * sizeof(RGBX), std::nothrow)));
 }
 
 } // namespace
@@ -76,7 +90,8 @@ BOOL CProcessorChain::Run(const CProcessorArray& chain, std::unique_ptr<RGBX[]> 
     if (maxPixels > SIZE_MAX / sizeof(RGBX))
         return FALSE;
 
-    std::unique_ptr<RGBX[]> pDest(new (std::nothrow) RGBX[static_cast<size_t>(maxPixels)]);
+    // Fill sets every pixel of the destination.
+    std::unique_ptr<RGBX[]> pDest = NewWorkingBuffer(static_cast<size_t>(maxPixels));
     if (!pDest)
         return FALSE;
     Fill(pDest.get(), CSize(maxWidth, maxHeight), clrBackground);
@@ -90,8 +105,11 @@ BOOL CProcessorChain::Run(const CProcessorArray& chain, std::unique_ptr<RGBX[]> 
             const CSize previous = sizes[i - 1];
             if (previous.cx < current.cx || previous.cy < current.cy)
             {
+                // A new source of exactly current.cx * current.cy pixels. Its
+                // pixels are not zeroed: the copy below sets all of them
+                // before the stage reads any, and a stage reads only those.
                 pWork.reset();
-                pWork.reset(new (std::nothrow) RGBX[PixelCount(current)]);
+                pWork = NewWorkingBuffer(PixelCount(current));
                 if (!pWork)
                     return FALSE;
             }

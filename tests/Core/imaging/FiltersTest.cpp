@@ -71,6 +71,92 @@ TestImage MarkReference(TestImage expected, const TestImage& src, bool bordersCo
     return expected;
 }
 
+// One channel of one sharpening neighbourhood: centre value, sum of the four
+// direct neighbours (0 ... 1020), sum of the four diagonal ones (0 ... 1020).
+struct KernelCase
+{
+    int centre;
+    int direct;
+    int diagonal;
+};
+
+// Four values of at most 255 summing to sum: spread evenly, or filled with
+// 255s from one end, or with the remainder in the middle, so that the double
+// sum meets the same totals through different products.
+void SplitSum(int sum, int variant, BYTE (&values)[4])
+{
+    for (int i = 0; i < 4; ++i)
+    {
+        int value = 0;
+        if (variant == 0)
+            value = sum / 4 + (i < sum % 4 ? 1 : 0);
+        else if (variant == 1)
+            value = std::max(0, std::min(255, sum - 255 * i));
+        else
+            value = std::max(0, std::min(255, sum - 255 * ((i + 2) % 4)));
+        values[i] = static_cast<BYTE>(value);
+    }
+}
+
+// A three-row picture of 3 x 3 tiles; the middle pixel of each tile is an
+// interior pixel whose neighbourhood lies in its tile, and its blue, green
+// and red channels are the next three cases. The pixels where tiles meet are
+// interior too and give further, mixed neighbourhoods.
+TestImage MakeKernelTiles(const std::vector<KernelCase>& cases)
+{
+    const int tiles = static_cast<int>((cases.size() + 2) / 3);
+    TestImage image(3 * tiles, 3, RGBX(0, 0, 0, 0));
+    for (size_t i = 0; i < cases.size(); ++i)
+    {
+        const int tile = static_cast<int>(i / 3);
+        const int channel = static_cast<int>(i % 3);
+        const KernelCase& kase = cases[i];
+        BYTE direct[4], diagonal[4];
+        SplitSum(kase.direct, tile % 3, direct);
+        SplitSum(kase.diagonal, (tile / 3) % 3, diagonal);
+        // (column step, row step) of the direct and diagonal positions.
+        const int directAt[4][2] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}};
+        const int diagonalAt[4][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
+        auto set = [&](int dc, int dy, BYTE value) {
+            RGBX& p = image.At(3 * tile + 1 + dc, 1 + dy);
+            (channel == 0 ? p.b : (channel == 1 ? p.g : p.r)) = value;
+        };
+        set(0, 0, static_cast<BYTE>(kase.centre));
+        for (int k = 0; k < 4; ++k)
+        {
+            set(directAt[k][0], directAt[k][1], direct[k]);
+            set(diagonalAt[k][0], diagonalAt[k][1], diagonal[k]);
+        }
+    }
+    return image;
+}
+
+// The sums D and G with e * D + G = b (both in 0 ... 1020): the largest D,
+// or the smallest.
+KernelCase CaseForSum(int centre, int b, int e, bool largestDirect)
+{
+    const int direct = largestDirect ? std::min(1020, b / e) : std::max(0, (b - 1020 + e - 1) / e);
+    return KernelCase{centre, direct, b - e * direct};
+}
+
+// The cases in pictures of at most 10000 tiles (sides stay below the
+// processors' limit), each compared with the reference.
+::testing::AssertionResult SharpensAsTheReference(const std::vector<KernelCase>& cases, int strength)
+{
+    const size_t perPicture = 30000;
+    for (size_t first = 0; first < cases.size(); first += perPicture)
+    {
+        const std::vector<KernelCase> part(cases.begin() + first,
+                                           cases.begin() + std::min(cases.size(), first + perPicture));
+        const TestImage src = MakeKernelTiles(part);
+        ::testing::AssertionResult equal =
+            ImagesEqual(reference::Sharpen(src, strength), Apply(CImageSharpener(strength), src));
+        if (!equal)
+            return equal << " (cases from " << first << ")";
+    }
+    return ::testing::AssertionSuccess();
+}
+
 TestImage Uniform(int width, int height, BYTE value)
 {
     return TestImage(width, height, RGBX(value, value, value, 3));
@@ -253,6 +339,64 @@ TEST(CImageSharpener, FlatAreasOfEveryValueMatchTheReference)
         }
         ASSERT_TRUE(ImagesEqual(reference::Sharpen(src, strength), Apply(CImageSharpener(strength), src)))
             << "strength " << strength;
+    }
+}
+
+// The kernel value is (8(e + 1)c - e*D - G) / (4(e + 1)) with
+// e = 51 - 5 * strength; b = e*D + G takes every value from 0 to
+// 1020 * (e + 1). Every b at every strength, with centres that bring the
+// result anywhere in 0 ... 255, so every quotient and every remainder
+// (multiples included) is met.
+TEST(CImageSharpener, EveryNeighbourSumAtEveryStrengthMatchesTheReference)
+{
+    for (int strength = 1; strength <= 10; ++strength)
+    {
+        const int e = 51 - 5 * strength;
+        const int denominator = 4 * (e + 1);
+        std::vector<KernelCase> cases;
+        for (int b = 0; b <= 1020 * (e + 1); ++b)
+        {
+            const int quotient = (b + denominator - 1) / denominator;
+            const int target = 1 + (b * 7) % 255;
+            const int centre = std::min(255, (quotient + target) / 2);
+            cases.push_back(CaseForSum(centre, b, e, b % 2 == 0));
+        }
+        ASSERT_TRUE(SharpensAsTheReference(cases, strength)) << "strength " << strength;
+    }
+}
+
+// Where the kernel value is a whole number m in 1 ... 255 the double sum may
+// fall just below it: every centre with every such m, at every strength,
+// through neighbourhoods that are not flat.
+TEST(CImageSharpener, WholeKernelValuesMatchTheReference)
+{
+    for (int strength = 1; strength <= 10; ++strength)
+    {
+        const int e = 51 - 5 * strength;
+        const int denominator = 4 * (e + 1);
+        std::vector<KernelCase> cases;
+        for (int centre = 0; centre < 256; ++centre)
+            for (int m = std::max(1, 2 * centre - 255); m <= std::min(255, 2 * centre); ++m)
+                cases.push_back(CaseForSum(centre, denominator * (2 * centre - m), e, (centre + m) % 2 == 0));
+        ASSERT_TRUE(SharpensAsTheReference(cases, strength)) << "strength " << strength;
+    }
+}
+
+// Neighbourhoods drawn over the whole range of centre, direct and diagonal
+// sums.
+TEST(CImageSharpener, RandomNeighbourhoodsMatchTheReference)
+{
+    unsigned state = 7;
+    auto next = [&state](int range) {
+        state = state * 1103515245u + 12345u;
+        return static_cast<int>((state >> 8) % static_cast<unsigned>(range));
+    };
+    for (int strength = 1; strength <= 10; ++strength)
+    {
+        std::vector<KernelCase> cases;
+        for (int i = 0; i < 60000; ++i)
+            cases.push_back(KernelCase{next(256), next(1021), next(1021)});
+        ASSERT_TRUE(SharpensAsTheReference(cases, strength)) << "strength " << strength;
     }
 }
 
