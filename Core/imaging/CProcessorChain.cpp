@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
-#include <type_traits>
 
 namespace {
 
@@ -13,17 +12,14 @@ size_t PixelCount(CSize size)
     return static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy);
 }
 
-// A working buffer of count pixels whose bytes are left as the allocator
-// gives them: the chain writes every pixel of a working buffer before any
-// stage reads it, so setting them first would only cost a pass over memory
-// (and its page faults) for nothing. The storage comes from the array
-// allocation function, as new RGBX[count] takes it (RGBX is trivially
-// destructible, so the array has no header), and is released by the array
-// delete of std::unique_ptr<RGBX[]>; null when it cannot be had.
+// A working buffer of count pixels from an array new-expression, so that
+// the array delete of std::unique_ptr<RGBX[]> releases it as the language
+// requires; null when it cannot be had. The pixels start zeroed by RGBX's
+// constructor; the chain writes every pixel of a working buffer before any
+// stage reads it.
 std::unique_ptr<RGBX[]> NewWorkingBuffer(size_t count)
 {
-    static_assert(std::is_trivially_destructible<RGBX>::value, "pixel arrays carry no header");
-    return std::unique_ptr<RGBX[]>(static_cast<RGBX*>(::operator new[](count * sizeof(RGBX), std::nothrow)));
+    return std::unique_ptr<RGBX[]>(new (std::nothrow) RGBX[count]);
 }
 
 } // namespace
