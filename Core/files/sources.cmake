@@ -1,4 +1,7 @@
-# Sources of Core/files.
+# Sources of Core/files: the resource scope (Windows only).
+list(APPEND TESLIB_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CTesLocalResource.cpp
+)
 # The codec-aware image file dialogs (Windows only).
 list(APPEND TESLIB_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CGdiplusCodecInfo.cpp
