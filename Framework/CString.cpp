@@ -40,10 +40,10 @@ struct ConversionSpec
     wchar_t type = 0;
 };
 
-void AppendPadded(std::wstring& out, const std::wstring& text, const ConversionSpec& spec)
+void AppendPadded(std::wstring& out, const std::wstring& text, const ConversionSpec& conv)
 {
-    const bool leftAlign = spec.flags.find('-') != std::string::npos;
-    const int pad = spec.width > ToInt(text.size()) ? spec.width - ToInt(text.size()) : 0;
+    const bool leftAlign = conv.flags.find('-') != std::string::npos;
+    const int pad = conv.width > ToInt(text.size()) ? conv.width - ToInt(text.size()) : 0;
     if (!leftAlign)
         out.append(static_cast<std::size_t>(pad), L' ');
     out += text;
@@ -78,20 +78,20 @@ std::wstring NarrowStringArg(const char* psz, int precision)
 // Formats one numeric argument through the C library's narrow printf, which
 // agrees on every platform for these conversions.
 template <typename T>
-std::wstring NumberArg(const ConversionSpec& spec, T value)
+std::wstring NumberArg(const ConversionSpec& conv, T value)
 {
-    std::string fmt = "%" + spec.flags;
-    if (spec.width >= 0)
-        fmt += std::to_string(spec.width);
-    if (spec.precision >= 0)
-        fmt += "." + std::to_string(spec.precision);
-    switch (spec.size) {
+    std::string fmt = "%" + conv.flags;
+    if (conv.width >= 0)
+        fmt += std::to_string(conv.width);
+    if (conv.precision >= 0)
+        fmt += "." + std::to_string(conv.precision);
+    switch (conv.size) {
     case ConversionSpec::Size::Short: fmt += "h"; break;
     case ConversionSpec::Size::Long: fmt += "l"; break;
     case ConversionSpec::Size::LongLong: fmt += "ll"; break;
     default: break;
     }
-    fmt += static_cast<char>(spec.type);
+    fmt += static_cast<char>(conv.type);
     const int needed = std::snprintf(nullptr, 0, fmt.c_str(), value);
     if (needed <= 0)
         return std::wstring();
@@ -117,88 +117,88 @@ void FormatInto(std::wstring& out, const wchar_t* format, va_list args)
             ++p;
             continue;
         }
-        ConversionSpec spec;
+        ConversionSpec conv;
         while (*p && std::wcschr(L"-+ #0", *p))
-            spec.flags += static_cast<char>(*p++);
+            conv.flags += static_cast<char>(*p++);
         if (*p == L'*') {
-            spec.width = va_arg(args, int);
-            if (spec.width < 0) {
-                spec.flags += '-';
-                spec.width = -spec.width;
+            conv.width = va_arg(args, int);
+            if (conv.width < 0) {
+                conv.flags += '-';
+                conv.width = -conv.width;
             }
             ++p;
         } else {
             while (*p >= L'0' && *p <= L'9')
-                spec.width = (spec.width < 0 ? 0 : spec.width * 10) + (*p++ - L'0');
+                conv.width = (conv.width < 0 ? 0 : conv.width * 10) + (*p++ - L'0');
         }
         if (*p == L'.') {
             ++p;
-            spec.precision = 0;
+            conv.precision = 0;
             if (*p == L'*') {
-                spec.precision = va_arg(args, int);
+                conv.precision = va_arg(args, int);
                 ++p;
             } else {
                 while (*p >= L'0' && *p <= L'9')
-                    spec.precision = spec.precision * 10 + (*p++ - L'0');
+                    conv.precision = conv.precision * 10 + (*p++ - L'0');
             }
         }
         bool narrowString = false;
         bool wideString = false;
         if (*p == L'h') {
-            spec.size = ConversionSpec::Size::Short;
+            conv.size = ConversionSpec::Size::Short;
             narrowString = true;
             ++p;
         } else if (*p == L'l') {
             ++p;
             wideString = true;
-            spec.size = ConversionSpec::Size::Long;
+            conv.size = ConversionSpec::Size::Long;
             if (*p == L'l') {
-                spec.size = ConversionSpec::Size::LongLong;
+                conv.size = ConversionSpec::Size::LongLong;
                 ++p;
             }
         } else if (p[0] == L'I' && p[1] == L'6' && p[2] == L'4') {
-            spec.size = ConversionSpec::Size::LongLong;
+            conv.size = ConversionSpec::Size::LongLong;
             p += 3;
         }
-        spec.type = *p;
+        conv.type = *p;
         if (*p)
             ++p;
-        switch (spec.type) {
+        switch (conv.type) {
         case L's':
             if (narrowString)
-                AppendPadded(out, NarrowStringArg(va_arg(args, const char*), spec.precision), spec);
+                AppendPadded(out, NarrowStringArg(va_arg(args, const char*), conv.precision), conv);
             else
-                AppendPadded(out, WideStringArg(va_arg(args, const wchar_t*), spec.precision), spec);
+                AppendPadded(out, WideStringArg(va_arg(args, const wchar_t*), conv.precision), conv);
             break;
         case L'S':
             if (wideString)
-                AppendPadded(out, WideStringArg(va_arg(args, const wchar_t*), spec.precision), spec);
+                AppendPadded(out, WideStringArg(va_arg(args, const wchar_t*), conv.precision), conv);
             else
-                AppendPadded(out, NarrowStringArg(va_arg(args, const char*), spec.precision), spec);
+                AppendPadded(out, NarrowStringArg(va_arg(args, const char*), conv.precision), conv);
             break;
         case L'c':
         case L'C':
-            AppendPadded(out, std::wstring(1, static_cast<wchar_t>(va_arg(args, int))), spec);
+            AppendPadded(out, std::wstring(1, static_cast<wchar_t>(va_arg(args, int))), conv);
             break;
         case L'd':
         case L'i':
-            if (spec.size == ConversionSpec::Size::LongLong)
-                out += NumberArg(spec, va_arg(args, long long));
-            else if (spec.size == ConversionSpec::Size::Long)
-                out += NumberArg(spec, va_arg(args, long));
+            if (conv.size == ConversionSpec::Size::LongLong)
+                out += NumberArg(conv, va_arg(args, long long));
+            else if (conv.size == ConversionSpec::Size::Long)
+                out += NumberArg(conv, va_arg(args, long));
             else
-                out += NumberArg(spec, va_arg(args, int));
+                out += NumberArg(conv, va_arg(args, int));
             break;
         case L'u':
         case L'x':
         case L'X':
         case L'o':
-            if (spec.size == ConversionSpec::Size::LongLong)
-                out += NumberArg(spec, va_arg(args, unsigned long long));
-            else if (spec.size == ConversionSpec::Size::Long)
-                out += NumberArg(spec, va_arg(args, unsigned long));
+            if (conv.size == ConversionSpec::Size::LongLong)
+                out += NumberArg(conv, va_arg(args, unsigned long long));
+            else if (conv.size == ConversionSpec::Size::Long)
+                out += NumberArg(conv, va_arg(args, unsigned long));
             else
-                out += NumberArg(spec, va_arg(args, unsigned int));
+                out += NumberArg(conv, va_arg(args, unsigned int));
             break;
         case L'f':
         case L'F':
@@ -206,18 +206,18 @@ void FormatInto(std::wstring& out, const wchar_t* format, va_list args)
         case L'E':
         case L'g':
         case L'G':
-            spec.size = ConversionSpec::Size::Default;
-            out += NumberArg(spec, va_arg(args, double));
+            conv.size = ConversionSpec::Size::Default;
+            out += NumberArg(conv, va_arg(args, double));
             break;
         case L'p':
-            spec.size = ConversionSpec::Size::Default;
-            out += NumberArg(spec, va_arg(args, void*));
+            conv.size = ConversionSpec::Size::Default;
+            out += NumberArg(conv, va_arg(args, void*));
             break;
         default:
             // An unknown conversion is copied as it stands.
             out += L'%';
-            if (spec.type)
-                out += spec.type;
+            if (conv.type)
+                out += conv.type;
             break;
         }
     }
