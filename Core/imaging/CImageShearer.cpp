@@ -26,6 +26,9 @@ BOOL CImageShearer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
 
     const int width = sizeSrc.cx;
     const int height = sizeSrc.cy;
+    // A source without rows or columns has no pixel to sample.
+    if (width == 0 || height == 0)
+        return TRUE;
     const int destWidth = sizeDst.cx;
     const int destHeight = sizeDst.cy;
     const long long shearX = m_nShearX;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
 
 namespace {
 
@@ -76,6 +77,29 @@ TEST(CImageShearer, AmountsBeyondTheBufferSizesWriteNothingOutside)
         EXPECT_TRUE(CImageShearer(amount, amount, 1).ProcessPixels(src.Data(), src.Size(), dst.Data(), dst.Size()));
         EXPECT_EQ(dst.At(0, 0), BackgroundPixel()) << amount;
     }
+}
+
+TEST(CImageShearer, ASourceWithoutRowsOrColumnsIsNeverRead)
+{
+    // Sampling points with -1 < s < 0 truncate to 0, which is not inside a
+    // source of no rows or no columns; a zero-length buffer makes any read of
+    // it show under the address sanitizer.
+    const CSize sources[] = {CSize(256, 0), CSize(0, 5), CSize(0, 0)};
+    const int amounts[][2] = {{1, -46}, {-3, 2}, {5, 5}, {-7, -1}};
+    for (const CSize size : sources)
+        for (const auto& amount : amounts)
+            for (int smooth = 0; smooth <= 1; ++smooth)
+            {
+                const CImageShearer shearer(amount[0], amount[1], smooth);
+                const CSize out = shearer.CalcDestSize(size);
+                std::unique_ptr<RGBX[]> src(new RGBX[0]);
+                TestImage dst(out.cx, out.cy, BackgroundPixel());
+                ASSERT_TRUE(shearer.ProcessPixels(src.get(), size, dst.Data(), out));
+                for (int y = 0; y < out.cy; ++y)
+                    for (int x = 0; x < out.cx; ++x)
+                        ASSERT_EQ(dst.At(x, y), BackgroundPixel())
+                            << size.cx << " x " << size.cy << " at " << x << ", " << y;
+            }
 }
 
 } // namespace
