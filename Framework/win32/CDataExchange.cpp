@@ -118,6 +118,33 @@ CString ControlText(HWND hWnd)
     return text;
 }
 
+// An integer edit field: saving parses the text into [minValue, maxValue]
+// and refuses anything else with pszRefusal; loading shows the value with
+// pszFormat.
+template <typename T>
+void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long minValue, long long maxValue,
+                     const wchar_t* pszRefusal, const wchar_t* pszFormat)
+{
+    if (pDX->HasFailed())
+        return;
+    HWND hWnd = pDX->PrepareEditCtrl(nIDC);
+    if (hWnd == nullptr)
+        return;
+    if (pDX->m_bSaveAndValidate) {
+        long long parsed = 0;
+        if (!ParseInteger(ControlText(hWnd), minValue, maxValue, &parsed)) {
+            pDX->Fail(pszRefusal);
+            return;
+        }
+        pDX->Remember(value);
+        value = static_cast<T>(parsed);
+    } else {
+        CString text;
+        text.Format(pszFormat, value);
+        ::SetWindowTextW(hWnd, text);
+    }
+}
+
 } // namespace
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
@@ -146,46 +173,12 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
 {
-    if (pDX->HasFailed())
-        return;
-    HWND hWnd = pDX->PrepareEditCtrl(nIDC);
-    if (hWnd == nullptr)
-        return;
-    if (pDX->m_bSaveAndValidate) {
-        long long parsed = 0;
-        if (!ParseInteger(ControlText(hWnd), -2147483647LL - 1, 2147483647LL, &parsed)) {
-            pDX->Fail(L"请输入一个整数。");
-            return;
-        }
-        pDX->Remember(value);
-        value = static_cast<int>(parsed);
-    } else {
-        CString text;
-        text.Format(L"%d", value);
-        ::SetWindowTextW(hWnd, text);
-    }
+    ExchangeInteger(pDX, nIDC, value, -2147483647LL - 1, 2147483647LL, L"请输入一个整数。", L"%d");
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
 {
-    if (pDX->HasFailed())
-        return;
-    HWND hWnd = pDX->PrepareEditCtrl(nIDC);
-    if (hWnd == nullptr)
-        return;
-    if (pDX->m_bSaveAndValidate) {
-        long long parsed = 0;
-        if (!ParseInteger(ControlText(hWnd), 0, 4294967295LL, &parsed)) {
-            pDX->Fail(L"请输入一个不小于 0 的整数。");
-            return;
-        }
-        pDX->Remember(value);
-        value = static_cast<UINT>(parsed);
-    } else {
-        CString text;
-        text.Format(L"%u", value);
-        ::SetWindowTextW(hWnd, text);
-    }
+    ExchangeInteger(pDX, nIDC, value, 0, 4294967295LL, L"请输入一个不小于 0 的整数。", L"%u");
 }
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
