@@ -145,6 +145,23 @@ void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long minValue,
     }
 }
 
+// A control whose state is one int: saving asks it with getMessage, loading
+// sends setMessage with wShown.
+void ExchangeControlState(CDataExchange* pDX, int nIDC, int& value, UINT getMessage, UINT setMessage, WPARAM wShown)
+{
+    if (pDX->HasFailed())
+        return;
+    HWND hWnd = pDX->PrepareCtrl(nIDC);
+    if (hWnd == nullptr)
+        return;
+    if (pDX->m_bSaveAndValidate) {
+        pDX->Remember(value);
+        value = static_cast<int>(::SendMessageW(hWnd, getMessage, 0, 0));
+    } else {
+        ::SendMessageW(hWnd, setMessage, wShown, 0);
+    }
+}
+
 } // namespace
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
@@ -183,33 +200,13 @@ void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
 {
-    if (pDX->HasFailed())
-        return;
-    HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (hWnd == nullptr)
-        return;
-    if (pDX->m_bSaveAndValidate) {
-        pDX->Remember(value);
-        value = static_cast<int>(::SendMessageW(hWnd, BM_GETCHECK, 0, 0));
-    } else {
-        const int nCheck = (value >= 0 && value <= 2) ? value : 0;
-        ::SendMessageW(hWnd, BM_SETCHECK, static_cast<WPARAM>(nCheck), 0);
-    }
+    const int nShown = (value >= 0 && value <= 2) ? value : 0;
+    ExchangeControlState(pDX, nIDC, value, BM_GETCHECK, BM_SETCHECK, static_cast<WPARAM>(nShown));
 }
 
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
 {
-    if (pDX->HasFailed())
-        return;
-    HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (hWnd == nullptr)
-        return;
-    if (pDX->m_bSaveAndValidate) {
-        pDX->Remember(index);
-        index = static_cast<int>(::SendMessageW(hWnd, CB_GETCURSEL, 0, 0));
-    } else {
-        ::SendMessageW(hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    }
+    ExchangeControlState(pDX, nIDC, index, CB_GETCURSEL, CB_SETCURSEL, static_cast<WPARAM>(index));
 }
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
