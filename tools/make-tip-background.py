@@ -3,10 +3,10 @@
 
 220 x 253 pixels, 24 bits per pixel: a light-blue panel shaded from light at
 the top to a deeper blue at the bottom; a 20-pixel title strip with a small
-picture icon at the left and the caption "屏幕截图" (screen capture; the tip serves both
-the object pick and the region selection); and a
-1-pixel black frame whose outer edge runs from (9, 89) to (210, 240), around
-the 200 x 150 magnifier area at (10, 90).
+picture icon at the left and the caption "屏幕截图" (screen capture: the tip
+serves both the object pick and the region selection); and a 1-pixel black
+frame whose outer edge runs from (9, 89) to (210, 240), around the 200 x 150
+magnifier area at (10, 90).
 
 The caption is rendered with cairo's toy text API (through ctypes, so only
 libcairo and a CJK font such as WenQuanYi Micro Hei are needed). The output is
