@@ -194,18 +194,20 @@ void CSnapTipEdit::OnPaint()
         return;
     if (m_bLive) {
         CWindowDC sourceDC(CWnd::FromHandle(m_hSourceWnd));
+        const CRect rcScreen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
         if (sourceDC.m_hDC != nullptr)
-            DrawMagnifier(dc, sourceDC, rcClient);
+            DrawMagnifier(dc, sourceDC, rcScreen, rcClient);
     } else if (m_bmpFrozen.m_hObject != nullptr) {
+        BITMAP bm = {};
         CDC sourceDC;
-        if (sourceDC.CreateCompatibleDC(&dc)) {
+        if (m_bmpFrozen.GetBitmap(&bm) != 0 && sourceDC.CreateCompatibleDC(&dc)) {
             sourceDC.SelectObject(&m_bmpFrozen);
-            DrawMagnifier(dc, sourceDC, rcClient);
+            DrawMagnifier(dc, sourceDC, CRect(0, 0, bm.bmWidth, bm.bmHeight), rcClient);
         }
     }
 }
 
-void CSnapTipEdit::DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcClient)
+void CSnapTipEdit::DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcSourceBounds, const CRect& rcClient)
 {
     CPoint ptCursor;
     ::GetCursorPos(&ptCursor);
@@ -221,9 +223,17 @@ void CSnapTipEdit::DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcClient)
         sourceDC.RealizePalette();
     }
 
-    dc.StretchBlt(kMagnifierLeft, nTop, kMagnifierWidth, kMagnifierHeight, &sourceDC, sx, sy, kSourceWidth,
-                  kSourceHeight, SRCCOPY);
-
+    // Near the right or bottom edge the source reaches past the picture: that
+    // part is black, and only the part inside is copied (some drivers copy
+    // nothing at all from a partly outside source).
+    const CRect rcSource(sx, sy, sx + kSourceWidth, sy + kSourceHeight);
+    CRect rcInside;
+    if (rcInside.IntersectRect(&rcSource, &rcSourceBounds) == FALSE || rcInside != rcSource)
+        dc.FillSolidRect(kMagnifierLeft, nTop, kMagnifierWidth, kMagnifierHeight, RGB(0, 0, 0));
+    if (!rcInside.IsRectEmpty())
+        dc.StretchBlt(kMagnifierLeft + kZoom * (rcInside.left - sx), nTop + kZoom * (rcInside.top - sy),
+                      kZoom * rcInside.Width(), kZoom * rcInside.Height(), &sourceDC, rcInside.left, rcInside.top,
+                      rcInside.Width(), rcInside.Height(), SRCCOPY);
     // The cross-hair: a one-pixel green picture stretched over each bar.
     const int mx = kZoom * (ptCursor.x - sx) + kMagnifierLeft - 1;
     const int ly = rcClient.top + kTextBottomOffset + kZoom * (ptCursor.y - sy + 2);
