@@ -31,6 +31,9 @@ const int kTextBottomOffset = 80;
 // Corner jumping: the strip kept free at the right, the gap to the edges.
 const int kJumpStrip = 230;
 const int kJumpMargin = 10;
+// Opening the clipboard: attempts, and the pause between two of them.
+const int kClipboardTries = 10;
+const DWORD kClipboardRetryMs = 20;
 
 int Clamp(int nValue, int nLow, int nHigh)
 {
@@ -79,7 +82,15 @@ void CSnapTipEdit::SetSourceWnd(CWnd* pSourceWnd, int bLive)
 
 void CSnapTipEdit::CopyClipboardPicture()
 {
-    if (!::OpenClipboard(nullptr))
+    // Whoever watches the clipboard may be reading the picture that was just
+    // put there: wait a little for it.
+    bool bOpen = false;
+    for (int nTry = 0; nTry < kClipboardTries && !bOpen; ++nTry) {
+        bOpen = ::OpenClipboard(nullptr) != FALSE;
+        if (!bOpen)
+            ::Sleep(kClipboardRetryMs);
+    }
+    if (!bOpen)
         return;
     if (::IsClipboardFormatAvailable(CF_BITMAP)) {
         HANDLE hClipboardBitmap = ::GetClipboardData(CF_BITMAP);

@@ -68,7 +68,8 @@ private:
     // covers rcSourceBounds.
     void DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcSourceBounds, const CRect& rcClient);
     // Replaces the frozen picture with a copy of the clipboard's bitmap;
-    // empty when the clipboard has none or cannot be opened.
+    // empty when the clipboard has none or stays held by another window for
+    // 200 ms.
     void CopyClipboardPicture();
     void DeletePalette();
 

@@ -4,9 +4,11 @@
 // and the dialog's placement, coordinate text and foreground hand-over.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "CDlgSnapObjHelper.h"
@@ -108,7 +110,8 @@ void Repaint(CWnd& wnd, POINT cursor)
     wnd.UpdateWindow();
 }
 
-// Pattern windows in three corners of the screen and in its middle, painted.
+// Pattern windows at the top-left and bottom-right corners of the screen and
+// in its middle, painted.
 struct Patterns
 {
     Patterns()
@@ -118,7 +121,8 @@ struct Patterns
             windows.push_back(std::make_unique<PatternWindow>());
             windows.back()->Create(L"", rc);
         }
-        ready = MessagePump::PumpUntil([] { return ScreenReader::Pixel(S - 1, H - 1) == PatternWindow::ExpectedColor(59, 99, 60, 100); }, 3000);
+        ready = MessagePump::PumpUntil(
+            [] { return ScreenReader::Pixel(S - 1, H - 1) == PatternWindow::ExpectedColor(59, 99, 60, 100); }, 3000);
     }
     std::vector<std::unique_ptr<PatternWindow>> windows;
     bool ready;
@@ -166,7 +170,7 @@ TEST(SnapTipEdit, LiveMagnifierEnlargesTheScreenFiveTimesWithTheCrossHairOnTheCu
     }
 }
 
-TEST(SnapTipEdit, FrozenMagnifierKeepsItsOwnPictureAfterTheClipboardIsEmptied)
+TEST(SnapTipEdit, FrozenMagnifierWaitsForTheClipboardAndKeepsItsOwnPictureAfterItIsEmptied)
 {
     TipHost host({ 1000, 100, 1220, 353 }, { 0, 0, 220, 253 });
     // A screen-sized picture in which every pixel differs from its neighbours.
@@ -187,7 +191,19 @@ TEST(SnapTipEdit, FrozenMagnifierKeepsItsOwnPictureAfterTheClipboardIsEmptied)
     ::CloseClipboard();
     ASSERT_NE(nullptr, hClipboardPicture);
 
+    // A clipboard watcher is still reading the picture when the tip asks.
+    std::atomic<int> watcherState(0);   // 1: holding the clipboard
+    std::thread watcher([&watcherState, hOwner = host.parent.m_hWnd] {
+        const BOOL bOpen = ::OpenClipboard(hOwner);
+        watcherState = 1;
+        ::Sleep(100);
+        if (bOpen)
+            ::CloseClipboard();
+    });
+    while (watcherState == 0)
+        ::Sleep(1);
     host.tip.SetSourceWnd(CWnd::GetDesktopWindow(), 0);
+    watcher.join();
     // Someone else empties the clipboard: its bitmap is gone.
     ASSERT_TRUE(::OpenClipboard(nullptr));
     ::EmptyClipboard();
