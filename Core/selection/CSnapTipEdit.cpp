@@ -245,6 +245,7 @@ void CSnapTipEdit::DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcSourceBo
         dc.StretchBlt(kMagnifierLeft + kZoom * (rcInside.left - sx), nTop + kZoom * (rcInside.top - sy),
                       kZoom * rcInside.Width(), kZoom * rcInside.Height(), &sourceDC, rcInside.left, rcInside.top,
                       rcInside.Width(), rcInside.Height(), SRCCOPY);
+
     // The cross-hair: a one-pixel green picture stretched over each bar.
     const int mx = kZoom * (ptCursor.x - sx) + kMagnifierLeft - 1;
     const int ly = rcClient.top + kTextBottomOffset + kZoom * (ptCursor.y - sy + 2);
