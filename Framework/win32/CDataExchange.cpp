@@ -18,10 +18,7 @@ CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
 {
 }
 
-CDataExchange::~CDataExchange()
-{
-    delete m_pUndo;
-}
+CDataExchange::~CDataExchange() = default;
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {
