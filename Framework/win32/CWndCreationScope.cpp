@@ -30,7 +30,16 @@ LRESULT CALLBACK CWndCreationScope::CbtProc(int nCode, WPARAM wParam, LPARAM lPa
         CWnd* pWnd = g_pPending;
         g_pPending = nullptr;
         HWND hWnd = reinterpret_cast<HWND>(wParam);
-        if (CHandleMap::Instance().SetPermanent(hWnd, pWnd)) {
+        bool bEntered = false;
+        try {
+            bEntered = CHandleMap::Instance().SetPermanent(hWnd, pWnd);
+        } catch (...) {
+            // No exception may unwind through the system's hook callers. A
+            // window that cannot be entered in the map would reach no object:
+            // refuse its creation (CreateWindowEx fails).
+            return 1;
+        }
+        if (bEntered) {
             pWnd->m_hWnd = hWnd;
             pWnd->m_pfnSuper = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
