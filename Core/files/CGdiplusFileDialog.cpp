@@ -20,8 +20,7 @@ class CGdiplusProbe
 public:
     CGdiplusProbe() : m_pBitmap(nullptr)
     {
-        m_status = Gdiplus::DllExports::GdipCreateBitmapFromScan0(1, 1, 0, PixelFormat32bppARGB, nullptr,
-                                                                  &m_pBitmap);
+        m_status = Gdiplus::DllExports::GdipCreateBitmapFromScan0(1, 1, 0, PixelFormat32bppARGB, nullptr, &m_pBitmap);
     }
     ~CGdiplusProbe()
     {
@@ -118,7 +117,7 @@ void CGdiplusFileDialog::ReadInstalledCodecs(BOOL bEncoders)
     m_arrCodecs.SetSize(nCount);
     for (UINT i = 0; i < nCount; ++i)
         m_arrCodecs[i] = std::make_unique<CGdiplusCodecInfo>(pCodecs[i].FormatDescription, pCodecs[i].FilenameExtension,
-                                               pCodecs[i].Clsid);
+                                                             pCodecs[i].Clsid);
 }
 
 CString CGdiplusFileDialog::FormatTypeEntries() const

@@ -27,8 +27,7 @@ CGdiObject* NewGdiObject()
 
 } // namespace
 
-CGdiObject::CGdiObject()
-    : m_hObject(nullptr)
+CGdiObject::CGdiObject() : m_hObject(nullptr)
 {
 }
 

@@ -77,10 +77,22 @@ BOOL CMenu::DestroyMenu()
     return ::DestroyMenu(Detach());
 }
 
-CMenu* CMenu::GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
-int CMenu::GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
-UINT CMenu::GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
-UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
+CMenu* CMenu::GetSubMenu(int nPos) const
+{
+    return FromHandle(::GetSubMenu(m_hMenu, nPos));
+}
+int CMenu::GetMenuItemCount() const
+{
+    return ::GetMenuItemCount(m_hMenu);
+}
+UINT CMenu::GetMenuItemID(int nPos) const
+{
+    return ::GetMenuItemID(m_hMenu, nPos);
+}
+UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const
+{
+    return ::GetMenuState(m_hMenu, nID, nFlags);
+}
 
 int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
 {

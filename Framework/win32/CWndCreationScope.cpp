@@ -8,11 +8,10 @@ namespace {
 // The object waiting for its window; scopes nest (a window may create
 // another one while it is being created), each restores the previous one.
 CWnd* g_pPending = nullptr;
-}
+} // namespace
 
 CWndCreationScope::CWndCreationScope(CWnd* pWnd)
-    : m_pPreviousPending(g_pPending),
-      m_hHook(SetWindowsHookExW(WH_CBT, &CbtProc, nullptr, GetCurrentThreadId()))
+    : m_pPreviousPending(g_pPending), m_hHook(SetWindowsHookExW(WH_CBT, &CbtProc, nullptr, GetCurrentThreadId()))
 {
     g_pPending = pWnd;
 }

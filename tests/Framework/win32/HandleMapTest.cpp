@@ -36,7 +36,11 @@ BEGIN_MESSAGE_MAP(ProbeWnd, CWnd)
 END_MESSAGE_MAP()
 
 // A window object that throws from one place of its life.
-enum class ThrowFrom { Handler, PostNcDestroy };
+enum class ThrowFrom
+{
+    Handler,
+    PostNcDestroy
+};
 
 class ThrowingWnd : public CWnd
 {
@@ -45,7 +49,11 @@ public:
 
 protected:
     DECLARE_MESSAGE_MAP()
-    LRESULT OnProbe(WPARAM, LPARAM) { ThrowIf(ThrowFrom::Handler); return 1; }
+    LRESULT OnProbe(WPARAM, LPARAM)
+    {
+        ThrowIf(ThrowFrom::Handler);
+        return 1;
+    }
     void PostNcDestroy() override { ThrowIf(ThrowFrom::PostNcDestroy); }
 
 private:
