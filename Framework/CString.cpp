@@ -31,7 +31,7 @@ wchar_t LowerOf(wchar_t ch)
 }
 
 // One conversion of a format string, as parsed by FormatInto.
-struct ConversionSpec
+struct FormatConversion
 {
     std::string flags;
     int width = -1;
@@ -40,7 +40,7 @@ struct ConversionSpec
     wchar_t type = 0;
 };
 
-void AppendPadded(std::wstring& out, const std::wstring& text, const ConversionSpec& conv)
+void AppendPadded(std::wstring& out, const std::wstring& text, const FormatConversion& conv)
 {
     const bool leftAlign = conv.flags.find('-') != std::string::npos;
     const int pad = conv.width > ToInt(text.size()) ? conv.width - ToInt(text.size()) : 0;
@@ -78,7 +78,7 @@ std::wstring NarrowStringArg(const char* psz, int precision)
 // Formats one numeric argument through the C library's narrow printf, which
 // agrees on every platform for these conversions.
 template <typename T>
-std::wstring NumberArg(const ConversionSpec& conv, T value)
+std::wstring NumberArg(const FormatConversion& conv, T value)
 {
     std::string fmt = "%" + conv.flags;
     if (conv.width >= 0)
@@ -86,9 +86,9 @@ std::wstring NumberArg(const ConversionSpec& conv, T value)
     if (conv.precision >= 0)
         fmt += "." + std::to_string(conv.precision);
     switch (conv.size) {
-    case ConversionSpec::Size::Short: fmt += "h"; break;
-    case ConversionSpec::Size::Long: fmt += "l"; break;
-    case ConversionSpec::Size::LongLong: fmt += "ll"; break;
+    case FormatConversion::Size::Short: fmt += "h"; break;
+    case FormatConversion::Size::Long: fmt += "l"; break;
+    case FormatConversion::Size::LongLong: fmt += "ll"; break;
     default: break;
     }
     fmt += static_cast<char>(conv.type);
@@ -117,7 +117,7 @@ void FormatInto(std::wstring& out, const wchar_t* format, va_list args)
             ++p;
             continue;
         }
-        ConversionSpec conv;
+        FormatConversion conv;
         while (*p && std::wcschr(L"-+ #0", *p))
             conv.flags += static_cast<char>(*p++);
         if (*p == L'*') {
@@ -145,19 +145,19 @@ void FormatInto(std::wstring& out, const wchar_t* format, va_list args)
         bool narrowString = false;
         bool wideString = false;
         if (*p == L'h') {
-            conv.size = ConversionSpec::Size::Short;
+            conv.size = FormatConversion::Size::Short;
             narrowString = true;
             ++p;
         } else if (*p == L'l') {
             ++p;
             wideString = true;
-            conv.size = ConversionSpec::Size::Long;
+            conv.size = FormatConversion::Size::Long;
             if (*p == L'l') {
-                conv.size = ConversionSpec::Size::LongLong;
+                conv.size = FormatConversion::Size::LongLong;
                 ++p;
             }
         } else if (p[0] == L'I' && p[1] == L'6' && p[2] == L'4') {
-            conv.size = ConversionSpec::Size::LongLong;
+            conv.size = FormatConversion::Size::LongLong;
             p += 3;
         }
         conv.type = *p;
@@ -182,9 +182,9 @@ void FormatInto(std::wstring& out, const wchar_t* format, va_list args)
             break;
         case L'd':
         case L'i':
-            if (conv.size == ConversionSpec::Size::LongLong)
+            if (conv.size == FormatConversion::Size::LongLong)
                 out += NumberArg(conv, va_arg(args, long long));
-            else if (conv.size == ConversionSpec::Size::Long)
+            else if (conv.size == FormatConversion::Size::Long)
                 out += NumberArg(conv, va_arg(args, long));
             else
                 out += NumberArg(conv, va_arg(args, int));
@@ -193,9 +193,9 @@ void FormatInto(std::wstring& out, const wchar_t* format, va_list args)
         case L'x':
         case L'X':
         case L'o':
-            if (conv.size == ConversionSpec::Size::LongLong)
+            if (conv.size == FormatConversion::Size::LongLong)
                 out += NumberArg(conv, va_arg(args, unsigned long long));
-            else if (conv.size == ConversionSpec::Size::Long)
+            else if (conv.size == FormatConversion::Size::Long)
                 out += NumberArg(conv, va_arg(args, unsigned long));
             else
                 out += NumberArg(conv, va_arg(args, unsigned int));
@@ -206,11 +206,11 @@ void FormatInto(std::wstring& out, const wchar_t* format, va_list args)
         case L'E':
         case L'g':
         case L'G':
-            conv.size = ConversionSpec::Size::Default;
+            conv.size = FormatConversion::Size::Default;
             out += NumberArg(conv, va_arg(args, double));
             break;
         case L'p':
-            conv.size = ConversionSpec::Size::Default;
+            conv.size = FormatConversion::Size::Default;
             out += NumberArg(conv, va_arg(args, void*));
             break;
         default:

@@ -20,8 +20,7 @@ class CGdiplusProbe
 public:
     CGdiplusProbe() : m_pBitmap(nullptr)
     {
-        m_status = Gdiplus::DllExports::GdipCreateBitmapFromScan0(1, 1, 0, PixelFormat32bppARGB, nullptr,
-                                                                  &m_pBitmap);
+        m_status = Gdiplus::DllExports::GdipCreateBitmapFromScan0(1, 1, 0, PixelFormat32bppARGB, nullptr, &m_pBitmap);
     }
     ~CGdiplusProbe()
     {
@@ -52,11 +51,7 @@ CGdiplusFileDialog::CGdiplusFileDialog(BOOL bOpenFileDialog, const wchar_t* lpsz
 {
 }
 
-CGdiplusFileDialog::~CGdiplusFileDialog()
-{
-    // A dialog whose window never came (or never went) still owns them.
-    DeleteCodecInfos();
-}
+CGdiplusFileDialog::~CGdiplusFileDialog() = default;
 
 INT_PTR CGdiplusFileDialog::DoModal()
 {
@@ -100,8 +95,6 @@ void CGdiplusFileDialog::TranslateFilter()
 
 void CGdiplusFileDialog::DeleteCodecInfos()
 {
-    for (INT_PTR i = 0; i < m_arrCodecs.GetSize(); ++i)
-        delete m_arrCodecs[i];
     m_arrCodecs.RemoveAll();
 }
 
@@ -123,8 +116,8 @@ void CGdiplusFileDialog::ReadInstalledCodecs(BOOL bEncoders)
         return;
     m_arrCodecs.SetSize(nCount);
     for (UINT i = 0; i < nCount; ++i)
-        m_arrCodecs[i] = new CGdiplusCodecInfo(pCodecs[i].FormatDescription, pCodecs[i].FilenameExtension,
-                                               pCodecs[i].Clsid);
+        m_arrCodecs[i] = std::make_unique<CGdiplusCodecInfo>(pCodecs[i].FormatDescription, pCodecs[i].FilenameExtension,
+                                                             pCodecs[i].Clsid);
 }
 
 CString CGdiplusFileDialog::FormatTypeEntries() const

@@ -10,6 +10,8 @@
 #include "CFileDialog.h"
 #include "CGdiplusCodecInfo.h"
 
+#include <memory>
+
 class TESLIB_API CGdiplusFileDialog : public CFileDialog
 {
     DECLARE_DYNAMIC(CGdiplusFileDialog)
@@ -40,7 +42,7 @@ protected:
     // (every "|" becomes a NUL) and points m_ofn.lpstrFilter at it; an empty
     // filter is left alone.
     void TranslateFilter();
-    // Deletes every codec description and empties the array.
+    // Empties the array (the codec descriptions go with it).
     void DeleteCodecInfos();
     // Fills m_arrCodecs from GDI+'s installed encoders (bEncoders) or
     // decoders, in GDI+'s order; empty when GDI+ cannot list them.
@@ -50,5 +52,5 @@ protected:
     CString FormatTypeEntries() const;
 
     // The codec descriptions, owned by the dialog.
-    CArray<CGdiplusCodecInfo*, CGdiplusCodecInfo*> m_arrCodecs;
+    CArray<std::unique_ptr<CGdiplusCodecInfo>> m_arrCodecs;
 };

@@ -6,7 +6,7 @@ namespace {
 // Room the default extension has in its narrow form.
 const int kDefExtBytes = 20;
 // The name box's text is asked for with this many characters first.
-const int kSpecChars = 260;
+const int kNameBoxChars = 260;
 } // namespace
 
 IMPLEMENT_DYNAMIC(CGdiplusFileSaveAsDialog, CGdiplusFileDialog)
@@ -32,17 +32,17 @@ CString CGdiplusFileSaveAsDialog::GetFileExt() const
     HWND hDialog = m_hWnd != nullptr ? ::GetParent(m_hWnd) : nullptr;
     if (hDialog == nullptr)
         return CString();
-    CString strSpec;
-    LRESULT nResult = ::SendMessageW(hDialog, CDM_GETSPEC, kSpecChars,
-                                     reinterpret_cast<LPARAM>(strSpec.GetBuffer(kSpecChars)));
-    if (nResult > kSpecChars) {
+    CString strTypedName;
+    LRESULT nResult = ::SendMessageW(hDialog, CDM_GETSPEC, kNameBoxChars,
+                                     reinterpret_cast<LPARAM>(strTypedName.GetBuffer(kNameBoxChars)));
+    if (nResult > kNameBoxChars) {
         // A longer name: the reply was the size it needs.
         const int nChars = static_cast<int>(nResult);
         nResult = ::SendMessageW(hDialog, CDM_GETSPEC, static_cast<WPARAM>(nChars),
-                                 reinterpret_cast<LPARAM>(strSpec.GetBuffer(nChars)));
+                                 reinterpret_cast<LPARAM>(strTypedName.GetBuffer(nChars)));
     }
-    strSpec.ReleaseBuffer(nResult > 0 ? -1 : 0);
-    return ExtensionOf(strSpec);
+    strTypedName.ReleaseBuffer(nResult > 0 ? -1 : 0);
+    return ExtensionOf(strTypedName);
 }
 
 void CGdiplusFileSaveAsDialog::FillCodecInfoArray()
@@ -59,7 +59,7 @@ void CGdiplusFileSaveAsDialog::ConstructMFCStyleFilter()
 const CGdiplusCodecInfo* CGdiplusFileSaveAsDialog::SelectedCodec() const
 {
     const INT_PTR nIndex = static_cast<INT_PTR>(m_ofn.nFilterIndex) - 1;
-    return nIndex >= 0 && nIndex < m_arrCodecs.GetSize() ? m_arrCodecs[nIndex] : nullptr;
+    return nIndex >= 0 && nIndex < m_arrCodecs.GetSize() ? m_arrCodecs[nIndex].get() : nullptr;
 }
 
 void CGdiplusFileSaveAsDialog::SetDefaultExt()

@@ -7,31 +7,17 @@
 #include "CPalette.h"
 #include "CPen.h"
 #include "CRgn.h"
+#include "CTempWrapperMap.h"
 
-#include <map>
 #include <memory>
-#include <mutex>
 
 IMPLEMENT_DYNAMIC(CDC, CObject)
 
 namespace {
 
-struct TempDCMap
+CTempWrapperMap<HDC, CDC>& TempDCs()
 {
-    std::mutex lock;
-    std::map<HDC, std::unique_ptr<CDC>> dcs;
-
-    // Wrappers still in the map when the process ends leave their DCs alone.
-    ~TempDCMap()
-    {
-        for (auto& entry : dcs)
-            entry.second->Detach();
-    }
-};
-
-TempDCMap& GetTempDCMap()
-{
-    static TempDCMap map;
+    static CTempWrapperMap<HDC, CDC> map;
     return map;
 }
 
@@ -74,27 +60,16 @@ CDC* CDC::FromHandle(HDC hDC)
 {
     if (hDC == nullptr)
         return nullptr;
-    TempDCMap& map = GetTempDCMap();
-    std::lock_guard<std::mutex> guard(map.lock);
-    std::unique_ptr<CDC>& slot = map.dcs[hDC];
-    if (!slot) {
-        slot.reset(new CDC);
-        slot->m_hDC = hDC;
-    }
-    return slot.get();
+    return TempDCs().FromKey(hDC, [hDC]() {
+        std::unique_ptr<CDC> pDC(new CDC);
+        pDC->m_hDC = hDC;
+        return pDC;
+    });
 }
 
 void CDC::DeleteTempMap()
 {
-    TempDCMap& map = GetTempDCMap();
-    std::map<HDC, std::unique_ptr<CDC>> released;
-    {
-        std::lock_guard<std::mutex> guard(map.lock);
-        released.swap(map.dcs);
-    }
-    // Temporary wrappers never own their DCs.
-    for (auto& entry : released)
-        entry.second->Detach();
+    TempDCs().DeleteAll();
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC)

@@ -1,34 +1,22 @@
 // CGdiObject (see CGdiObject.h) and the map of temporary GDI object wrappers.
 #include "CGdiObject.h"
 
-#include <map>
+#include "CTempWrapperMap.h"
+
 #include <memory>
-#include <mutex>
 #include <utility>
 
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)
 
 namespace {
 
+// One wrapper per handle and class: a handle may be asked for as a CGdiObject
+// and as its typed class.
 typedef std::pair<HGDIOBJ, const CRuntimeClass*> TempKey;
 
-struct TempMap
+CTempWrapperMap<TempKey, CGdiObject>& TempObjects()
 {
-    std::mutex lock;
-    std::map<TempKey, std::unique_ptr<CGdiObject>> objects;
-
-    // Wrappers still in the map when the process ends leave their handles
-    // alone as well.
-    ~TempMap()
-    {
-        for (auto& entry : objects)
-            entry.second->Detach();
-    }
-};
-
-TempMap& GetTempMap()
-{
-    static TempMap map;
+    static CTempWrapperMap<TempKey, CGdiObject> map;
     return map;
 }
 
@@ -39,8 +27,7 @@ CGdiObject* NewGdiObject()
 
 } // namespace
 
-CGdiObject::CGdiObject()
-    : m_hObject(nullptr)
+CGdiObject::CGdiObject() : m_hObject(nullptr)
 {
 }
 
@@ -112,25 +99,14 @@ CGdiObject* CGdiObject::FromHandleOf(HGDIOBJ hObject, const CRuntimeClass* pClas
 {
     if (hObject == nullptr)
         return nullptr;
-    TempMap& map = GetTempMap();
-    std::lock_guard<std::mutex> guard(map.lock);
-    std::unique_ptr<CGdiObject>& slot = map.objects[TempKey(hObject, pClass)];
-    if (!slot) {
-        slot.reset(pfnNew());
-        slot->m_hObject = hObject;
-    }
-    return slot.get();
+    return TempObjects().FromKey(TempKey(hObject, pClass), [hObject, pfnNew]() {
+        std::unique_ptr<CGdiObject> pObject(pfnNew());
+        pObject->m_hObject = hObject;
+        return pObject;
+    });
 }
 
 void CGdiObject::DeleteTempMap()
 {
-    TempMap& map = GetTempMap();
-    std::map<TempKey, std::unique_ptr<CGdiObject>> released;
-    {
-        std::lock_guard<std::mutex> guard(map.lock);
-        released.swap(map.objects);
-    }
-    // Temporary wrappers never own their handles.
-    for (auto& entry : released)
-        entry.second->Detach();
+    TempObjects().DeleteAll();
 }

@@ -15,8 +15,8 @@
 // the handle. Temporary wrappers live in one per-process map, one wrapper per
 // handle and class, until DeleteTempMap releases them all (the application
 // calls it when its message loop goes idle); a pointer obtained from FromHandle
-// must therefore not be kept beyond the message being handled. The map is used
-// from the user-interface thread only.
+// must therefore not be kept beyond the message being handled. Lifetime and
+// threading of every temporary wrapper: CTempWrapperMap.h.
 class FRAMEWORK_API CGdiObject : public CObject
 {
     DECLARE_DYNAMIC(CGdiObject)

@@ -13,15 +13,12 @@ struct CDataExchange::Undo
 };
 
 CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
-    : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd), m_pUndo(new Undo),
-      m_hWndLastControl(nullptr), m_bLastControlIsEdit(FALSE), m_bFailed(FALSE)
+    : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd), m_pUndo(new Undo), m_hWndLastControl(nullptr),
+      m_bLastControlIsEdit(FALSE), m_bFailed(FALSE)
 {
 }
 
-CDataExchange::~CDataExchange()
-{
-    delete m_pUndo;
-}
+CDataExchange::~CDataExchange() = default;
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {
@@ -96,7 +93,7 @@ bool ParseInteger(const CString& text, long long minValue, long long maxValue, l
     long long magnitude = 0;
     for (; *p >= L'0' && *p <= L'9'; ++p) {
         magnitude = magnitude * 10 + (*p - L'0');
-        if (magnitude > maxValue + 1LL)   // beyond any 32-bit value: stop early
+        if (magnitude > maxValue + 1LL) // beyond any 32-bit value: stop early
             return false;
     }
     while (std::iswspace(*p))

@@ -15,6 +15,8 @@
 #include "PlatformTypes.h"
 #include "CString.h"
 
+#include <memory>
+
 class CWnd;
 
 class FRAMEWORK_API CDataExchange
@@ -48,7 +50,7 @@ public:
 
 private:
     struct Undo;
-    Undo* m_pUndo;
+    std::unique_ptr<Undo> m_pUndo;
     HWND m_hWndLastControl;
     BOOL m_bLastControlIsEdit;
     BOOL m_bFailed;

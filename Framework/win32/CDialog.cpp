@@ -75,10 +75,7 @@ CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
 {
 }
 
-CDialog::~CDialog()
-{
-    delete m_pInitialItems;
-}
+CDialog::~CDialog() = default;
 
 void CDialog::SetInitialItems(int nIDC, const CString* pItems, int nCount)
 {

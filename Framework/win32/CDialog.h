@@ -22,6 +22,8 @@
 #include "PlatformTypes.h"
 #include "CWnd.h"
 
+#include <memory>
+
 class FRAMEWORK_API CDialog : public CWnd
 {
     DECLARE_DYNAMIC(CDialog)
@@ -76,5 +78,5 @@ private:
     BOOL m_bEndModal;
     int m_nModalResult;
     struct InitialItems;
-    InitialItems* m_pInitialItems;
+    std::unique_ptr<InitialItems> m_pInitialItems;
 };

@@ -25,13 +25,11 @@ CWnd* CHandleMap::FromHandle(HWND hWnd)
         return nullptr;
     if (CWnd* pWnd = LookupPermanent(hWnd))
         return pWnd;
-    auto it = m_temporary.find(hWnd);
-    if (it != m_temporary.end())
-        return it->second;
-    CWnd* pTemp = new CWnd;
-    pTemp->m_hWnd = hWnd;
-    m_temporary.emplace(hWnd, pTemp);
-    return pTemp;
+    return m_temporary.FromKey(hWnd, [hWnd]() {
+        std::unique_ptr<CWnd> pTemp(new CWnd);
+        pTemp->m_hWnd = hWnd;
+        return pTemp;
+    });
 }
 
 bool CHandleMap::SetPermanent(HWND hWnd, CWnd* pWnd)
@@ -46,12 +44,5 @@ void CHandleMap::RemovePermanent(HWND hWnd)
 
 void CHandleMap::DeleteTemporaries()
 {
-    // A temporary wrapper never owns its window: clear the handle first so
-    // that its destructor leaves the window alone.
-    std::unordered_map<HWND, CWnd*> temporaries;
-    temporaries.swap(m_temporary);
-    for (auto& entry : temporaries) {
-        entry.second->m_hWnd = nullptr;
-        delete entry.second;
-    }
+    m_temporary.DeleteAll();
 }

@@ -1,9 +1,11 @@
 // CHandleMap: the framework's HWND -> CWnd map (permanent objects) and its
-// temporary wrappers for windows that have no object. Internal to the
-// framework library; used on the GUI thread only.
+// temporary wrappers for windows that have no object (see CTempWrapperMap.h
+// for their lifetime and threading rule). Internal to the framework library;
+// the permanent map is used on the GUI thread only.
 #pragma once
 
 #include "PlatformTypes.h"
+#include "CTempWrapperMap.h"
 
 #include <unordered_map>
 
@@ -21,12 +23,12 @@ public:
     bool SetPermanent(HWND hWnd, CWnd* pWnd);
     void RemovePermanent(HWND hWnd);
     void DeleteTemporaries();
-    size_t TemporaryCount() const { return m_temporary.size(); }
+    size_t TemporaryCount() const { return m_temporary.GetCount(); }
 
 private:
     CHandleMap() = default;
     ~CHandleMap();
 
     std::unordered_map<HWND, CWnd*> m_permanent;
-    std::unordered_map<HWND, CWnd*> m_temporary;   // owned
+    CTempWrapperMap<HWND, CWnd> m_temporary;
 };

@@ -2,15 +2,13 @@
 #include "CMenu.h"
 #include "CWnd.h"
 #include "CWinApp.h"
-
-#include <unordered_map>
+#include "CTempWrapperMap.h"
 
 namespace {
 
-// Temporary wrappers, owned here; GUI thread only.
-std::unordered_map<HMENU, CMenu*>& TempMenus()
+CTempWrapperMap<HMENU, CMenu>& TempMenus()
 {
-    static std::unordered_map<HMENU, CMenu*> map;
+    static CTempWrapperMap<HMENU, CMenu> map;
     return map;
 }
 
@@ -31,24 +29,16 @@ CMenu* CMenu::FromHandle(HMENU hMenu)
 {
     if (hMenu == nullptr)
         return nullptr;
-    auto& map = TempMenus();
-    auto it = map.find(hMenu);
-    if (it != map.end())
-        return it->second;
-    CMenu* pMenu = new CMenu;
-    pMenu->m_hMenu = hMenu;
-    map.emplace(hMenu, pMenu);
-    return pMenu;
+    return TempMenus().FromKey(hMenu, [hMenu]() {
+        std::unique_ptr<CMenu> pMenu(new CMenu);
+        pMenu->m_hMenu = hMenu;
+        return pMenu;
+    });
 }
 
 void CMenu::DeleteTempMap()
 {
-    std::unordered_map<HMENU, CMenu*> temporaries;
-    temporaries.swap(TempMenus());
-    for (auto& entry : temporaries) {
-        entry.second->m_hMenu = nullptr;   // never destroys a menu it wraps
-        delete entry.second;
-    }
+    TempMenus().DeleteAll();
 }
 
 BOOL CMenu::Attach(HMENU hMenu)
@@ -87,10 +77,22 @@ BOOL CMenu::DestroyMenu()
     return ::DestroyMenu(Detach());
 }
 
-CMenu* CMenu::GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
-int CMenu::GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
-UINT CMenu::GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
-UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
+CMenu* CMenu::GetSubMenu(int nPos) const
+{
+    return FromHandle(::GetSubMenu(m_hMenu, nPos));
+}
+int CMenu::GetMenuItemCount() const
+{
+    return ::GetMenuItemCount(m_hMenu);
+}
+UINT CMenu::GetMenuItemID(int nPos) const
+{
+    return ::GetMenuItemID(m_hMenu, nPos);
+}
+UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const
+{
+    return ::GetMenuState(m_hMenu, nID, nFlags);
+}
 
 int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
 {

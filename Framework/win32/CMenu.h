@@ -2,7 +2,8 @@
 // menu owns it and destroys it with itself; Detach gives it up. FromHandle
 // (and GetSubMenu, CWnd::GetMenu) return temporary wrappers that never destroy
 // the menu and live until the next idle time of a framework message loop
-// (DeleteTempMap), so they are used for the message being handled only.
+// (DeleteTempMap), so they are used for the message being handled only
+// (CTempWrapperMap.h).
 #pragma once
 
 #include "FrameworkApi.h"

@@ -221,8 +221,12 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     g_currentMessage = saved;
 
     if (message == WM_NCDESTROY && pWnd->m_hWnd == hWnd) {
-        pWnd->DetachAfterNcDestroy();
-        pWnd->PostNcDestroy();
+        try {
+            pWnd->DetachAfterNcDestroy();
+            pWnd->PostNcDestroy();
+        } catch (...) {
+            // The end of the object follows the same rule.
+        }
     }
     return lResult;
 }

@@ -8,11 +8,10 @@ namespace {
 // The object waiting for its window; scopes nest (a window may create
 // another one while it is being created), each restores the previous one.
 CWnd* g_pPending = nullptr;
-}
+} // namespace
 
 CWndCreationScope::CWndCreationScope(CWnd* pWnd)
-    : m_pPreviousPending(g_pPending),
-      m_hHook(SetWindowsHookExW(WH_CBT, &CbtProc, nullptr, GetCurrentThreadId()))
+    : m_pPreviousPending(g_pPending), m_hHook(SetWindowsHookExW(WH_CBT, &CbtProc, nullptr, GetCurrentThreadId()))
 {
     g_pPending = pWnd;
 }
@@ -30,7 +29,16 @@ LRESULT CALLBACK CWndCreationScope::CbtProc(int nCode, WPARAM wParam, LPARAM lPa
         CWnd* pWnd = g_pPending;
         g_pPending = nullptr;
         HWND hWnd = reinterpret_cast<HWND>(wParam);
-        if (CHandleMap::Instance().SetPermanent(hWnd, pWnd)) {
+        bool bEntered = false;
+        try {
+            bEntered = CHandleMap::Instance().SetPermanent(hWnd, pWnd);
+        } catch (...) {
+            // No exception may unwind through the system's hook callers. A
+            // window that cannot be entered in the map would reach no object:
+            // refuse its creation (CreateWindowEx fails).
+            return 1;
+        }
+        if (bEntered) {
             pWnd->m_hWnd = hWnd;
             pWnd->m_pfnSuper = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));

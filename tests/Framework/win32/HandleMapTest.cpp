@@ -5,6 +5,8 @@
 #include "CFrameWnd.h"
 #include "CWnd.h"
 
+#include <stdexcept>
+
 namespace {
 
 const UINT WM_PROBE = WM_APP + 11;
@@ -31,6 +33,40 @@ protected:
 BEGIN_MESSAGE_MAP(ProbeWnd, CWnd)
     ON_MESSAGE(WM_PROBE, OnProbe)
     ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+// A window object that throws from one place of its life.
+enum class ThrowFrom
+{
+    Handler,
+    PostNcDestroy
+};
+
+class ThrowingWnd : public CWnd
+{
+public:
+    explicit ThrowingWnd(ThrowFrom where) : m_where(where) {}
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    LRESULT OnProbe(WPARAM, LPARAM)
+    {
+        ThrowIf(ThrowFrom::Handler);
+        return 1;
+    }
+    void PostNcDestroy() override { ThrowIf(ThrowFrom::PostNcDestroy); }
+
+private:
+    void ThrowIf(ThrowFrom where) const
+    {
+        if (where == m_where)
+            throw std::runtime_error("thrown by the window object");
+    }
+    ThrowFrom m_where;
+};
+
+BEGIN_MESSAGE_MAP(ThrowingWnd, CWnd)
+    ON_MESSAGE(WM_PROBE, OnProbe)
 END_MESSAGE_MAP()
 
 class CountedFrame : public CFrameWnd
@@ -137,6 +173,28 @@ TEST(HandleMap, RefusedCreationLeavesNoEntry)
     wnd.bFailCreate = true;
     EXPECT_FALSE(wnd.CreateEx(0, nullptr, L"失败", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
     EXPECT_EQ(nullptr, wnd.m_hWnd);
+}
+
+TEST(HandleMap, NoExceptionOfAWindowObjectLeavesTheWindowProcedure)
+{
+    // AfxWndProc is called directly: the system may swallow an exception that
+    // leaves a window procedure (Wine does), which would hide one.
+    const struct
+    {
+        ThrowFrom where;
+        UINT message;
+    } cases[] = { { ThrowFrom::Handler, WM_PROBE }, { ThrowFrom::PostNcDestroy, WM_NCDESTROY } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        ThrowingWnd wnd(c.where);
+        ASSERT_TRUE(wnd.CreateEx(0, nullptr, L"异常", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+        HWND hWnd = wnd.m_hWnd;
+        EXPECT_NO_THROW(AfxWndProc(hWnd, c.message, 0, 0));
+        DestroyWindow(hWnd);
+        EXPECT_FALSE(IsWindow(hWnd));
+        EXPECT_EQ(nullptr, wnd.m_hWnd);
+        EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd)) << "the map entry went all the same";
+    }
 }
 
 TEST(HandleMap, AFrameDeletesItselfOnceItsWindowIsGone)
