@@ -5,7 +5,6 @@
 #include "CWideFile.h"
 #include "XML_File.h"
 #include "XML_Tree.h"
-#include "XML_Writer.h"
 
 #include <utility>
 
@@ -222,6 +221,18 @@ void CTesConfig::LoadConfig(const CString& strPath)
 {
     XML_Tree tree;
     XML_File::ReadXMLFile(&tree, strPath);
+    LoadFromTree(tree);
+}
+
+void CTesConfig::LoadConfigFromBuffer(const void* pBytes, std::size_t nBytes)
+{
+    XML_Tree tree;
+    XML_File::ReadXMLBuffer(&tree, pBytes, nBytes);
+    LoadFromTree(tree);
+}
+
+void CTesConfig::LoadFromTree(XML_Tree& tree)
+{
     // The root's name is not checked: the settings are found by child names.
     if (tree.GetRoot() == nullptr)
         return;
@@ -229,20 +240,30 @@ void CTesConfig::LoadConfig(const CString& strPath)
     VisitStored(loader);
 }
 
-void CTesConfig::SaveConfig(const CString& strPath)
+std::string CTesConfig::SaveConfigToBuffer()
 {
     XML_Tree tree;
     tree.AddElement(L"Voruzev");
     StoredSettingsBuilder builder(tree);
     VisitStored(builder);
     tree.EndElement();
+    std::string bytes;
+    XML_File::WriteXMLBuffer(&tree, bytes);
+    return bytes;
+}
 
-    // The previous file is replaced only by a complete new one.
+void CTesConfig::SaveConfig(const CString& strPath)
+{
+    const std::string bytes = SaveConfigToBuffer();
+
+    // The previous file is replaced only by a complete new one, so a program
+    // stopped at any moment leaves either the old or the new file. A
+    // temporary file left by such a stop is truncated and reused here.
     const CString strTemporary = strPath + L".tmp";
     CWideFile file;
     if (!file.Open(strTemporary, L"wb"))
         return;
-    const bool bWritten = XML_Writer::WriteTree(&tree, file) && file.Commit();
+    const bool bWritten = file.Write(bytes.data(), bytes.size()) && file.Commit();
     if (file.Close() && bWritten && CWideFile::Replace(strTemporary, strPath))
         return;
     CWideFile::Remove(strTemporary);
