@@ -11,11 +11,13 @@
 namespace {
 
 // Copies the values found in a read document over the settings. A missing
-// group or key leaves its settings alone.
+// group or key leaves its settings alone, and so does a key that the file
+// ended in before its value: a file cut short keeps the defaults of what it
+// lost instead of blanking a text or zeroing a number.
 class StoredSettingsLoader
 {
 public:
-    explicit StoredSettingsLoader(XML_Node* pRoot) : m_pRoot(pRoot), m_pGroup(pRoot) {}
+    StoredSettingsLoader(XML_Node* pRoot, const XML_Node* pOpen) : m_pRoot(pRoot), m_pGroup(pRoot), m_pOpen(pOpen) {}
 
     void BeginGroup(const wchar_t* pszName) { m_pGroup = m_pRoot->GetSubItem(pszName); }
     void EndGroup() { m_pGroup = m_pRoot; }
@@ -46,11 +48,22 @@ public:
 private:
     const XML_Node* Find(const wchar_t* pszName) const
     {
-        return m_pGroup != nullptr ? m_pGroup->GetSubItem(pszName) : nullptr;
+        const XML_Node* pNode = m_pGroup != nullptr ? m_pGroup->GetSubItem(pszName) : nullptr;
+        return pNode != nullptr && pNode->GetValue().IsEmpty() && IsUnclosed(pNode) ? nullptr : pNode;
+    }
+
+    bool IsUnclosed(const XML_Node* pNode) const
+    {
+        for (const XML_Node* pOpen = m_pOpen; pOpen != nullptr; pOpen = pOpen->GetParent()) {
+            if (pOpen == pNode)
+                return true;
+        }
+        return false;
     }
 
     XML_Node* m_pRoot;
     XML_Node* m_pGroup;
+    const XML_Node* m_pOpen; // the element the file ended in, if it ended early
 };
 
 // Builds the document: one element per setting, each closed right after its
@@ -236,7 +249,7 @@ void CTesConfig::LoadFromTree(XML_Tree& tree)
     // The root's name is not checked: the settings are found by child names.
     if (tree.GetRoot() == nullptr)
         return;
-    StoredSettingsLoader loader(tree.GetRoot());
+    StoredSettingsLoader loader(tree.GetRoot(), tree.GetOpenElement());
     VisitStored(loader);
 }
 

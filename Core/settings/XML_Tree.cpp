@@ -11,6 +11,7 @@ XML_Tree::~XML_Tree()
 }
 
 XML_Node* XML_Tree::GetRoot() const { return m_pRoot; }
+XML_Node* XML_Tree::GetOpenElement() const { return m_pCursor; }
 
 void XML_Tree::AddElement(CString strName)
 {
