@@ -49,7 +49,7 @@ private:
     const XML_Node* Find(const wchar_t* pszName) const
     {
         const XML_Node* pNode = m_pGroup != nullptr ? m_pGroup->GetSubItem(pszName) : nullptr;
-        return pNode != nullptr && pNode->GetValue().IsEmpty() && IsUnclosed(pNode) ? nullptr : pNode;
+        return pNode != nullptr && IsUnclosed(pNode) && pNode->GetValue().IsEmpty() ? nullptr : pNode;
     }
 
     bool IsUnclosed(const XML_Node* pNode) const

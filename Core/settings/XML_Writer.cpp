@@ -11,11 +11,10 @@ void XML_Writer::WriteTree(XML_Tree* pTree, std::string& bytes)
     std::size_t nDepth = 0;
     bytes.reserve(bytes.size() + 4096);
     while (pNode != nullptr) {
-        AppendTagLine(bytes, nDepth, false, pNode->GetName());
-        const CString strValue = pNode->GetValue();
-        if (!strValue.IsEmpty()) {
+        AppendTagLine(bytes, nDepth, false, pNode->m_strName);
+        if (!pNode->m_strValue.IsEmpty()) {
             AppendIndent(bytes, nDepth + 1);
-            AppendText(bytes, strValue, true);
+            AppendText(bytes, pNode->m_strValue, true);
             AppendUnit(bytes, u'\n');
         }
 
@@ -27,7 +26,7 @@ void XML_Writer::WriteTree(XML_Tree* pTree, std::string& bytes)
         }
         // Close elements upwards until one of the ancestors has another child.
         while (pNext == nullptr) {
-            AppendTagLine(bytes, nDepth, true, pNode->GetName());
+            AppendTagLine(bytes, nDepth, true, pNode->m_strName);
             pNode = pNode->GetParent();
             if (pNode == nullptr)
                 break;
