@@ -5,18 +5,19 @@
 #include "CWideFile.h"
 #include "XML_File.h"
 #include "XML_Tree.h"
-#include "XML_Writer.h"
 
 #include <utility>
 
 namespace {
 
 // Copies the values found in a read document over the settings. A missing
-// group or key leaves its settings alone.
+// group or key leaves its settings alone, and so does a key that the file
+// ended in before its value: a file cut short keeps the defaults of what it
+// lost instead of blanking a text or zeroing a number.
 class StoredSettingsLoader
 {
 public:
-    explicit StoredSettingsLoader(XML_Node* pRoot) : m_pRoot(pRoot), m_pGroup(pRoot) {}
+    StoredSettingsLoader(XML_Node* pRoot, const XML_Node* pOpen) : m_pRoot(pRoot), m_pGroup(pRoot), m_pOpen(pOpen) {}
 
     void BeginGroup(const wchar_t* pszName) { m_pGroup = m_pRoot->GetSubItem(pszName); }
     void EndGroup() { m_pGroup = m_pRoot; }
@@ -47,11 +48,22 @@ public:
 private:
     const XML_Node* Find(const wchar_t* pszName) const
     {
-        return m_pGroup != nullptr ? m_pGroup->GetSubItem(pszName) : nullptr;
+        const XML_Node* pNode = m_pGroup != nullptr ? m_pGroup->GetSubItem(pszName) : nullptr;
+        return pNode != nullptr && IsUnclosed(pNode) && pNode->GetValue().IsEmpty() ? nullptr : pNode;
+    }
+
+    bool IsUnclosed(const XML_Node* pNode) const
+    {
+        for (const XML_Node* pOpen = m_pOpen; pOpen != nullptr; pOpen = pOpen->GetParent()) {
+            if (pOpen == pNode)
+                return true;
+        }
+        return false;
     }
 
     XML_Node* m_pRoot;
     XML_Node* m_pGroup;
+    const XML_Node* m_pOpen; // the element the file ended in, if it ended early
 };
 
 // Builds the document: one element per setting, each closed right after its
@@ -222,27 +234,49 @@ void CTesConfig::LoadConfig(const CString& strPath)
 {
     XML_Tree tree;
     XML_File::ReadXMLFile(&tree, strPath);
+    LoadFromTree(tree);
+}
+
+void CTesConfig::LoadConfigFromBuffer(const void* pBytes, std::size_t nBytes)
+{
+    XML_Tree tree;
+    XML_File::ReadXMLBuffer(&tree, pBytes, nBytes);
+    LoadFromTree(tree);
+}
+
+void CTesConfig::LoadFromTree(XML_Tree& tree)
+{
     // The root's name is not checked: the settings are found by child names.
     if (tree.GetRoot() == nullptr)
         return;
-    StoredSettingsLoader loader(tree.GetRoot());
+    StoredSettingsLoader loader(tree.GetRoot(), tree.GetOpenElement());
     VisitStored(loader);
 }
 
-void CTesConfig::SaveConfig(const CString& strPath)
+std::string CTesConfig::SaveConfigToBuffer()
 {
     XML_Tree tree;
     tree.AddElement(L"Voruzev");
     StoredSettingsBuilder builder(tree);
     VisitStored(builder);
     tree.EndElement();
+    std::string bytes;
+    XML_File::WriteXMLBuffer(&tree, bytes);
+    return bytes;
+}
 
-    // The previous file is replaced only by a complete new one.
+void CTesConfig::SaveConfig(const CString& strPath)
+{
+    const std::string bytes = SaveConfigToBuffer();
+
+    // The previous file is replaced only by a complete new one, so a program
+    // stopped at any moment leaves either the old or the new file. A
+    // temporary file left by such a stop is truncated and reused here.
     const CString strTemporary = strPath + L".tmp";
     CWideFile file;
     if (!file.Open(strTemporary, L"wb"))
         return;
-    const bool bWritten = XML_Writer::WriteTree(&tree, file) && file.Commit();
+    const bool bWritten = file.Write(bytes.data(), bytes.size()) && file.Commit();
     if (file.Close() && bWritten && CWideFile::Replace(strTemporary, strPath))
         return;
     CWideFile::Remove(strTemporary);

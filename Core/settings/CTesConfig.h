@@ -6,6 +6,11 @@
 #include "PlatformTypes.h"
 #include "TesLibApi.h"
 
+#include <cstddef>
+#include <string>
+
+class XML_Tree;
+
 class TESLIB_API CTesConfig
 {
 public:
@@ -108,8 +113,14 @@ protected:
     void LoadConfig(const CString& strPath);
     void SaveConfig(const CString& strPath);
 
+    // Load from and save to the bytes of a settings document in memory, as
+    // the file versions read and write config.xml.
+    void LoadConfigFromBuffer(const void* pBytes, std::size_t nBytes);
+    std::string SaveConfigToBuffer();
+
 private:
     static CString ConfigPath();
+    void LoadFromTree(XML_Tree& tree);
 
     // Presents every stored setting to the visitor in the order of the file:
     // the root's texts, then each group with its keys.

@@ -64,18 +64,21 @@ std::u16string CUnicodeCodec::ToUtf16(const CString& str)
 
 CString CUnicodeCodec::FromUtf16(const char16_t* pUnits, std::size_t nCount)
 {
-    std::wstring out;
-    out.reserve(nCount);
+    // Written straight into the string's own buffer: one allocation.
+    CString out;
+    wchar_t* pOut = out.GetBufferSetLength(static_cast<int>(nCount));
+    std::size_t nOut = 0;
     for (std::size_t i = 0; i < nCount; ++i) {
         const char32_t c = pUnits[i];
         if (sizeof(wchar_t) == 4 && IsHighSurrogate(c) && i + 1 < nCount && IsLowSurrogate(pUnits[i + 1])) {
-            out += static_cast<wchar_t>(0x10000 + ((c - 0xD800) << 10) + (pUnits[i + 1] - 0xDC00));
+            pOut[nOut++] = static_cast<wchar_t>(0x10000 + ((c - 0xD800) << 10) + (pUnits[i + 1] - 0xDC00));
             ++i;
         } else {
-            out += static_cast<wchar_t>(c);
+            pOut[nOut++] = static_cast<wchar_t>(c);
         }
     }
-    return ToCString(out);
+    out.GetBufferSetLength(static_cast<int>(nOut));
+    return out;
 }
 
 std::string CUnicodeCodec::ToUtf8(const CString& str)

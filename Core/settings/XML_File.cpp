@@ -1,11 +1,11 @@
-// XML_File: the settings document's file reading and writing.
+// XML_File: the settings document's file and memory reading and writing; the
+// file side only moves bytes, the memory side holds the format.
 #include "XML_File.h"
 
 #include "CWideFile.h"
+#include "XML_Decoder.h"
 #include "XML_Reader.h"
 #include "XML_Writer.h"
-
-#include <cstddef>
 
 XML_File::~XML_File() = default;
 
@@ -15,28 +15,37 @@ bool XML_File::ReadXMLFile(XML_Tree* pTree, CString strPath)
     if (pTree == nullptr || !file.Open(strPath, L"rb"))
         return true;
     XML_Reader reader(pTree);
+    XML_Decoder decoder(reader);
     unsigned char buffer[8192];
-    std::size_t nHeld = 0; // bytes at the start of buffer left from the last read
-    for (;;) {
-        const std::size_t nRead = file.Read(buffer + nHeld, sizeof(buffer) - nHeld);
-        if (nRead == 0)
-            break;
-        const std::size_t nBytes = nHeld + nRead;
-        const std::size_t nWhole = nBytes & ~static_cast<std::size_t>(1);
-        for (std::size_t i = 0; i < nWhole; i += 2)
-            reader.Put(static_cast<char16_t>(buffer[i] | (buffer[i + 1] << 8)));
-        nHeld = nBytes - nWhole;
-        if (nHeld != 0)
-            buffer[0] = buffer[nWhole];
-    }
+    for (std::size_t nRead; (nRead = file.Read(buffer, sizeof(buffer))) != 0;)
+        decoder.Put(buffer, nRead);
     return true;
 }
 
 bool XML_File::WriteXMLFile(XML_Tree* pTree, CString strPath)
 {
+    std::string bytes;
+    WriteXMLBuffer(pTree, bytes);
     CWideFile file;
     if (file.Open(strPath, L"wb"))
-        XML_Writer::WriteTree(pTree, file);
+        file.Write(bytes.data(), bytes.size());
+    return true;
+}
+
+bool XML_File::ReadXMLBuffer(XML_Tree* pTree, const void* pBytes, std::size_t nBytes)
+{
+    if (pTree == nullptr || pBytes == nullptr)
+        return true;
+    XML_Reader reader(pTree);
+    XML_Decoder decoder(reader);
+    decoder.Put(static_cast<const unsigned char*>(pBytes), nBytes);
+    return true;
+}
+
+bool XML_File::WriteXMLBuffer(XML_Tree* pTree, std::string& bytes)
+{
+    bytes.clear();
+    XML_Writer::WriteTree(pTree, bytes);
     return true;
 }
 

@@ -44,6 +44,9 @@ protected:
     void AddChild(XML_Node* pChild);
 
 private:
+    // The writer reads names and values in place instead of copying them.
+    friend class XML_Writer;
+
     CString m_strName;
     CString m_strValue;
     XML_Node* m_pParent;

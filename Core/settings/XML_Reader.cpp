@@ -3,6 +3,8 @@
 
 #include "CUnicodeCodec.h"
 
+#include <utility>
+
 XML_Reader::XML_Reader(XML_Tree* pTree) : m_pTree(pTree), m_bInTag(false) {}
 
 void XML_Reader::Put(char16_t unit)
@@ -20,13 +22,20 @@ void XML_Reader::Put(char16_t unit)
 
 void XML_Reader::EndText()
 {
-    CString text = CUnicodeCodec::FromUtf16(m_pending.data(), m_pending.size());
-    m_pending.clear();
-    text.Trim(L" \n\t");
-    if (!text.IsEmpty()) {
+    // Trimmed in place, so that the blank runs between tags cost nothing.
+    const auto IsTrimmed = [](char16_t unit) { return unit == u' ' || unit == u'\n' || unit == u'\t'; };
+    std::size_t nFirst = 0;
+    std::size_t nEnd = m_pending.size();
+    while (nFirst < nEnd && IsTrimmed(m_pending[nFirst]))
+        ++nFirst;
+    while (nEnd > nFirst && IsTrimmed(m_pending[nEnd - 1]))
+        --nEnd;
+    if (nFirst < nEnd) {
+        CString text = CUnicodeCodec::FromUtf16(m_pending.data() + nFirst, nEnd - nFirst);
         text.Replace(L"\\colon", L"/");
-        m_pTree->AddValue(text);
+        m_pTree->AddValue(std::move(text));
     }
+    m_pending.clear();
 }
 
 void XML_Reader::EndTag()

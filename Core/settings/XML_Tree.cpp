@@ -3,6 +3,27 @@
 
 #include <utility>
 
+namespace {
+
+// The decimal digits as "%d" and "%ld" write them, without a format call.
+CString DecimalText(long long nValue)
+{
+    wchar_t digits[24];
+    wchar_t* pFirst = digits + 24;
+    *--pFirst = L'\0';
+    unsigned long long nMagnitude = nValue < 0 ? 0ull - static_cast<unsigned long long>(nValue)
+                                               : static_cast<unsigned long long>(nValue);
+    do {
+        *--pFirst = static_cast<wchar_t>(L'0' + nMagnitude % 10);
+        nMagnitude /= 10;
+    } while (nMagnitude != 0);
+    if (nValue < 0)
+        *--pFirst = L'-';
+    return CString(pFirst);
+}
+
+} // namespace
+
 XML_Tree::XML_Tree() : m_pRoot(nullptr), m_pCursor(nullptr) {}
 
 XML_Tree::~XML_Tree()
@@ -11,6 +32,7 @@ XML_Tree::~XML_Tree()
 }
 
 XML_Node* XML_Tree::GetRoot() const { return m_pRoot; }
+XML_Node* XML_Tree::GetOpenElement() const { return m_pCursor; }
 
 void XML_Tree::AddElement(CString strName)
 {
@@ -30,16 +52,12 @@ void XML_Tree::AddValue(CString strValue)
 
 void XML_Tree::AddValue(int nValue)
 {
-    CString str;
-    str.Format(L"%d", nValue);
-    AddValue(str);
+    AddValue(DecimalText(nValue));
 }
 
 void XML_Tree::AddValue(long nValue)
 {
-    CString str;
-    str.Format(L"%ld", nValue);
-    AddValue(str);
+    AddValue(DecimalText(nValue));
 }
 
 void XML_Tree::EndElement()

@@ -30,6 +30,11 @@ public:
     // Closes the open element; its parent becomes the open one.
     void EndElement();
 
+    // The open element, or null when there is none (an empty tree, or the
+    // root closed). After reading a file that ends early this is the element
+    // the file ended in; it and its ancestors were never closed.
+    XML_Node* GetOpenElement() const;
+
 private:
     XML_Node* m_pRoot;
     XML_Node* m_pCursor;

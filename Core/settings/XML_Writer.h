@@ -1,9 +1,9 @@
-// XML_Writer: writes an XML_Tree in the settings file format and reports
-// whether every byte was written.
+// XML_Writer: puts an XML_Tree into the bytes of the settings file format.
 #pragma once
 
-#include "CWideFile.h"
 #include "XML_Tree.h"
+
+#include <string>
 
 // For a node at depth d: d spaces, "<", the name, ">", LF; when the value is
 // not empty, d + 1 spaces, the value with every "/" written as "\colon", LF;
@@ -16,10 +16,12 @@
 class XML_Writer
 {
 public:
-    // True when the whole document was written to the open file; the walk
-    // stops at the first failed write.
-    static bool WriteTree(XML_Tree* pTree, CWideFile& file);
+    // Appends the document to bytes.
+    static void WriteTree(XML_Tree* pTree, std::string& bytes);
 
 private:
-    static bool WriteLine(CWideFile& file, const CString& strLine);
+    static void AppendUnit(std::string& bytes, char16_t unit);
+    static void AppendIndent(std::string& bytes, std::size_t nDepth);
+    static void AppendText(std::string& bytes, const CString& strText, bool bEscapeSlash);
+    static void AppendTagLine(std::string& bytes, std::size_t nDepth, bool bClose, const CString& strName);
 };

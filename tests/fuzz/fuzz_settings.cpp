@@ -1,59 +1,22 @@
-// Fuzz target: any bytes as config.xml. Whatever a load makes of them, saving
-// and loading again must give the same settings and the same file.
+// Fuzz target: any bytes as config.xml, entirely in memory. Whatever a load
+// makes of them, saving and loading again must give the same settings and the
+// same document.
 #include "CTesConfig.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 namespace {
-
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        char pattern[] = "/tmp/fuzz_settings.XXXXXX";
-        if (mkdtemp(pattern) == nullptr)
-            std::abort();
-        m_path = pattern;
-    }
-    ~ScratchFolder()
-    {
-        for (const char* name : { "/in.xml", "/first.xml", "/second.xml" })
-            std::remove((m_path + name).c_str());
-        rmdir(m_path.c_str());
-    }
-    std::string File(const char* name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
 
 class FuzzedConfig : public CTesConfig
 {
 public:
-    using CTesConfig::LoadConfig;
-    using CTesConfig::SaveConfig;
+    using CTesConfig::LoadConfigFromBuffer;
+    using CTesConfig::SaveConfigToBuffer;
 };
-
-CString Wide(const std::string& ascii)
-{
-    return CString(std::wstring(ascii.begin(), ascii.end()).c_str());
-}
-
-std::string Bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::wstring Text(const CString& s)
 {
@@ -92,24 +55,17 @@ std::vector<std::wstring> Values(FuzzedConfig& c)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static ScratchFolder folder;
-    {
-        std::ofstream out(folder.File("in.xml"), std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
-
     FuzzedConfig first;
-    first.LoadConfig(Wide(folder.File("in.xml")));
-    first.SaveConfig(Wide(folder.File("first.xml")));
+    first.LoadConfigFromBuffer(data, size);
+    const std::string firstBytes = first.SaveConfigToBuffer();
     FuzzedConfig second;
-    second.LoadConfig(Wide(folder.File("first.xml")));
-    second.SaveConfig(Wide(folder.File("second.xml")));
+    second.LoadConfigFromBuffer(firstBytes.data(), firstBytes.size());
 
     // The accessor-less texts (author, version, address, mail) are compared
-    // through the files.
+    // through the documents.
     if (Values(first) != Values(second))
         std::abort();
-    if (Bytes(folder.File("first.xml")) != Bytes(folder.File("second.xml")))
+    if (second.SaveConfigToBuffer() != firstBytes)
         std::abort();
     return 0;
 }

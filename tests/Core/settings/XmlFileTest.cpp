@@ -239,6 +239,56 @@ TEST_F(XmlFile, ReaderRules)
         EXPECT_EQ(ReadText(c.content), c.tree) << c.what;
 }
 
+// The bytes of a literal that holds zero bytes, without its terminator.
+template <std::size_t N>
+std::string Bytes(const char (&text)[N])
+{
+    return std::string(text, N - 1);
+}
+
+TEST(XmlBuffer, TheFirstTwoBytesChooseTheEncoding)
+{
+    const struct
+    {
+        const char* what;
+        std::string bytes;
+        std::wstring tree;
+    } cases[] = {
+        { "UTF-16LE", Bytes("<\0a\0>\0" "1\0<\0/\0>\0"), L"a=1" },
+        { "UTF-16BE", Bytes("\0<\0a\0>\0" "1\0<\0/\0>"), L"a=1" },
+        { "UTF-16BE with a mark", Bytes("\xFE\xFF\0<\0a\0>\0" "1\0<\0/\0>"), L"a=1" },
+        { "UTF-8", "<a>1</a>", L"a=1" },
+        { "UTF-8 with a mark", "\xEF\xBB\xBF<a>1</a>", L"a=1" },
+        { "two, three and four bytes", "<a>\xC3\xA9\xE6\xB5\x8B\xF0\x9F\x98\x80</a>", L"a=\x00E9\x6D4B\U0001F600" },
+        { "lone continuation byte", "<a>x\x80y</a>", L"a=x\xFFFDy" },
+        { "bytes that never start a sequence", "<a>\xC0\xAF\xF5\xFF</a>", L"a=\xFFFD\xFFFD\xFFFD\xFFFD" },
+        { "overlong form", "<a>\xE0\x80\xAF</a>", L"a=\xFFFD" },
+        { "surrogate value", "<a>\xED\xA0\x80</a>", L"a=\xFFFD" },
+        { "beyond U+10FFFF", "<a>\xF4\x90\x80\x80</a>", L"a=\xFFFD" },
+        { "sequence broken by a tag", "<a>\xE6\xB5<b>1</b></a>", L"a=\xFFFD(b=1)" },
+        { "sequence cut by the end", "<a>1<b>\xE6\xB5", L"a=1(b)" },
+    };
+    for (const auto& c : cases) {
+        XML_Tree tree;
+        EXPECT_TRUE(XML_File::ReadXMLBuffer(&tree, c.bytes.data(), c.bytes.size()));
+        EXPECT_EQ(DescribeTree(tree), c.tree) << c.what;
+    }
+}
+
+TEST_F(XmlFile, AUtf8CharacterAcrossTwoReadsIsReadWhole)
+{
+    std::string text = "<a>";
+    std::wstring value;
+    for (int i = 0; i < 5000; ++i) {
+        text += "\xC3\xA9";
+        value += L'\x00E9';
+    }
+    m_folder.WriteBytes(L"in.xml", text + "</a>");
+    XML_Tree tree;
+    XML_File::ReadXMLFile(&tree, m_folder.Path(L"in.xml"));
+    EXPECT_EQ(DescribeTree(tree), L"a=" + value);
+}
+
 TEST_F(XmlFile, NumbersInACrLfFileStillConvert)
 {
     m_folder.WriteBytes(L"in.xml", TestFolder::Utf16Le(u"<r>\r\n <a>\r\n  7\r\n </a>\r\n</r>\r\n"));

@@ -193,6 +193,26 @@ TEST(XmlTree, BuildsNestedElementsWithTheCursor)
     EXPECT_EQ(root->GetFirstSubItem(), basic);
 }
 
+TEST(XmlTree, NumbersAreWrittenInDecimalToTheirLimits)
+{
+    const struct
+    {
+        int number;
+        const wchar_t* text;
+    } ints[] = { { 0, L"0" }, { 9, L"9" }, { -1, L"-1" }, { 10, L"10" }, { INT_MAX, L"2147483647" },
+                 { INT_MIN, L"-2147483648" } };
+    for (const auto& c : ints) {
+        XML_Tree tree;
+        tree.AddElement(L"n");
+        tree.AddValue(c.number);
+        EXPECT_EQ(W(tree.GetRoot()->GetValue()), c.text);
+    }
+    XML_Tree tree;
+    tree.AddElement(L"n");
+    tree.AddValue(LONG_MIN);
+    EXPECT_EQ(W(tree.GetRoot()->GetValue()), std::to_wstring(LONG_MIN));
+}
+
 TEST(XmlTree, NothingIsAddedAfterTheRootIsClosed)
 {
     XML_Tree tree;

@@ -1,0 +1,131 @@
+// XML_Decoder: encoding choice and decoding of settings document bytes.
+#include "XML_Decoder.h"
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+} // namespace
+
+XML_Decoder::XML_Decoder(XML_Reader& reader)
+    : m_reader(reader),
+      m_encoding(Encoding::Unknown),
+      m_heldByte(0),
+      m_bByteHeld(false),
+      m_codePoint(0),
+      m_nMissing(0),
+      m_minimum(0)
+{
+}
+
+void XML_Decoder::Put(const unsigned char* pBytes, std::size_t nCount)
+{
+    std::size_t i = 0;
+    if (m_encoding == Encoding::Unknown) {
+        if (nCount == 0)
+            return;
+        if (!m_bByteHeld) {
+            m_heldByte = pBytes[0];
+            m_bByteHeld = true;
+            i = 1;
+            if (nCount == 1)
+                return;
+        }
+        Choose(m_heldByte, pBytes[i]);
+        if (m_encoding == Encoding::Utf8) {
+            m_bByteHeld = false;
+            PutUtf8(m_heldByte);
+        }
+    }
+
+    switch (m_encoding) {
+    case Encoding::Utf8:
+        for (; i < nCount; ++i)
+            PutUtf8(pBytes[i]);
+        break;
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be: {
+        const bool bLittle = m_encoding == Encoding::Utf16Le;
+        if (m_bByteHeld && i < nCount) {
+            const unsigned char first = m_heldByte;
+            const unsigned char second = pBytes[i++];
+            m_reader.Put(static_cast<char16_t>(bLittle ? first | (second << 8) : (first << 8) | second));
+            m_bByteHeld = false;
+        }
+        for (; i + 1 < nCount; i += 2) {
+            const unsigned char first = pBytes[i];
+            const unsigned char second = pBytes[i + 1];
+            m_reader.Put(static_cast<char16_t>(bLittle ? first | (second << 8) : (first << 8) | second));
+        }
+        if (i < nCount) {
+            m_heldByte = pBytes[i];
+            m_bByteHeld = true;
+        }
+        break;
+    }
+    case Encoding::Unknown:
+        break;
+    }
+}
+
+void XML_Decoder::Choose(unsigned char first, unsigned char second)
+{
+    if (first == 0xFF && second == 0xFE)
+        m_encoding = Encoding::Utf16Le;
+    else if (first == 0xFE && second == 0xFF)
+        m_encoding = Encoding::Utf16Be;
+    else if (second == 0)
+        m_encoding = Encoding::Utf16Le;
+    else if (first == 0)
+        m_encoding = Encoding::Utf16Be;
+    else
+        m_encoding = Encoding::Utf8;
+}
+
+void XML_Decoder::PutUtf8(unsigned char byte)
+{
+    if (m_nMissing != 0) {
+        if ((byte & 0xC0) == 0x80) {
+            m_codePoint = (m_codePoint << 6) | (byte & 0x3F);
+            if (--m_nMissing == 0) {
+                const bool bSurrogate = m_codePoint >= 0xD800 && m_codePoint <= 0xDFFF;
+                const bool bValid = m_codePoint >= m_minimum && m_codePoint <= 0x10FFFF && !bSurrogate;
+                PutCodePoint(bValid ? m_codePoint : kReplacement);
+            }
+            return;
+        }
+        // The sequence broke off: it stands for one U+FFFD, and this byte
+        // starts afresh.
+        m_nMissing = 0;
+        PutCodePoint(kReplacement);
+    }
+
+    if (byte < 0x80) {
+        PutCodePoint(byte);
+    } else if (byte >= 0xC2 && byte <= 0xDF) {
+        m_codePoint = byte & 0x1F;
+        m_nMissing = 1;
+        m_minimum = 0x80;
+    } else if (byte >= 0xE0 && byte <= 0xEF) {
+        m_codePoint = byte & 0x0F;
+        m_nMissing = 2;
+        m_minimum = 0x800;
+    } else if (byte >= 0xF0 && byte <= 0xF4) {
+        m_codePoint = byte & 0x07;
+        m_nMissing = 3;
+        m_minimum = 0x10000;
+    } else {
+        PutCodePoint(kReplacement);
+    }
+}
+
+void XML_Decoder::PutCodePoint(char32_t codePoint)
+{
+    if (codePoint > 0xFFFF) {
+        codePoint -= 0x10000;
+        m_reader.Put(static_cast<char16_t>(0xD800 + (codePoint >> 10)));
+        m_reader.Put(static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF)));
+    } else {
+        m_reader.Put(static_cast<char16_t>(codePoint));
+    }
+}
