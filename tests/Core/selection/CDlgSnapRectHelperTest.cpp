@@ -14,6 +14,7 @@
 #include "CFont.h"
 #include "CPaintDC.h"
 #include "CTesLocalResource.h"
+#include "ImportPatch.h"
 #include "InputSender.h"
 #include "MessagePump.h"
 #include "ScreenReader.h"
@@ -109,11 +110,19 @@ void MoveInSteps(int x0, int y0, int x1, int y1)
     }
 }
 
-// Presses at (x0, y0) and drags to (x1, y1), keeping the button down.
-void PressAndDrag(int x0, int y0, int x1, int y1)
+// Presses at (x0, y0) and drags to (x1, y1), keeping the button down. The
+// tip window moves out of the cursor's way when the cursor comes near it, so
+// the cursor moves about until the overlay itself is under it.
+void PressAndDrag(HWND hOverlay, int x0, int y0, int x1, int y1)
 {
-    InputSender::MoveTo(x0, y0);
-    Sleep(50);
+    int nWiggle = 0;
+    EXPECT_TRUE(Poll([&] {
+        InputSender::MoveTo(x0 + (++nWiggle & 1), y0);
+        Sleep(20);
+        InputSender::MoveTo(x0, y0);
+        Sleep(30);
+        return WindowFromPoint(POINT{ x0, y0 }) == hOverlay;
+    }));
     InputSender::Button(MOUSEEVENTF_LEFTDOWN);
     Sleep(50);
     MoveInSteps(x0, y0, x1, y1);
@@ -281,8 +290,8 @@ TEST_F(OverlayTest, ADragSelectsTheBandWithItsFrameInEitherDirection)
         { { 200, 150 }, { 100, 100 } },
     };
     for (const auto& drag : drags) {
-        const Outcome outcome = RunOverlay([&drag](HWND) {
-            PressAndDrag(drag.from.x, drag.from.y, drag.to.x, drag.to.y);
+        const Outcome outcome = RunOverlay([&drag](HWND hOverlay) {
+            PressAndDrag(hOverlay, drag.from.x, drag.from.y, drag.to.x, drag.to.y);
             InputSender::Button(MOUSEEVENTF_LEFTUP);
         });
         EXPECT_EQ(IDOK, outcome.nResult) << drag.from.x;
@@ -294,7 +303,7 @@ TEST_F(OverlayTest, ADragSelectsTheBandWithItsFrameInEitherDirection)
 TEST_F(OverlayTest, EscDuringADragCancelsOnlyTheDragAndAPressWithoutMovingKeepsItOpen)
 {
     const Outcome outcome = RunOverlay([](HWND hOverlay) {
-        PressAndDrag(300, 300, 400, 380);
+        PressAndDrag(hOverlay, 300, 300, 400, 380);
         EXPECT_TRUE(Poll([&] { return TipEndsWith(hOverlay, kTipDragging); }));
         InputSender::Key(VK_ESCAPE);
         Sleep(200);
@@ -372,7 +381,7 @@ TEST_F(OverlayTest, TheInformationBoxStaysOnTheScreenAndShowsItsLabels)
             s.box = c.right ? CRect(x + 3, 0, x + bw + 3, 0) : CRect(x - bw - 3, 0, x - 3, 0);
             s.box.top = c.below ? y + 3 : y - 6 * lh - 3;
             s.box.bottom = c.below ? y + 6 * lh + 3 : y - 3;
-            PressAndDrag(c.press.x, c.press.y, x, y);
+            PressAndDrag(hOverlay, c.press.x, c.press.y, x, y);
             const POINT corners[4] = { { s.box.left, s.box.top }, { s.box.right - 1, s.box.top },
                                        { s.box.left, s.box.bottom - 1 }, { s.box.right - 1, s.box.bottom - 1 } };
             Poll([&] { return ScreenReader::Pixel(corners[3].x, corners[3].y) == kInfoGrey; });
@@ -414,19 +423,60 @@ TEST_F(OverlayTest, TheInformationBoxStaysOnTheScreenAndShowsItsLabels)
     }
 }
 
-// The clipboard receives the frozen screen and owns it: the picture is still
-// readable after the overlay object is gone.
-TEST_F(OverlayTest, TheClipboardKeepsTheFrozenScreenAfterTheOverlayCloses)
+// What TesLib handed to SetClipboardData, and whether the call goes through.
+HANDLE g_hHandedToClipboard = nullptr;
+bool g_bClipboardRefuses = false;
+
+// Whether the framework deleted that bitmap.
+bool g_bHandedBitmapDeleted = false;
+
+HANDLE WINAPI RecordingSetClipboardData(UINT uFormat, HANDLE hMem)
 {
-    ASSERT_TRUE(PutTextOnClipboard(L"旧内容"));
-    RunOverlay(PressEsc);
-    SIZE size = {};
-    const std::vector<COLORREF> pixels = ClipboardPixels(size);
-    ASSERT_EQ(ScreenWidth(), size.cx);
-    ASSERT_EQ(ScreenHeight(), size.cy);
-    EXPECT_EQ(kBackground, pixels[5 * size.cx + 5]);
-    EXPECT_EQ(kMarkerColor, pixels[850 * size.cx + 1600]);
-    EXPECT_EQ(kBackground, pixels[(size.cy - 1) * size.cx + size.cx - 1]);
+    g_hHandedToClipboard = hMem;
+    return g_bClipboardRefuses ? nullptr : SetClipboardData(uFormat, hMem);
+}
+
+BOOL WINAPI RecordingDeleteObject(HGDIOBJ hObject)
+{
+    if (hObject != nullptr && hObject == g_hHandedToClipboard)
+        g_bHandedBitmapDeleted = true;
+    return DeleteObject(hObject);
+}
+
+// The clipboard receives the frozen screen and owns it: the bitmap handed
+// over is never deleted by the overlay (Wine copies clipboard bitmaps, so
+// only the deletion itself shows), and the clipboard shows the screen as it
+// was when the overlay opened. When the clipboard refuses it, the bitmap is
+// deleted instead of leaking.
+TEST_F(OverlayTest, TheClipboardOwnsTheFrozenScreenOnlyWhenItTookIt)
+{
+    guitest::ImportPatch patchSet(GetModuleHandleW(L"TesLib.dll"), "user32.dll", "SetClipboardData",
+                                  reinterpret_cast<void*>(&RecordingSetClipboardData));
+    guitest::ImportPatch patchDelete(GetModuleHandleW(L"libFramework.dll"), "gdi32.dll", "DeleteObject",
+                                     reinterpret_cast<void*>(&RecordingDeleteObject));
+    ASSERT_TRUE(patchSet.Applied());
+    ASSERT_TRUE(patchDelete.Applied());
+    for (const bool bRefuses : { false, true }) {
+        ASSERT_TRUE(PutTextOnClipboard(L"旧内容"));
+        g_hHandedToClipboard = nullptr;
+        g_bHandedBitmapDeleted = false;
+        g_bClipboardRefuses = bRefuses;
+        RunOverlay(PressEsc);
+        ASSERT_NE(nullptr, g_hHandedToClipboard) << bRefuses;
+        EXPECT_EQ(bRefuses, g_bHandedBitmapDeleted) << bRefuses;
+        SIZE size = {};
+        const std::vector<COLORREF> pixels = ClipboardPixels(size);
+        if (bRefuses) {
+            EXPECT_TRUE(pixels.empty());
+            continue;
+        }
+        ASSERT_EQ(ScreenWidth(), size.cx);
+        ASSERT_EQ(ScreenHeight(), size.cy);
+        EXPECT_EQ(kBackground, pixels[5 * size.cx + 5]);
+        EXPECT_EQ(kMarkerColor, pixels[850 * size.cx + 1600]);
+        EXPECT_EQ(kBackground, pixels[(size.cy - 1) * size.cx + size.cx - 1]);
+    }
+    g_bClipboardRefuses = false;
 }
 
 // While someone else holds the clipboard open, the overlay still opens and
@@ -444,8 +494,8 @@ TEST_F(OverlayTest, ABusyClipboardIsLeftAsItWas)
             CloseClipboard();
     });
     WaitForSingleObject(hOpened, 5000);
-    const Outcome outcome = RunOverlay([](HWND) {
-        PressAndDrag(100, 100, 200, 150);
+    const Outcome outcome = RunOverlay([](HWND hOverlay) {
+        PressAndDrag(hOverlay, 100, 100, 200, 150);
         InputSender::Button(MOUSEEVENTF_LEFTUP);
     });
     SetEvent(hRelease);
@@ -481,7 +531,7 @@ TEST_F(OverlayTest, ASecondOverlayDoesNotOpenWhileOneIsOpen)
         EXPECT_TRUE(Poll([&] { return second.HasRun(); }, 8000));
         Sleep(100);
         EXPECT_TRUE(IsWindowVisible(hOverlay));
-        PressAndDrag(100, 100, 200, 150);
+        PressAndDrag(hOverlay, 100, 100, 200, 150);
         InputSender::Button(MOUSEEVENTF_LEFTUP);
     });
     EXPECT_TRUE(bOverlayFound);
