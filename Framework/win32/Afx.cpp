@@ -7,6 +7,8 @@
 #include "CWinApp.h"
 #include "CWnd.h"
 
+#include <commctrl.h>
+
 namespace {
 
 struct FrameworkState
@@ -97,4 +99,10 @@ void AfxDeleteTempMaps()
     CMenu::DeleteTempMap();
     CDC::DeleteTempMap();
     CGdiObject::DeleteTempMap();
+}
+
+void AfxEnableControlContainer()
+{
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_LINK_CLASS };
+    InitCommonControlsEx(&icc);
 }

@@ -42,3 +42,12 @@ FRAMEWORK_API int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWST
 // Deletes the temporary wrappers of windows, menus, device contexts and GDI
 // objects (FromHandle); the framework's message loops call it at idle.
 FRAMEWORK_API void AfxDeleteTempMaps();
+
+// Makes the link controls of dialog templates work: registers the system's
+// link control class (SysLink, WC_LINK, from version 6 of the common
+// controls, which the program's manifest asks for). A click on a link (or
+// Enter on it) whose dialog has no NM_CLICK/NM_RETURN handler of its own
+// opens the link's address through the shell (see CWnd::OnNotify). There is
+// no ActiveX hosting; the program's dialogs need nothing more. Call it once at
+// start-up, before a dialog with links is created.
+FRAMEWORK_API void AfxEnableControlContainer();
