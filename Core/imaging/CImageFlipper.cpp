@@ -1,7 +1,9 @@
 // CImageFlipper: row-wise mirroring.
 #include "CImageFlipper.h"
 
-#include <cstdint>
+#include "CWorkerPool.h"
+#include "PixelWords.h"
+
 #include <cstring>
 
 CImageFlipper::CImageFlipper(int bHorz, int bVert) : CImage32BitProcessor(0), m_bHorz(bHorz), m_bVert(bVert)
@@ -14,7 +16,8 @@ BOOL CImageFlipper::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
         return FALSE;
     const int width = sizeSrc.cx;
     const int height = sizeSrc.cy;
-    for (int y = 0; y < height; ++y)
+    CWorkerPool::Shared().ForRows(height, [&](int first, int last) {
+    for (int y = first; y < last; ++y)
     {
         const RGBX* pSrcRow = pSrc + static_cast<size_t>(y) * width;
         const int yDst = m_bVert ? height - 1 - y : y;
@@ -23,16 +26,13 @@ BOOL CImageFlipper::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
         {
             // Whole pixels as 32-bit words, so that the reversal vectorises.
             for (int c = 0; c < width; ++c)
-            {
-                std::uint32_t pixel;
-                std::memcpy(&pixel, pSrcRow + c, sizeof(pixel));
-                std::memcpy(static_cast<void*>(pDstRow + (width - 1 - c)), &pixel, sizeof(pixel));
-            }
+                PixelWords::Write(pDstRow + (width - 1 - c), PixelWords::Read(pSrcRow + c));
         }
         else
         {
             std::memcpy(pDstRow, pSrcRow, static_cast<size_t>(width) * sizeof(RGBX));
         }
     }
+    });
     return TRUE;
 }

@@ -1,6 +1,8 @@
 // CImageGrayer: integer grey-scale conversion.
 #include "CImageGrayer.h"
 
+#include "CWorkerPool.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -12,13 +14,14 @@ BOOL CImageGrayer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CS
 {
     if (!AreBuffersValid(pSrc, sizeSrc, pDst, sizeDst) || sizeSrc != sizeDst)
         return FALSE;
-    const size_t count = static_cast<size_t>(sizeSrc.cx) * static_cast<size_t>(sizeSrc.cy);
     // Each pixel is read and written as two 16-bit halves (little-endian:
     // blue and green in the first, red and the fourth byte in the second),
     // which keeps the whole loop in 16-bit lanes when it is vectorised.
     const unsigned char* pIn = reinterpret_cast<const unsigned char*>(pSrc);
     unsigned char* pOut = reinterpret_cast<unsigned char*>(pDst);
-    for (size_t i = 0; i < count; ++i)
+    CWorkerPool::Shared().ForRows(sizeSrc.cy, [&](int first, int last) {
+    const size_t end = static_cast<size_t>(last) * static_cast<size_t>(sizeSrc.cx);
+    for (size_t i = static_cast<size_t>(first) * static_cast<size_t>(sizeSrc.cx); i < end; ++i)
     {
         std::uint16_t low, high;
         std::memcpy(&low, pIn + 4 * i, sizeof(low));
@@ -35,5 +38,6 @@ BOOL CImageGrayer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CS
         std::memcpy(pOut + 4 * i, &blueGreen, sizeof(blueGreen));
         std::memcpy(pOut + 4 * i + 2, &gray, sizeof(gray));
     }
+    });
     return TRUE;
 }

@@ -1,8 +1,15 @@
 // CImageRotator: rotation by inverse mapping of every destination pixel.
 #include "CImageRotator.h"
 
+#include "CWorkerPool.h"
+#include "PixelWords.h"
+#include "WeightedBlend.h"
+
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
+#include <new>
 
 namespace {
 
@@ -81,26 +88,65 @@ BOOL CImageRotator::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     const double c = std::cos(m_dAngle);
     const double s = std::sin(m_dAngle);
 
-    for (int i = 0; i < destHeight; ++i)
-    {
-        const int yy = i - hh;
-        double sx = yy * s - hw * c;
-        double sy = yy * c + hw * s;
-        RGBX* pRow = pDst + static_cast<size_t>(i) * destWidth;
-        for (int j = 0; j < destWidth; ++j)
-        {
-            sx += c;
-            sy -= s;
-            // |sx| and |sy| stay below 3 * MAX_SIDE, so the truncations fit an int.
-            const int px = static_cast<int>(sx);
-            const int py = static_cast<int>(sy);
-            if (px < left || px >= right || py < top || py >= bottom)
-                continue;
-            if (m_bSmooth)
-                pRow[j] = CalcWeightedColor(pSrc, sizeSrc, hsw + sx, hsh + sy);
-            else
-                pRow[j] = pSrc[static_cast<size_t>(py + hsh) * width + (px + hsw)];
-        }
-    }
-    return TRUE;
+    // Rows are independent: each range of rows runs on its own. The repeated
+    // additions of two rows are interleaved into row arrays first (four
+    // independent chains instead of two), then every row is sampled.
+    std::atomic<bool> failed(false);
+    WeightedBlend::WithBlender([&](auto blender) {
+        CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) {
+            std::unique_ptr<double[]> track(new (std::nothrow) double[4 * static_cast<size_t>(destWidth)]);
+            if (!track)
+            {
+                failed = true;
+                return;
+            }
+            double* const pTrackX = track.get();
+            double* const pTrackY = pTrackX + 2 * static_cast<size_t>(destWidth);
+            for (int i = first; i < last; i += 2)
+            {
+                const int yy0 = i - hh;
+                const int yy1 = yy0 + 1;
+                double sx0 = yy0 * s - hw * c, sy0 = yy0 * c + hw * s;
+                double sx1 = yy1 * s - hw * c, sy1 = yy1 * c + hw * s;
+                for (int j = 0; j < destWidth; ++j)
+                {
+                    sx0 += c;
+                    sy0 -= s;
+                    sx1 += c;
+                    sy1 -= s;
+                    pTrackX[2 * j] = sx0;
+                    pTrackY[2 * j] = sy0;
+                    pTrackX[2 * j + 1] = sx1;
+                    pTrackY[2 * j + 1] = sy1;
+                }
+                const int rows = last - i < 2 ? 1 : 2;
+                for (int r = 0; r < rows; ++r)
+                {
+                    RGBX* pRow = pDst + static_cast<size_t>(i + r) * destWidth;
+                    for (int j = 0; j < destWidth; ++j)
+                    {
+                        const double sx = pTrackX[2 * j + r];
+                        const double sy = pTrackY[2 * j + r];
+                        // |sx| and |sy| stay below 3 * MAX_SIDE, so the truncations fit an int.
+                        const int px = static_cast<int>(sx);
+                        const int py = static_cast<int>(sy);
+                        if (px < left || px >= right || py < top || py >= bottom)
+                            continue;
+                        if (!m_bSmooth)
+                        {
+                            pRow[j] = pSrc[static_cast<size_t>(py + hsh) * width + (px + hsw)];
+                            continue;
+                        }
+                        const double u = hsw + sx;
+                        const double v = hsh + sy;
+                        if (u >= 0 && v >= 0 && u < width && v < height)
+                            PixelWords::Write(pRow + j, WeightedBlend::At(blender, pSrc, width, height, u, v));
+                        else
+                            pRow[j] = CalcWeightedColor(pSrc, sizeSrc, u, v);
+                    }
+                }
+            }
+        });
+    });
+    return failed ? FALSE : TRUE;
 }

@@ -1,6 +1,10 @@
 // CImageShearer: shear by inverse mapping with per-row and per-column shifts.
 #include "CImageShearer.h"
 
+#include "CWorkerPool.h"
+#include "PixelWords.h"
+#include "WeightedBlend.h"
+
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -58,23 +62,29 @@ BOOL CImageShearer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
             horizontalShift[j] = 0;
     }
 
-    for (int j = 0; j < destHeight; ++j)
-    {
-        const double shiftX = horizontalShift[j];
-        RGBX* pRow = pDst + static_cast<size_t>(j) * destWidth;
-        for (int i = 0; i < destWidth; ++i)
-        {
-            const double sx = i - shiftX;
-            const double sy = j - verticalShift[i];
-            // trunc(sx) lies in 0 ... W - 1 exactly when -1 < sx < W; testing the
-            // doubles keeps the truncation in range for any amount.
-            if (!(sx > -1.0 && sx < width && sy > -1.0 && sy < height))
-                continue;
-            if (m_bSmooth)
-                pRow[i] = CalcWeightedColor(pSrc, sizeSrc, sx, sy);
-            else
-                pRow[i] = pSrc[static_cast<size_t>(static_cast<int>(sy)) * width + static_cast<int>(sx)];
-        }
-    }
+    WeightedBlend::WithBlender([&](auto blender) {
+        CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) {
+            for (int j = first; j < last; ++j)
+            {
+                const double shiftX = horizontalShift[j];
+                RGBX* pRow = pDst + static_cast<size_t>(j) * destWidth;
+                for (int i = 0; i < destWidth; ++i)
+                {
+                    const double sx = i - shiftX;
+                    const double sy = j - verticalShift[i];
+                    // trunc(sx) lies in 0 ... W - 1 exactly when -1 < sx < W; testing the
+                    // doubles keeps the truncation in range for any amount.
+                    if (!(sx > -1.0 && sx < width && sy > -1.0 && sy < height))
+                        continue;
+                    if (!m_bSmooth)
+                        pRow[i] = pSrc[static_cast<size_t>(static_cast<int>(sy)) * width + static_cast<int>(sx)];
+                    else if (sx >= 0 && sy >= 0)
+                        PixelWords::Write(pRow + i, WeightedBlend::At(blender, pSrc, width, height, sx, sy));
+                    else
+                        pRow[i] = CalcWeightedColor(pSrc, sizeSrc, sx, sy);
+                }
+            }
+        });
+    });
     return TRUE;
 }

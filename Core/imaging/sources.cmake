@@ -3,6 +3,7 @@
 set(TES_IMAGING_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CImage32BitProcessor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CImageBlurrer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CImagingCpu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CImageColorReplacer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CImageFlipper.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CImageGrayer.cpp
@@ -12,6 +13,7 @@ set(TES_IMAGING_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CImageShearer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CImageSharpener.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CProcessorChain.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CWorkerPool.cpp
 )
 # The pixel results depend on every double being rounded on its own: no
 # fused multiply-add, whatever the target CPU offers.
