@@ -80,6 +80,35 @@ void DivideBoxSums(const std::uint16_t* pSums, const BYTE* pRow, size_t lanes, s
     }
 }
 
+// Interior rows first ... last - 1 (see ProcessPixels), with the lane
+// buffers pSums and pQuotients of 4 * width entries.
+void BlurInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int last, ExactDivision division,
+                      std::uint16_t centreExtra, std::uint16_t* pSums, BYTE* pQuotients)
+{
+    const size_t lanes = 4 * static_cast<size_t>(width);
+    const std::uint32_t colourMask = PixelWords::ColourMask();
+    for (int y = first; y < last; ++y)
+    {
+        const BYTE* pAbove = pBytes + static_cast<size_t>(y - 1) * lanes;
+        const BYTE* pRow = pAbove + lanes;
+        const BYTE* pBelow = pRow + lanes;
+        for (size_t k = 0; k < lanes; ++k)
+            pSums[k] = static_cast<std::uint16_t>(pAbove[k] + pRow[k] + pBelow[k]);
+        // The divisors 13 ... 58 give shifts 3 (13), 4 (18 ... 28) and 5 (33 ... 58).
+        if (division.shift == 3)
+            DivideBoxSums<3>(pSums, pRow, lanes, centreExtra, division.multiplier, pQuotients);
+        else if (division.shift == 4)
+            DivideBoxSums<4>(pSums, pRow, lanes, centreExtra, division.multiplier, pQuotients);
+        else
+            DivideBoxSums<5>(pSums, pRow, lanes, centreExtra, division.multiplier, pQuotients);
+        // The colour bytes of the result; the destination keeps its fourth byte.
+        RGBX* pDstRow = pDst + static_cast<size_t>(y) * width;
+        for (int c = 1; c < width - 1; ++c)
+            PixelWords::WriteColourKeepFourth(pDstRow + c, PixelWords::Read(reinterpret_cast<const RGBX*>(pQuotients) + c),
+                                              colourMask);
+    }
+}
+
 } // namespace
 
 CImageBlurrer::CImageBlurrer(int nFactor)
@@ -121,44 +150,18 @@ BOOL CImageBlurrer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     // The work runs over the bytes of a row (four 16-bit lanes per pixel, the
     // fourth byte's lane computed and discarded) so that it vectorises.
     const ExactDivision division = kBoxDivisions[m_nFactor];
-    const std::uint16_t multiplier = division.multiplier;
-    const int shift = division.shift;
     const std::uint16_t centreExtra = static_cast<std::uint16_t>(centre - 1);
     const size_t lanes = 4 * static_cast<size_t>(width);
-    const std::uint32_t colourMask = PixelWords::ColourMask();
     const BYTE* pBytes = reinterpret_cast<const BYTE*>(pSrc);
     std::atomic<bool> failed(false);
     CWorkerPool::Shared().ForRows(height - 2, [&](int first, int last) {
         std::unique_ptr<std::uint16_t[]> columnSums(new (std::nothrow) std::uint16_t[lanes]);
         std::unique_ptr<BYTE[]> quotients(new (std::nothrow) BYTE[lanes]);
         if (!columnSums || !quotients)
-        {
             failed = true;
-            return;
-        }
-        std::uint16_t* pSums = columnSums.get();
-        BYTE* pQuotients = quotients.get();
-        for (int y = first + 1; y < last + 1; ++y)
-        {
-            const BYTE* pAbove = pBytes + static_cast<size_t>(y - 1) * lanes;
-            const BYTE* pRow = pAbove + lanes;
-            const BYTE* pBelow = pRow + lanes;
-            for (size_t k = 0; k < lanes; ++k)
-                pSums[k] = static_cast<std::uint16_t>(pAbove[k] + pRow[k] + pBelow[k]);
-            // The divisors 13 ... 58 give shifts 3 (13), 4 (18 ... 28) and 5 (33 ... 58).
-            if (shift == 3)
-                DivideBoxSums<3>(pSums, pRow, lanes, centreExtra, multiplier, pQuotients);
-            else if (shift == 4)
-                DivideBoxSums<4>(pSums, pRow, lanes, centreExtra, multiplier, pQuotients);
-            else
-                DivideBoxSums<5>(pSums, pRow, lanes, centreExtra, multiplier, pQuotients);
-            // The colour bytes of the result; the destination keeps its fourth byte.
-            RGBX* pDstRow = pDst + static_cast<size_t>(y) * width;
-            for (int c = 1; c < width - 1; ++c)
-                PixelWords::WriteColourKeepFourth(pDstRow + c,
-                                                  PixelWords::Read(reinterpret_cast<const RGBX*>(pQuotients) + c),
-                                                  colourMask);
-        }
+        else
+            BlurInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, centreExtra, columnSums.get(),
+                             quotients.get());
     });
     return failed ? FALSE : TRUE;
 }

@@ -6,6 +6,20 @@
 
 #include <cstdint>
 
+namespace {
+
+// Pixels begin ... end - 1, whole pixels as 32-bit words: 255 - v is v ^ 0xFF
+// for each colour byte, and the destination's fourth byte is written back as
+// it was.
+void NegatePixels(const RGBX* pSrc, RGBX* pDst, size_t begin, size_t end)
+{
+    const std::uint32_t colourMask = PixelWords::ColourMask();
+    for (size_t i = begin; i < end; ++i)
+        PixelWords::WriteColourKeepFourth(pDst + i, PixelWords::Read(pSrc + i) ^ colourMask, colourMask);
+}
+
+} // namespace
+
 CImageNegator::CImageNegator() : CImage32BitProcessor(0)
 {
 }
@@ -14,14 +28,9 @@ BOOL CImageNegator::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
 {
     if (!AreBuffersValid(pSrc, sizeSrc, pDst, sizeDst) || sizeSrc != sizeDst)
         return FALSE;
-    // Whole pixels as 32-bit words: 255 - v is v ^ 0xFF for each colour byte,
-    // and the destination's fourth byte is written back as it was.
-    const std::uint32_t colourMask = PixelWords::ColourMask();
     const size_t width = static_cast<size_t>(sizeSrc.cx);
     CWorkerPool::Shared().ForRows(sizeSrc.cy, [&](int first, int last) {
-        const size_t end = static_cast<size_t>(last) * width;
-        for (size_t i = static_cast<size_t>(first) * width; i < end; ++i)
-            PixelWords::WriteColourKeepFourth(pDst + i, PixelWords::Read(pSrc + i) ^ colourMask, colourMask);
+        NegatePixels(pSrc, pDst, static_cast<size_t>(first) * width, static_cast<size_t>(last) * width);
     });
     return TRUE;
 }

@@ -71,6 +71,87 @@ std::unique_ptr<Box[]> MakeBoxes(int count, int length, double step)
     return boxes;
 }
 
+// Destination rows first ... last - 1 of the enlarging path.
+template <class Blender>
+void EnlargeRows(Blender, const RGBX* pSrc, int width, RGBX* pDst, int destWidth, const SampleTerm* pColumns,
+                 const SampleTerm* pRows, int first, int last)
+{
+    for (int y = first; y < last; ++y)
+    {
+        const SampleTerm row = pRows[y];
+        const RGBX* pRow = pSrc + static_cast<size_t>(row.first) * width;
+        const RGBX* pNextRow = pSrc + static_cast<size_t>(row.next) * width;
+        RGBX* pDstRow = pDst + static_cast<size_t>(y) * destWidth;
+        for (int x = 0; x < destWidth; ++x)
+        {
+            const SampleTerm& column = pColumns[x];
+            PixelWords::Write(pDstRow + x, Blender::Pixel(PixelWords::Read(pRow + column.first),
+                                                          PixelWords::Read(pRow + column.next),
+                                                          PixelWords::Read(pNextRow + column.first), column.frac,
+                                                          column.rest, row.rest, row.frac));
+        }
+    }
+}
+
+// Destination rows first ... last - 1 of the shrinking path, with pSums of
+// 4 * width + 1 lane sums and pReciprocals of widestBox + 1 entries.
+void ShrinkRows(const RGBX* pSrc, int width, RGBX* pDst, int destWidth, const Box* pColumns, const Box* pRows,
+                int widestBox, int first, int last, std::uint32_t* pSums, std::uint64_t* reciprocals)
+{
+    const size_t lanes = 4 * static_cast<size_t>(width);
+    const BYTE* pBytes = reinterpret_cast<const BYTE*>(pSrc);
+    for (int y = first; y < last; ++y)
+    {
+        const Box& rowBox = pRows[y];
+        if (rowBox.first > rowBox.last)
+            continue;
+        const BYTE* pFirst = pBytes + static_cast<size_t>(rowBox.first) * lanes;
+        for (size_t k = 0; k < lanes; ++k)
+            pSums[k] = pFirst[k];
+        for (int row = rowBox.first + 1; row <= rowBox.last; ++row)
+        {
+            const BYTE* pLine = pBytes + static_cast<size_t>(row) * lanes;
+            for (size_t k = 0; k < lanes; ++k)
+                pSums[k] += pLine[k];
+        }
+        const std::uint64_t rowCount = static_cast<std::uint64_t>(rowBox.last - rowBox.first + 1);
+        for (int boxWidth = 1; boxWidth <= widestBox; ++boxWidth)
+        {
+            const std::uint64_t count = rowCount * static_cast<std::uint64_t>(boxWidth);
+            reciprocals[boxWidth] = count <= 65536 ? ((std::uint64_t(1) << 40) + count - 1) / count : 0;
+        }
+        RGBX* pDstRow = pDst + static_cast<size_t>(y) * destWidth;
+        for (int x = 0; x < destWidth; ++x)
+        {
+            const Box& columnBox = pColumns[x];
+            if (columnBox.first > columnBox.last)
+                continue;
+            std::uint64_t sumB = 0, sumG = 0, sumR = 0;
+            for (int c = columnBox.first; c <= columnBox.last; ++c)
+            {
+                sumB += pSums[4 * static_cast<size_t>(c)];
+                sumG += pSums[4 * static_cast<size_t>(c) + 1];
+                sumR += pSums[4 * static_cast<size_t>(c) + 2];
+            }
+            const int boxWidth = columnBox.last - columnBox.first + 1;
+            const std::uint64_t reciprocal = reciprocals[boxWidth];
+            if (reciprocal != 0)
+            {
+                pDstRow[x].b = static_cast<BYTE>((sumB * reciprocal) >> 40);
+                pDstRow[x].g = static_cast<BYTE>((sumG * reciprocal) >> 40);
+                pDstRow[x].r = static_cast<BYTE>((sumR * reciprocal) >> 40);
+            }
+            else
+            {
+                const std::uint64_t count = rowCount * static_cast<std::uint64_t>(boxWidth);
+                pDstRow[x].b = static_cast<BYTE>(sumB / count);
+                pDstRow[x].g = static_cast<BYTE>(sumG / count);
+                pDstRow[x].r = static_cast<BYTE>(sumR / count);
+            }
+        }
+    }
+}
+
 } // namespace
 
 CImageResizer::CImageResizer(double dFactor) : CImage32BitProcessor(dFactor > 1 ? 1 : 0), m_dFactor(dFactor)
@@ -113,23 +194,11 @@ BOOL CImageResizer::Enlarge(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize s
         return FALSE;
 
     // Each channel: the blend of CalcWeightedColor (CImage32BitProcessor.h).
+    const SampleTerm* pColumns = columns.get();
+    const SampleTerm* pRows = rows.get();
     WeightedBlend::WithBlender([&](auto blender) {
         CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) {
-            for (int y = first; y < last; ++y)
-            {
-                const SampleTerm& row = rows[y];
-                const RGBX* pRow = pSrc + static_cast<size_t>(row.first) * width;
-                const RGBX* pNextRow = pSrc + static_cast<size_t>(row.next) * width;
-                RGBX* pDstRow = pDst + static_cast<size_t>(y) * destWidth;
-                for (int x = 0; x < destWidth; ++x)
-                {
-                    const SampleTerm& column = columns[x];
-                    PixelWords::Write(pDstRow + x, decltype(blender)::Pixel(PixelWords::Read(pRow + column.first),
-                                                                            PixelWords::Read(pRow + column.next),
-                                                                            PixelWords::Read(pNextRow + column.first),
-                                                                            column.frac, column.rest, row.rest, row.frac));
-                }
-            }
+            EnlargeRows(blender, pSrc, width, pDst, destWidth, pColumns, pRows, first, last);
         });
     });
     return TRUE;
@@ -159,69 +228,18 @@ BOOL CImageResizer::Shrink(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize si
     for (int x = 0; x < destWidth; ++x)
         widestBox = columns[x].last - columns[x].first + 1 > widestBox ? columns[x].last - columns[x].first + 1 : widestBox;
     std::atomic<bool> failed(false);
-    CWorkerPool::Shared().ForRows(destHeight, [&](int firstRow, int lastRow) {
+    const Box* pColumns = columns.get();
+    const Box* pRows = rows.get();
+    CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) {
         // Per source column and channel lane (four per pixel, the fourth
         // unused): the sum over the rows of the current box.
         std::unique_ptr<std::uint32_t[]> laneSums(new (std::nothrow) std::uint32_t[4 * static_cast<size_t>(width) + 1]);
         std::unique_ptr<std::uint64_t[]> reciprocals(new (std::nothrow) std::uint64_t[static_cast<size_t>(widestBox) + 1]);
         if (!laneSums || !reciprocals)
-        {
             failed = true;
-            return;
-        }
-        std::uint32_t* pSums = laneSums.get();
-        const size_t lanes = 4 * static_cast<size_t>(width);
-        const BYTE* pBytes = reinterpret_cast<const BYTE*>(pSrc);
-        for (int y = firstRow; y < lastRow; ++y)
-        {
-            const Box& rowBox = rows[y];
-            if (rowBox.first > rowBox.last)
-                continue;
-            const BYTE* pFirst = pBytes + static_cast<size_t>(rowBox.first) * lanes;
-            for (size_t k = 0; k < lanes; ++k)
-                pSums[k] = pFirst[k];
-            for (int row = rowBox.first + 1; row <= rowBox.last; ++row)
-            {
-                const BYTE* pLine = pBytes + static_cast<size_t>(row) * lanes;
-                for (size_t k = 0; k < lanes; ++k)
-                    pSums[k] += pLine[k];
-            }
-            const std::uint64_t rowCount = static_cast<std::uint64_t>(rowBox.last - rowBox.first + 1);
-            for (int boxWidth = 1; boxWidth <= widestBox; ++boxWidth)
-            {
-                const std::uint64_t count = rowCount * static_cast<std::uint64_t>(boxWidth);
-                reciprocals[boxWidth] = count <= 65536 ? ((std::uint64_t(1) << 40) + count - 1) / count : 0;
-            }
-            RGBX* pDstRow = pDst + static_cast<size_t>(y) * destWidth;
-            for (int x = 0; x < destWidth; ++x)
-            {
-                const Box& columnBox = columns[x];
-                if (columnBox.first > columnBox.last)
-                    continue;
-                std::uint64_t sumB = 0, sumG = 0, sumR = 0;
-                for (int c = columnBox.first; c <= columnBox.last; ++c)
-                {
-                    sumB += pSums[4 * static_cast<size_t>(c)];
-                    sumG += pSums[4 * static_cast<size_t>(c) + 1];
-                    sumR += pSums[4 * static_cast<size_t>(c) + 2];
-                }
-                const int boxWidth = columnBox.last - columnBox.first + 1;
-                const std::uint64_t reciprocal = reciprocals[boxWidth];
-                if (reciprocal != 0)
-                {
-                    pDstRow[x].b = static_cast<BYTE>((sumB * reciprocal) >> 40);
-                    pDstRow[x].g = static_cast<BYTE>((sumG * reciprocal) >> 40);
-                    pDstRow[x].r = static_cast<BYTE>((sumR * reciprocal) >> 40);
-                }
-                else
-                {
-                    const std::uint64_t count = rowCount * static_cast<std::uint64_t>(boxWidth);
-                    pDstRow[x].b = static_cast<BYTE>(sumB / count);
-                    pDstRow[x].g = static_cast<BYTE>(sumG / count);
-                    pDstRow[x].r = static_cast<BYTE>(sumR / count);
-                }
-            }
-        }
+        else
+            ShrinkRows(pSrc, width, pDst, destWidth, pColumns, pRows, widestBox, first, last, laneSums.get(),
+                       reciprocals.get());
     });
     return failed ? FALSE : TRUE;
 }

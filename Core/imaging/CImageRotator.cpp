@@ -17,6 +17,79 @@ const double kTwoPi = 6.283185307179586;
 // Angles beyond this many turns are reduced with fmod before the loops.
 const double kLargeTurns = 1048576.0;
 
+// What the rows of one rotation share (see ProcessPixels).
+struct RotationRows
+{
+    const RGBX* pSrc;
+    int width, height;
+    RGBX* pDst;
+    int destWidth;
+    int hw, hh, hsw, hsh;
+    int left, top, right, bottom;
+    double c, s;
+    bool smooth;
+};
+
+// Destination rows first ... last - 1, with pTrack of 4 * destWidth doubles.
+// The repeated additions of two rows are interleaved into row arrays first
+// (four independent chains instead of two), then both rows are sampled.
+template <class Blender>
+void RotateRows(Blender blender, const RotationRows rows, int first, int last, double* pTrack)
+{
+    const int destWidth = rows.destWidth;
+    const double c = rows.c;
+    const double s = rows.s;
+    double* const pTrackX = pTrack;
+    double* const pTrackY = pTrack + 2 * static_cast<size_t>(destWidth);
+    const CSize sizeSrc(rows.width, rows.height);
+    const CImage32BitProcessor sampler;
+    for (int i = first; i < last; i += 2)
+    {
+        const int yy0 = i - rows.hh;
+        const int yy1 = yy0 + 1;
+        double sx0 = yy0 * s - rows.hw * c, sy0 = yy0 * c + rows.hw * s;
+        double sx1 = yy1 * s - rows.hw * c, sy1 = yy1 * c + rows.hw * s;
+        for (int j = 0; j < destWidth; ++j)
+        {
+            sx0 += c;
+            sy0 -= s;
+            sx1 += c;
+            sy1 -= s;
+            pTrackX[2 * j] = sx0;
+            pTrackY[2 * j] = sy0;
+            pTrackX[2 * j + 1] = sx1;
+            pTrackY[2 * j + 1] = sy1;
+        }
+        const int count = last - i < 2 ? 1 : 2;
+        for (int r = 0; r < count; ++r)
+        {
+            RGBX* pRow = rows.pDst + static_cast<size_t>(i + r) * destWidth;
+            for (int j = 0; j < destWidth; ++j)
+            {
+                const double sx = pTrackX[2 * j + r];
+                const double sy = pTrackY[2 * j + r];
+                // |sx| and |sy| stay below 3 * MAX_SIDE, so the truncations fit an int.
+                const int px = static_cast<int>(sx);
+                const int py = static_cast<int>(sy);
+                if (px < rows.left || px >= rows.right || py < rows.top || py >= rows.bottom)
+                    continue;
+                if (!rows.smooth)
+                {
+                    PixelWords::Write(pRow + j, PixelWords::Read(rows.pSrc + static_cast<size_t>(py + rows.hsh) * rows.width +
+                                                                 (px + rows.hsw)));
+                    continue;
+                }
+                const double u = rows.hsw + sx;
+                const double v = rows.hsh + sy;
+                if (u >= 0 && v >= 0 && u < rows.width && v < rows.height)
+                    PixelWords::Write(pRow + j, WeightedBlend::At(blender, rows.pSrc, rows.width, rows.height, u, v));
+                else
+                    pRow[j] = sampler.CalcWeightedColor(rows.pSrc, sizeSrc, u, v);
+            }
+        }
+    }
+}
+
 } // namespace
 
 CImageRotator::CImageRotator(int nDegrees, int bSmooth) : CImage32BitProcessor(bSmooth)
@@ -88,64 +161,17 @@ BOOL CImageRotator::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     const double c = std::cos(m_dAngle);
     const double s = std::sin(m_dAngle);
 
-    // Rows are independent: each range of rows runs on its own. The repeated
-    // additions of two rows are interleaved into row arrays first (four
-    // independent chains instead of two), then every row is sampled.
+    // Rows are independent: each range of rows runs on its own.
+    const RotationRows rows = {pSrc,  width,      height, pDst,  destWidth,     hw,  hh, hsw,
+                               hsh,   left,       top,    right, bottom,        c,   s,  m_bSmooth != 0};
     std::atomic<bool> failed(false);
     WeightedBlend::WithBlender([&](auto blender) {
         CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) {
             std::unique_ptr<double[]> track(new (std::nothrow) double[4 * static_cast<size_t>(destWidth)]);
             if (!track)
-            {
                 failed = true;
-                return;
-            }
-            double* const pTrackX = track.get();
-            double* const pTrackY = pTrackX + 2 * static_cast<size_t>(destWidth);
-            for (int i = first; i < last; i += 2)
-            {
-                const int yy0 = i - hh;
-                const int yy1 = yy0 + 1;
-                double sx0 = yy0 * s - hw * c, sy0 = yy0 * c + hw * s;
-                double sx1 = yy1 * s - hw * c, sy1 = yy1 * c + hw * s;
-                for (int j = 0; j < destWidth; ++j)
-                {
-                    sx0 += c;
-                    sy0 -= s;
-                    sx1 += c;
-                    sy1 -= s;
-                    pTrackX[2 * j] = sx0;
-                    pTrackY[2 * j] = sy0;
-                    pTrackX[2 * j + 1] = sx1;
-                    pTrackY[2 * j + 1] = sy1;
-                }
-                const int rows = last - i < 2 ? 1 : 2;
-                for (int r = 0; r < rows; ++r)
-                {
-                    RGBX* pRow = pDst + static_cast<size_t>(i + r) * destWidth;
-                    for (int j = 0; j < destWidth; ++j)
-                    {
-                        const double sx = pTrackX[2 * j + r];
-                        const double sy = pTrackY[2 * j + r];
-                        // |sx| and |sy| stay below 3 * MAX_SIDE, so the truncations fit an int.
-                        const int px = static_cast<int>(sx);
-                        const int py = static_cast<int>(sy);
-                        if (px < left || px >= right || py < top || py >= bottom)
-                            continue;
-                        if (!m_bSmooth)
-                        {
-                            pRow[j] = pSrc[static_cast<size_t>(py + hsh) * width + (px + hsw)];
-                            continue;
-                        }
-                        const double u = hsw + sx;
-                        const double v = hsh + sy;
-                        if (u >= 0 && v >= 0 && u < width && v < height)
-                            PixelWords::Write(pRow + j, WeightedBlend::At(blender, pSrc, width, height, u, v));
-                        else
-                            pRow[j] = CalcWeightedColor(pSrc, sizeSrc, u, v);
-                    }
-                }
-            }
+            else
+                RotateRows(blender, rows, first, last, track.get());
         });
     });
     return failed ? FALSE : TRUE;
