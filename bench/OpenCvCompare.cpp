@@ -3,7 +3,8 @@
 // count, at 1920 x 1080 and 3840 x 2160; prints a Markdown table. Ours and
 // OpenCV's runs alternate, so both see the same machine load; each figure is
 // the best and the median of the rounds.
-//   imaging_compare [rounds]   the table (default 7 rounds)
+//   imaging_compare [rounds [filter]]   the table (default 7 rounds), only
+//                              the effects whose name contains filter
 //   imaging_compare chain      one nine-stage chain at 3840 x 2160 (for a
 //                              peak-memory measurement of the whole process)
 #include "BenchPicture.h"
@@ -240,9 +241,12 @@ int main(int argc, char** argv)
                                    RunChain(std::move(source), size);
                                },
                                nullptr});
+        const std::string filter = argc > 2 ? argv[2] : "";
         for (const Comparison& comparison : comparisons)
             for (int single = 1; single >= 0; --single)
             {
+                if (comparison.effect.find(filter) == std::string::npos)
+                    continue;
                 UseThreads(single != 0, ourDefault);
                 std::vector<double> ours, theirs;
                 // One warm-up run of each, then alternating rounds.

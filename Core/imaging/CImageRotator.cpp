@@ -30,61 +30,71 @@ struct RotationRows
     bool smooth;
 };
 
-// Destination rows first ... last - 1, with pTrack of 4 * destWidth doubles.
-// The repeated additions of two rows are interleaved into row arrays first
-// (four independent chains instead of two), then both rows are sampled.
+// Rows are sampled in bands of kBandRows rows and, within a band, in tiles
+// of kTileColumns columns, so that the source pixels of a tile (a turned
+// rectangle) stay in the caches while the tile is sampled.
+const int kBandRows = 16;
+const int kTileColumns = 64;
+
+// Destination rows first ... last - 1. Every row of a band carries its own
+// running point; for each tile the repeated additions of all the band's rows
+// advance side by side (independent chains, each in column order) into the
+// tile's track arrays, and then the tile is sampled row by row.
 template <class Blender>
-void RotateRows(Blender blender, const RotationRows rows, int first, int last, double* pTrack)
+void RotateRows(Blender blender, const RotationRows rows, int first, int last)
 {
     const int destWidth = rows.destWidth;
     const double c = rows.c;
     const double s = rows.s;
-    double* const pTrackX = pTrack;
-    double* const pTrackY = pTrack + 2 * static_cast<size_t>(destWidth);
     const CSize sizeSrc(rows.width, rows.height);
     const CImage32BitProcessor sampler;
-    for (int i = first; i < last; i += 2)
+    double runX[kBandRows], runY[kBandRows];
+    double trackX[kBandRows][kTileColumns], trackY[kBandRows][kTileColumns];
+    for (int bandFirst = first; bandFirst < last; bandFirst += kBandRows)
     {
-        const int yy0 = i - rows.hh;
-        const int yy1 = yy0 + 1;
-        double sx0 = yy0 * s - rows.hw * c, sy0 = yy0 * c + rows.hw * s;
-        double sx1 = yy1 * s - rows.hw * c, sy1 = yy1 * c + rows.hw * s;
-        for (int j = 0; j < destWidth; ++j)
+        const int bandRows = last - bandFirst < kBandRows ? last - bandFirst : kBandRows;
+        for (int r = 0; r < kBandRows; ++r)
         {
-            sx0 += c;
-            sy0 -= s;
-            sx1 += c;
-            sy1 -= s;
-            pTrackX[2 * j] = sx0;
-            pTrackY[2 * j] = sy0;
-            pTrackX[2 * j + 1] = sx1;
-            pTrackY[2 * j + 1] = sy1;
+            const int yy = bandFirst + r - rows.hh;
+            runX[r] = yy * s - rows.hw * c;
+            runY[r] = yy * c + rows.hw * s;
         }
-        const int count = last - i < 2 ? 1 : 2;
-        for (int r = 0; r < count; ++r)
+        for (int tileFirst = 0; tileFirst < destWidth; tileFirst += kTileColumns)
         {
-            RGBX* pRow = rows.pDst + static_cast<size_t>(i + r) * destWidth;
-            for (int j = 0; j < destWidth; ++j)
-            {
-                const double sx = pTrackX[2 * j + r];
-                const double sy = pTrackY[2 * j + r];
-                // |sx| and |sy| stay below 3 * MAX_SIDE, so the truncations fit an int.
-                const int px = static_cast<int>(sx);
-                const int py = static_cast<int>(sy);
-                if (px < rows.left || px >= rows.right || py < rows.top || py >= rows.bottom)
-                    continue;
-                if (!rows.smooth)
+            const int tileColumns = destWidth - tileFirst < kTileColumns ? destWidth - tileFirst : kTileColumns;
+            for (int t = 0; t < tileColumns; ++t)
+                for (int r = 0; r < kBandRows; ++r)
                 {
-                    PixelWords::Write(pRow + j, PixelWords::Read(rows.pSrc + static_cast<size_t>(py + rows.hsh) * rows.width +
-                                                                 (px + rows.hsw)));
-                    continue;
+                    runX[r] += c;
+                    runY[r] -= s;
+                    trackX[r][t] = runX[r];
+                    trackY[r][t] = runY[r];
                 }
-                const double u = rows.hsw + sx;
-                const double v = rows.hsh + sy;
-                if (u >= 0 && v >= 0 && u < rows.width && v < rows.height)
-                    PixelWords::Write(pRow + j, WeightedBlend::At(blender, rows.pSrc, rows.width, rows.height, u, v));
-                else
-                    pRow[j] = sampler.CalcWeightedColor(rows.pSrc, sizeSrc, u, v);
+            for (int r = 0; r < bandRows; ++r)
+            {
+                RGBX* pRow = rows.pDst + static_cast<size_t>(bandFirst + r) * destWidth + tileFirst;
+                for (int t = 0; t < tileColumns; ++t)
+                {
+                    const double sx = trackX[r][t];
+                    const double sy = trackY[r][t];
+                    // |sx| and |sy| stay below 3 * MAX_SIDE, so the truncations fit an int.
+                    const int px = static_cast<int>(sx);
+                    const int py = static_cast<int>(sy);
+                    if (px < rows.left || px >= rows.right || py < rows.top || py >= rows.bottom)
+                        continue;
+                    if (!rows.smooth)
+                    {
+                        PixelWords::Write(pRow + t, PixelWords::Read(rows.pSrc + static_cast<size_t>(py + rows.hsh) * rows.width +
+                                                                     (px + rows.hsw)));
+                        continue;
+                    }
+                    const double u = rows.hsw + sx;
+                    const double v = rows.hsh + sy;
+                    if (u >= 0 && v >= 0 && u < rows.width && v < rows.height)
+                        PixelWords::Write(pRow + t, WeightedBlend::At(blender, rows.pSrc, rows.width, rows.height, u, v));
+                    else
+                        pRow[t] = sampler.CalcWeightedColor(rows.pSrc, sizeSrc, u, v);
+                }
             }
         }
     }
@@ -164,15 +174,8 @@ BOOL CImageRotator::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     // Rows are independent: each range of rows runs on its own.
     const RotationRows rows = {pSrc,  width,      height, pDst,  destWidth,     hw,  hh, hsw,
                                hsh,   left,       top,    right, bottom,        c,   s,  m_bSmooth != 0};
-    std::atomic<bool> failed(false);
     WeightedBlend::WithBlender([&](auto blender) {
-        CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) {
-            std::unique_ptr<double[]> track(new (std::nothrow) double[4 * static_cast<size_t>(destWidth)]);
-            if (!track)
-                failed = true;
-            else
-                RotateRows(blender, rows, first, last, track.get());
-        });
+        CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) { RotateRows(blender, rows, first, last); });
     });
-    return failed ? FALSE : TRUE;
+    return TRUE;
 }

@@ -13,6 +13,10 @@
 #include <emmintrin.h>
 #define TES_IMAGING_SSE2 1
 #endif
+// x86-64 builds also carry the AVX2 blend (WeightedBlendAvx2.cpp).
+#if defined(__x86_64__) || defined(_M_X64)
+#define TES_IMAGING_AVX2 1
+#endif
 
 namespace WeightedBlend {
 
@@ -85,6 +89,23 @@ struct Sse2Blender
 typedef ScalarBlender Sse2Blender;
 #endif
 
+#ifdef TES_IMAGING_AVX2
+// WeightedBlendAvx2.cpp: the same blend in 256-bit lanes.
+std::uint32_t BlendPixelAvx2(std::uint32_t w00, std::uint32_t w10, std::uint32_t w01, double du, double restU,
+                             double restV, double dv);
+
+struct Avx2Blender
+{
+    static std::uint32_t Pixel(std::uint32_t w00, std::uint32_t w10, std::uint32_t w01, double du, double restU,
+                               double restV, double dv)
+    {
+        return BlendPixelAvx2(w00, w10, w01, du, restU, restV, dv);
+    }
+};
+#else
+typedef Sse2Blender Avx2Blender;
+#endif
+
 // The weighted colour at (u, v) for 0 <= u < W and 0 <= v < H, as a word.
 template <class Blender>
 inline std::uint32_t At(Blender, const RGBX* pSrc, int width, int height, double u, double v)
@@ -103,7 +124,10 @@ inline std::uint32_t At(Blender, const RGBX* pSrc, int width, int height, double
 template <class Run>
 inline void WithBlender(const Run& run)
 {
-    if (CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_SSE2)
+    const int level = CImagingCpu::GetLevel();
+    if (level >= CImagingCpu::LEVEL_AVX2)
+        run(Avx2Blender());
+    else if (level >= CImagingCpu::LEVEL_SSE2)
         run(Sse2Blender());
     else
         run(ScalarBlender());
