@@ -5,11 +5,8 @@
 #include "PixelWords.h"
 #include "WeightedBlend.h"
 
-#include <atomic>
 #include <cmath>
 #include <cstdlib>
-#include <memory>
-#include <new>
 
 namespace {
 
@@ -27,8 +24,34 @@ struct RotationRows
     int hw, hh, hsw, hsh;
     int left, top, right, bottom;
     double c, s;
-    bool smooth;
 };
+
+// Destination rows first ... last - 1 without smoothing: the whole source
+// pixel at the truncated point, row after row.
+void RotateRowsNearest(const RotationRows rows, int first, int last)
+{
+    const double c = rows.c;
+    const double s = rows.s;
+    for (int i = first; i < last; ++i)
+    {
+        const int yy = i - rows.hh;
+        double sx = yy * s - rows.hw * c;
+        double sy = yy * c + rows.hw * s;
+        RGBX* pRow = rows.pDst + static_cast<size_t>(i) * rows.destWidth;
+        for (int j = 0; j < rows.destWidth; ++j)
+        {
+            sx += c;
+            sy -= s;
+            // |sx| and |sy| stay below 3 * MAX_SIDE, so the truncations fit an int.
+            const int px = static_cast<int>(sx);
+            const int py = static_cast<int>(sy);
+            if (px < rows.left || px >= rows.right || py < rows.top || py >= rows.bottom)
+                continue;
+            PixelWords::Write(pRow + j, PixelWords::Read(rows.pSrc + static_cast<size_t>(py + rows.hsh) * rows.width +
+                                                         (px + rows.hsw)));
+        }
+    }
+}
 
 // Rows are sampled in bands of kBandRows rows and, within a band, in tiles
 // of kTileColumns columns, so that the source pixels of a tile (a turned
@@ -36,10 +59,11 @@ struct RotationRows
 const int kBandRows = 16;
 const int kTileColumns = 64;
 
-// Destination rows first ... last - 1. Every row of a band carries its own
-// running point; for each tile the repeated additions of all the band's rows
-// advance side by side (independent chains, each in column order) into the
-// tile's track arrays, and then the tile is sampled row by row.
+// Destination rows first ... last - 1 with smoothing. Every row of a band
+// carries its own running point; for each tile the repeated additions of
+// all the band's rows advance side by side (independent chains, each in
+// column order) into the tile's track arrays, and then the tile is sampled
+// row by row.
 template <class Blender>
 void RotateRows(Blender blender, const RotationRows rows, int first, int last)
 {
@@ -82,12 +106,6 @@ void RotateRows(Blender blender, const RotationRows rows, int first, int last)
                     const int py = static_cast<int>(sy);
                     if (px < rows.left || px >= rows.right || py < rows.top || py >= rows.bottom)
                         continue;
-                    if (!rows.smooth)
-                    {
-                        PixelWords::Write(pRow + t, PixelWords::Read(rows.pSrc + static_cast<size_t>(py + rows.hsh) * rows.width +
-                                                                     (px + rows.hsw)));
-                        continue;
-                    }
                     const double u = rows.hsw + sx;
                     const double v = rows.hsh + sy;
                     if (u >= 0 && v >= 0 && u < rows.width && v < rows.height)
@@ -172,8 +190,12 @@ BOOL CImageRotator::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     const double s = std::sin(m_dAngle);
 
     // Rows are independent: each range of rows runs on its own.
-    const RotationRows rows = {pSrc,  width,      height, pDst,  destWidth,     hw,  hh, hsw,
-                               hsh,   left,       top,    right, bottom,        c,   s,  m_bSmooth != 0};
+    const RotationRows rows = {pSrc, width, height, pDst, destWidth, hw, hh, hsw, hsh, left, top, right, bottom, c, s};
+    if (!m_bSmooth)
+    {
+        CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) { RotateRowsNearest(rows, first, last); });
+        return TRUE;
+    }
     WeightedBlend::WithBlender([&](auto blender) {
         CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) { RotateRows(blender, rows, first, last); });
     });
