@@ -1,5 +1,9 @@
 // CImageBlurrer: weighted 3 x 3 average, with column sums over the bytes of
 // each row inside the picture and the full neighbourhood rule along its border.
+// The rule itself is stated in the header; the imaging tests hold it
+// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
+// the plain rules beside the tests) and compare this fast path with it at
+// every thread count and vector level.
 #include "CImageBlurrer.h"
 
 #include "CWorkerPool.h"
