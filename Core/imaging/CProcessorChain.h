@@ -17,8 +17,9 @@ public:
     // byte to 0; any other colour sets the first pixel to clr as a pixel
     // (fourth byte 0), completes the first row by doubling copies (s = 1, 2,
     // 4, ... while s <= cx: copy min(cx - s, s) pixels from the start to
-    // position s), then the rows by doubling copies of whole rows the same
-    // way. A null buffer gives FALSE; a size without pixels writes nothing.
+    // position s), then copies that row into every other row (the rows and
+    // the byte fills split over the worker pool). A null buffer gives FALSE;
+    // a size without pixels writes nothing.
     static BOOL Fill(RGBX* pBuffer, CSize size, DWORD clr);
 
     // Runs the chain over a picture of sizeSource pixels.
