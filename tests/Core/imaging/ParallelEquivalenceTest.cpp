@@ -11,6 +11,7 @@
 #include "CImageShearer.h"
 #include "CImageSharpener.h"
 #include "CImagingCpu.h"
+#include "CProcessorChain.h"
 #include "CWorkerPool.h"
 #include "ReferenceProcessors.h"
 #include "TestImage.h"
@@ -187,6 +188,61 @@ TEST(ParallelEquivalence, MarkedDestinationsGetTheBytesOfOneThread)
                 ASSERT_TRUE(ImagesEqual(expected, actual)) << effect.name << " at " << threads << " threads, level " << level;
             }
     }
+}
+
+// The chain's result on a copy of src (its fills included), or an empty
+// picture when the chain fails.
+TestImage RunChainOn(const std::vector<CImage32BitProcessor*>& stages, const TestImage& src, DWORD background)
+{
+    CProcessorArray chain;
+    for (CImage32BitProcessor* stage : stages)
+        chain.Add(stage);
+    std::unique_ptr<RGBX[]> source(new RGBX[src.pixels.size()]);
+    std::copy(src.pixels.begin(), src.pixels.end(), source.get());
+    std::unique_ptr<RGBX[]> result;
+    CSize size;
+    if (!CProcessorChain::Run(chain, std::move(source), src.Size(), background, result, size))
+        return TestImage();
+    TestImage image(size.cx, size.cy);
+    std::copy(result.get(), result.get() + static_cast<size_t>(size.cx) * size.cy, image.pixels.begin());
+    return image;
+}
+
+TEST(ParallelEquivalence, ChainsGiveTheBytesOfOneThreadForEveryBackground)
+{
+    CImageGrayer grey;
+    CImageNegator negate;
+    CImageFlipper flip(1, 0);
+    CImageRotator rotate(30, 1);
+    CImageResizer shrink(0.6);
+    CImageResizer enlarge(1.7);
+    CImageShearer shear(5, -3, 1);
+    CImageBlurrer blur(3);
+    CImageSharpener sharpen(4);
+    const std::vector<std::vector<CImage32BitProcessor*>> chains = {
+        {&rotate, &shrink, &shear, &blur, &sharpen},
+        {&grey, &negate, &enlarge, &flip},
+        {&shrink},
+        {&enlarge, &rotate, &shrink, &enlarge},
+    };
+    const TestImage src = MakePattern(77, 41, 5);
+    for (DWORD background : {DWORD(0x00FFFFFF), DWORD(0), DWORD(0x00123456)})
+        for (size_t i = 0; i < chains.size(); ++i)
+        {
+            TestImage expected;
+            {
+                const ScopedSetup setup(1, CImagingCpu::LEVEL_SCALAR);
+                expected = RunChainOn(chains[i], src, background);
+            }
+            ASSERT_GT(expected.width, 0);
+            for (int threads : {2, 7})
+                for (int level : SupportedLevels())
+                {
+                    const ScopedSetup setup(threads, level);
+                    ASSERT_TRUE(ImagesEqual(expected, RunChainOn(chains[i], src, background)))
+                        << "chain " << i << ", background " << background << ", " << threads << " threads, level " << level;
+                }
+        }
 }
 
 // Runs ForRows and counts how often each row was handed out; ranges must be
