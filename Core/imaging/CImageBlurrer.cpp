@@ -8,6 +8,8 @@
 
 #include "CWorkerPool.h"
 #include "ExactDivision.h"
+#include "CImagingCpu.h"
+#include "FilterRows.h"
 #include "PixelWords.h"
 
 #include <atomic>
@@ -66,53 +68,6 @@ constexpr bool AllExact(int strength)
 }
 static_assert(AllExact(1), "every box division is exact for all sums");
 
-// Lanes 4 ... lanes - 5 of an interior row: the box sum of the three column
-// sums plus centreExtra times the middle value, divided as described in
-// ProcessPixels (the high half of a 16 x 16-bit product, then a shift by the
-// constant Shift, which keeps the loop in 16-bit lanes).
-template <int Shift>
-void DivideBoxSums(const std::uint16_t* pSums, const BYTE* pRow, size_t lanes, std::uint16_t centreExtra,
-                   std::uint16_t multiplier, BYTE* pQuotients)
-{
-    for (size_t k = 4; k < lanes - 4; ++k)
-    {
-        const std::uint16_t sum =
-            static_cast<std::uint16_t>(pSums[k - 4] + pSums[k] + pSums[k + 4] + centreExtra * pRow[k]);
-        const std::uint16_t high =
-            static_cast<std::uint16_t>((static_cast<std::uint32_t>(sum) * static_cast<std::uint32_t>(multiplier)) >> 16);
-        pQuotients[k] = static_cast<BYTE>(high >> Shift);
-    }
-}
-
-// Interior rows first ... last - 1 (see ProcessPixels), with the lane
-// buffers pSums and pQuotients of 4 * width entries.
-void BlurInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int last, ExactDivision division,
-                      std::uint16_t centreExtra, std::uint16_t* pSums, BYTE* pQuotients)
-{
-    const size_t lanes = 4 * static_cast<size_t>(width);
-    const std::uint32_t colourMask = PixelWords::ColourMask();
-    for (int y = first; y < last; ++y)
-    {
-        const BYTE* pAbove = pBytes + static_cast<size_t>(y - 1) * lanes;
-        const BYTE* pRow = pAbove + lanes;
-        const BYTE* pBelow = pRow + lanes;
-        for (size_t k = 0; k < lanes; ++k)
-            pSums[k] = static_cast<std::uint16_t>(pAbove[k] + pRow[k] + pBelow[k]);
-        // The divisors 13 ... 58 give shifts 3 (13), 4 (18 ... 28) and 5 (33 ... 58).
-        if (division.shift == 3)
-            DivideBoxSums<3>(pSums, pRow, lanes, centreExtra, division.multiplier, pQuotients);
-        else if (division.shift == 4)
-            DivideBoxSums<4>(pSums, pRow, lanes, centreExtra, division.multiplier, pQuotients);
-        else
-            DivideBoxSums<5>(pSums, pRow, lanes, centreExtra, division.multiplier, pQuotients);
-        // The colour bytes of the result; the destination keeps its fourth byte.
-        RGBX* pDstRow = pDst + static_cast<size_t>(y) * width;
-        for (int c = 1; c < width - 1; ++c)
-            PixelWords::WriteColourKeepFourth(pDstRow + c, PixelWords::Read(reinterpret_cast<const RGBX*>(pQuotients) + c),
-                                              colourMask);
-    }
-}
-
 } // namespace
 
 CImageBlurrer::CImageBlurrer(int nFactor)
@@ -157,12 +112,16 @@ BOOL CImageBlurrer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     const std::uint16_t centreExtra = static_cast<std::uint16_t>(centre - 1);
     const size_t lanes = 4 * static_cast<size_t>(width);
     const BYTE* pBytes = reinterpret_cast<const BYTE*>(pSrc);
+    const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2;
     std::atomic<bool> failed(false);
     CWorkerPool::Shared().ForRows(height - 2, [&](int first, int last) {
         std::unique_ptr<std::uint16_t[]> columnSums(new (std::nothrow) std::uint16_t[lanes]);
         std::unique_ptr<BYTE[]> quotients(new (std::nothrow) BYTE[lanes]);
         if (!columnSums || !quotients)
             failed = true;
+        else if (avx2)
+            FilterRowsAvx2::BlurInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, centreExtra,
+                                             columnSums.get(), quotients.get());
         else
             BlurInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, centreExtra, columnSums.get(),
                              quotients.get());

@@ -6,23 +6,10 @@
 #include "CImageNegator.h"
 
 #include "CWorkerPool.h"
-#include "PixelWords.h"
+#include "CImagingCpu.h"
+#include "FilterRows.h"
 
 #include <cstdint>
-
-namespace {
-
-// Pixels begin ... end - 1, whole pixels as 32-bit words: 255 - v is v ^ 0xFF
-// for each colour byte, and the destination's fourth byte is written back as
-// it was.
-void NegatePixels(const RGBX* pSrc, RGBX* pDst, size_t begin, size_t end)
-{
-    const std::uint32_t colourMask = PixelWords::ColourMask();
-    for (size_t i = begin; i < end; ++i)
-        PixelWords::WriteColourKeepFourth(pDst + i, PixelWords::Read(pSrc + i) ^ colourMask, colourMask);
-}
-
-} // namespace
 
 CImageNegator::CImageNegator() : CImage32BitProcessor(0)
 {
@@ -33,8 +20,12 @@ BOOL CImageNegator::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     if (!AreBuffersValid(pSrc, sizeSrc, pDst, sizeDst) || sizeSrc != sizeDst)
         return FALSE;
     const size_t width = static_cast<size_t>(sizeSrc.cx);
+    const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2;
     CWorkerPool::Shared().ForRows(sizeSrc.cy, [&](int first, int last) {
-        NegatePixels(pSrc, pDst, static_cast<size_t>(first) * width, static_cast<size_t>(last) * width);
+        if (avx2)
+            FilterRowsAvx2::NegatePixels(pSrc, pDst, static_cast<size_t>(first) * width, static_cast<size_t>(last) * width);
+        else
+            NegatePixels(pSrc, pDst, static_cast<size_t>(first) * width, static_cast<size_t>(last) * width);
     });
     return TRUE;
 }

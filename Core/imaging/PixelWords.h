@@ -1,7 +1,8 @@
 // PixelWords: the pixel-word helpers the processors share: a pixel read and
 // written as one 32-bit word, the mask of its three colour bytes, and the
 // write-back that keeps the destination's fourth byte. Internal to the
-// imaging code.
+// imaging code; internal linkage, so that the copies built for AVX2
+// (FilterRows.h) stay in their own file.
 #pragma once
 
 #include "RGBX.h"
@@ -12,20 +13,20 @@
 namespace PixelWords {
 
 // The word of a pixel, in memory order (little-endian: blue in the low byte).
-inline std::uint32_t Read(const RGBX* pPixel)
+static inline std::uint32_t Read(const RGBX* pPixel)
 {
     std::uint32_t word;
     std::memcpy(&word, pPixel, sizeof(word));
     return word;
 }
 
-inline void Write(RGBX* pPixel, std::uint32_t word)
+static inline void Write(RGBX* pPixel, std::uint32_t word)
 {
     std::memcpy(static_cast<void*>(pPixel), &word, sizeof(word));
 }
 
 // The bytes b, g and r of a pixel word.
-inline std::uint32_t ColourMask()
+static inline std::uint32_t ColourMask()
 {
     const RGBX colourBytes(0xFF, 0xFF, 0xFF, 0);
     return Read(&colourBytes);
@@ -33,7 +34,7 @@ inline std::uint32_t ColourMask()
 
 // Writes the colour bytes of word into the pixel; its fourth byte stays as
 // the background fill (or whoever wrote it last) left it.
-inline void WriteColourKeepFourth(RGBX* pPixel, std::uint32_t word, std::uint32_t colourMask)
+static inline void WriteColourKeepFourth(RGBX* pPixel, std::uint32_t word, std::uint32_t colourMask)
 {
     Write(pPixel, (word & colourMask) | (Read(pPixel) & ~colourMask));
 }
