@@ -17,7 +17,6 @@
 
 namespace {
 
-
 // Pixels begin ... end - 1, whole pixels as 32-bit words: 255 - v is v ^ 0xFF
 // for each colour byte, and the destination's fourth byte is written back as
 // it was.
@@ -28,10 +27,10 @@ inline void NegatePixels(const RGBX* pSrc, RGBX* pDst, size_t begin, size_t end)
         PixelWords::WriteColourKeepFourth(pDst + i, PixelWords::Read(pSrc + i) ^ colourMask, colourMask);
 }
 
-
+// The blurrer (CImageBlurrer.cpp states how the interior is divided).
 // Lanes 4 ... lanes - 5 of an interior row: the box sum of the three column
 // sums plus centreExtra times the middle value, divided as described in
-// ProcessPixels (the high half of a 16 x 16-bit product, then a shift by the
+// CImageBlurrer::ProcessPixels (the high half of a 16 x 16-bit product, then a shift by the
 // constant Shift, which keeps the loop in 16-bit lanes).
 template <int Shift>
 void DivideBoxSums(const std::uint16_t* pSums, const BYTE* pRow, size_t lanes, std::uint16_t centreExtra,
@@ -47,10 +46,10 @@ void DivideBoxSums(const std::uint16_t* pSums, const BYTE* pRow, size_t lanes, s
     }
 }
 
-// Interior rows first ... last - 1 (see ProcessPixels), with the lane
-// buffers pSums and pQuotients of 4 * width entries.
+// Interior rows first ... last - 1 of the blurrer, with the lane buffers
+// pSums and pQuotients of 4 * width entries.
 inline void BlurInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int last, ExactDivision division,
-                      std::uint16_t centreExtra, std::uint16_t* pSums, BYTE* pQuotients)
+                             std::uint16_t centreExtra, std::uint16_t* pSums, BYTE* pQuotients)
 {
     const size_t lanes = 4 * static_cast<size_t>(width);
     const std::uint32_t colourMask = PixelWords::ColourMask();
@@ -77,6 +76,8 @@ inline void BlurInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int firs
 }
 
 
+// The sharpener (CImageSharpener.cpp derives the integer form and says
+// where only the double sum can tell the result).
 // What the integer form leaves to be settled, per byte lane.
 enum LaneState : BYTE
 {
@@ -137,8 +138,8 @@ void SharpenLanes(const BYTE* pRow, const std::uint16_t* pVertical, const BYTE* 
 }
 
 // Step 1 of a row: above + below per lane, and (above ^ row) | (row ^ below).
-inline void PrepareLanes(const BYTE* pAbove, const BYTE* pRow, const BYTE* pBelow, size_t lanes, std::uint16_t* pVertical,
-                  BYTE* pColumnDiff)
+inline void PrepareLanes(const BYTE* pAbove, const BYTE* pRow, const BYTE* pBelow, size_t lanes,
+                         std::uint16_t* pVertical, BYTE* pColumnDiff)
 {
     for (size_t k = 0; k < lanes; ++k)
     {
@@ -151,8 +152,8 @@ inline void PrepareLanes(const BYTE* pAbove, const BYTE* pRow, const BYTE* pBelo
 // The denominators 8 ... 188 give shifts 2 (8), 4 (28), 5 (48), 6 (68 ... 128)
 // and 7 (148 ... 188).
 inline void ComputeIntegerLanes(const ExactDivision& division, std::uint16_t e, const BYTE* pRow,
-                         const std::uint16_t* pVertical, const BYTE* pColumnDiff, size_t lanes, BYTE* pOut,
-                         BYTE* pState)
+                                const std::uint16_t* pVertical, const BYTE* pColumnDiff, size_t lanes, BYTE* pOut,
+                                BYTE* pState)
 {
     switch (division.shift)
     {
@@ -189,8 +190,9 @@ struct FlatPairCache
     std::uint64_t results = 0;
 };
 
-inline void SettleWholeLanes(const BYTE* pAbove, const BYTE* pRow, const BYTE* pBelow, int width, const BYTE* pState,
-                      const BYTE (&flatResults)[256], const KernelWeights& weights, FlatPairCache& cache, BYTE* pOut)
+inline void SettleWholeLanes(const BYTE* pAbove, const BYTE* pRow, const BYTE* pBelow, int width,
+                             const BYTE* pState, const BYTE (&flatResults)[256], const KernelWeights& weights,
+                             FlatPairCache& cache, BYTE* pOut)
 {
     const std::uint64_t colourMask64 = PixelWords::ColourMask() * 0x0000000100000001ull;
     const std::uint64_t sumLanes64 = colourMask64 & 0x0202020202020202ull;
