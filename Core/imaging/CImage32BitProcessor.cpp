@@ -2,6 +2,11 @@
 // all processors.
 #include "CImage32BitProcessor.h"
 
+#include "CWorkerPool.h"
+#include "PixelWords.h"
+#include "WeightedBlend.h"
+
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -22,7 +27,11 @@ BOOL CImage32BitProcessor::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* 
 {
     if (!AreBuffersValid(pSrc, sizeSrc, pDst, sizeDst) || sizeSrc != sizeDst)
         return FALSE;
-    std::memcpy(pDst, pSrc, static_cast<size_t>(sizeDst.cx) * static_cast<size_t>(sizeDst.cy) * sizeof(RGBX));
+    const size_t width = static_cast<size_t>(sizeDst.cx);
+    CWorkerPool::Shared().ForRows(sizeDst.cy, [&](int first, int last) {
+        std::memcpy(static_cast<void*>(pDst + first * width), pSrc + first * width,
+                    static_cast<size_t>(last - first) * width * sizeof(RGBX));
+    });
     return TRUE;
 }
 
@@ -44,18 +53,9 @@ RGBX CImage32BitProcessor::CalcWeightedColor(const RGBX* pSrc, CSize sizeSrc, do
         return pSrc[static_cast<size_t>(cv) * width + cu];
     }
 
-    const int cu = static_cast<int>(u);
-    const int cv = static_cast<int>(v);
-    const double du = u - cu;
-    const double dv = v - cv;
-    const RGBX& p00 = pSrc[static_cast<size_t>(cv) * width + cu];
-    const RGBX& p10 = pSrc[static_cast<size_t>(cv) * width + (cu + 1 < width ? cu + 1 : width - 1)];
-    const RGBX& p01 = pSrc[static_cast<size_t>(cv + 1 < height ? cv + 1 : height - 1) * width + cu];
-
+    const std::uint32_t word = WeightedBlend::At(WeightedBlend::ScalarBlender(), pSrc, width, height, u, v);
     RGBX result;
-    result.r = static_cast<BYTE>(static_cast<int>(0.5 * (du * p10.r + (1 - du) * p00.r + (1 - dv) * p00.r + dv * p01.r)));
-    result.g = static_cast<BYTE>(static_cast<int>(0.5 * (du * p10.g + (1 - du) * p00.g + (1 - dv) * p00.g + dv * p01.g)));
-    result.b = static_cast<BYTE>(static_cast<int>(0.5 * (du * p10.b + (1 - du) * p00.b + (1 - dv) * p00.b + dv * p01.b)));
+    PixelWords::Write(&result, word);
     return result;
 }
 

@@ -1,9 +1,19 @@
 // CImageBlurrer: weighted 3 x 3 average, with column sums over the bytes of
 // each row inside the picture and the full neighbourhood rule along its border.
+// The rule itself is stated in the header; the imaging tests hold it
+// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
+// the plain rules beside the tests) and compare this fast path with it at
+// every thread count and vector level.
 #include "CImageBlurrer.h"
 
+#include "CWorkerPool.h"
+#include "ExactDivision.h"
+#include "CImagingCpu.h"
+#include "FilterRows.h"
+#include "PixelWords.h"
+
+#include <atomic>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <new>
 
@@ -37,46 +47,26 @@ void BlurClipped(const RGBX* pSrc, int width, int height, int c, int y, int cent
     out.r = static_cast<BYTE>(sumR / weights < 255 ? sumR / weights : 255);
 }
 
-// The exact division of an interior box sum by 8 + centre weight (see
-// ProcessPixels): multiplier m and shift s.
-struct BoxDivision
+// The divisor of an interior box sum, 8 + centre weight, at a strength.
+constexpr std::uint32_t BoxDivisor(int strength)
 {
-    std::uint16_t multiplier;
-    int shift;
-};
-
-constexpr BoxDivision MakeBoxDivision(int strength)
-{
-    const std::uint32_t divisor = static_cast<std::uint32_t>(8 + 55 - 5 * strength);
-    int shift = 0;
-    while ((((std::uint32_t(1) << (17 + shift)) + divisor - 1) / divisor) <= 0xFFFF)
-        ++shift;
-    return BoxDivision{static_cast<std::uint16_t>(((std::uint32_t(1) << (16 + shift)) + divisor - 1) / divisor), shift};
+    return static_cast<std::uint32_t>(8 + 55 - 5 * strength);
 }
 
 // Indexed by strength 1 ... 10 (entry 0 is not used: strength 0 copies).
-constexpr BoxDivision kBoxDivisions[11] = {
-    BoxDivision{0, 0},  MakeBoxDivision(1), MakeBoxDivision(2), MakeBoxDivision(3), MakeBoxDivision(4),
-    MakeBoxDivision(5), MakeBoxDivision(6), MakeBoxDivision(7), MakeBoxDivision(8), MakeBoxDivision(9),
-    MakeBoxDivision(10)};
+constexpr ExactDivision kBoxDivisions[11] = {
+    ExactDivision{1, 0, 0},
+    ExactDivision::For(BoxDivisor(1)), ExactDivision::For(BoxDivisor(2)), ExactDivision::For(BoxDivisor(3)),
+    ExactDivision::For(BoxDivisor(4)), ExactDivision::For(BoxDivisor(5)), ExactDivision::For(BoxDivisor(6)),
+    ExactDivision::For(BoxDivisor(7)), ExactDivision::For(BoxDivisor(8)), ExactDivision::For(BoxDivisor(9)),
+    ExactDivision::For(BoxDivisor(10))};
 
-// Lanes 4 ... lanes - 5 of an interior row: the box sum of the three column
-// sums plus centreExtra times the middle value, divided as described in
-// ProcessPixels (the high half of a 16 x 16-bit product, then a shift by the
-// constant Shift, which keeps the loop in 16-bit lanes).
-template <int Shift>
-void DivideBoxSums(const std::uint16_t* pSums, const BYTE* pRow, size_t lanes, std::uint16_t centreExtra,
-                   std::uint16_t multiplier, BYTE* pQuotients)
+// A box sum is at most 255 * divisor.
+constexpr bool AllExact(int strength)
 {
-    for (size_t k = 4; k < lanes - 4; ++k)
-    {
-        const std::uint16_t sum =
-            static_cast<std::uint16_t>(pSums[k - 4] + pSums[k] + pSums[k + 4] + centreExtra * pRow[k]);
-        const std::uint16_t high =
-            static_cast<std::uint16_t>((static_cast<std::uint32_t>(sum) * static_cast<std::uint32_t>(multiplier)) >> 16);
-        pQuotients[k] = static_cast<BYTE>(high >> Shift);
-    }
+    return strength > 10 || (kBoxDivisions[strength].IsExact(255 * BoxDivisor(strength) + 1) && AllExact(strength + 1));
 }
+static_assert(AllExact(1), "every box division is exact for all sums");
 
 } // namespace
 
@@ -114,53 +104,27 @@ BOOL CImageBlurrer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
         return TRUE;
 
     // Interior pixels, all 9 weights present: the sum of three column sums
-    // plus (centre - 1) times the pixel, divided by d = 8 + centre. The work
-    // runs over the bytes of a row (four 16-bit lanes per pixel, the fourth
-    // byte's lane computed and discarded) so that it vectorises. A sum n is at
-    // most 255 * d < 2^14. The division is floor(n * m / 2^(16 + s)) with
-    // m = ceil(2^(16 + s) / d) and s the largest shift that keeps m below 2^16:
-    // then 2^(16 + s) > 32767 * d and the error term n * (m * d - 2^(16 + s))
-    // stays below 255 * d * d <= 2^(16 + s), which keeps every quotient exact.
-    const BoxDivision division = kBoxDivisions[m_nFactor];
-    const std::uint16_t multiplier = division.multiplier;
-    const int shift = division.shift;
+    // plus (centre - 1) times the pixel, divided by d = 8 + centre with the
+    // exact division of ExactDivision.h (a sum is at most 255 * d < 2^14).
+    // The work runs over the bytes of a row (four 16-bit lanes per pixel, the
+    // fourth byte's lane computed and discarded) so that it vectorises.
+    const ExactDivision division = kBoxDivisions[m_nFactor];
     const std::uint16_t centreExtra = static_cast<std::uint16_t>(centre - 1);
-
     const size_t lanes = 4 * static_cast<size_t>(width);
-    std::unique_ptr<std::uint16_t[]> columnSums(new (std::nothrow) std::uint16_t[lanes]);
-    std::unique_ptr<BYTE[]> quotients(new (std::nothrow) BYTE[lanes]);
-    if (!columnSums || !quotients)
-        return FALSE;
-    std::uint16_t* pSums = columnSums.get();
-    BYTE* pQuotients = quotients.get();
-    std::uint32_t colourMask;
-    const RGBX colourBytes(0xFF, 0xFF, 0xFF, 0);
-    std::memcpy(&colourMask, &colourBytes, sizeof(colourMask));
     const BYTE* pBytes = reinterpret_cast<const BYTE*>(pSrc);
-    for (int y = 1; y < height - 1; ++y)
-    {
-        const BYTE* pAbove = pBytes + static_cast<size_t>(y - 1) * lanes;
-        const BYTE* pRow = pAbove + lanes;
-        const BYTE* pBelow = pRow + lanes;
-        for (size_t k = 0; k < lanes; ++k)
-            pSums[k] = static_cast<std::uint16_t>(pAbove[k] + pRow[k] + pBelow[k]);
-        // The divisors 13 ... 58 give shifts 3 (13), 4 (18 ... 28) and 5 (33 ... 58).
-        if (shift == 3)
-            DivideBoxSums<3>(pSums, pRow, lanes, centreExtra, multiplier, pQuotients);
-        else if (shift == 4)
-            DivideBoxSums<4>(pSums, pRow, lanes, centreExtra, multiplier, pQuotients);
+    const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2;
+    std::atomic<bool> failed(false);
+    CWorkerPool::Shared().ForRows(height - 2, [&](int first, int last) {
+        std::unique_ptr<std::uint16_t[]> columnSums(new (std::nothrow) std::uint16_t[lanes]);
+        std::unique_ptr<BYTE[]> quotients(new (std::nothrow) BYTE[lanes]);
+        if (!columnSums || !quotients)
+            failed = true;
+        else if (avx2)
+            FilterRowsAvx2::BlurInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, centreExtra,
+                                             columnSums.get(), quotients.get());
         else
-            DivideBoxSums<5>(pSums, pRow, lanes, centreExtra, multiplier, pQuotients);
-        // The colour bytes of the result; the destination keeps its fourth byte.
-        RGBX* pDstRow = pDst + static_cast<size_t>(y) * width;
-        for (int c = 1; c < width - 1; ++c)
-        {
-            std::uint32_t result, dst;
-            std::memcpy(&result, pQuotients + 4 * static_cast<size_t>(c), sizeof(result));
-            std::memcpy(&dst, pDstRow + c, sizeof(dst));
-            result = (result & colourMask) | (dst & ~colourMask);
-            std::memcpy(static_cast<void*>(pDstRow + c), &result, sizeof(result));
-        }
-    }
-    return TRUE;
+            BlurInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, centreExtra, columnSums.get(),
+                             quotients.get());
+    });
+    return failed ? FALSE : TRUE;
 }

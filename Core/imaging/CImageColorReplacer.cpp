@@ -1,8 +1,32 @@
 // CImageColorReplacer: exact-match colour replacement.
+// The rule itself is stated in the header; the imaging tests hold it
+// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
+// the plain rules beside the tests) and compare this fast path with it at
+// every thread count and vector level.
 #include "CImageColorReplacer.h"
 
+#include "CWorkerPool.h"
+#include "PixelWords.h"
+
 #include <cstdint>
-#include <cstring>
+
+namespace {
+
+// Pixels begin ... end - 1, whole pixels as 32-bit words: a masked compare of
+// the three colour bytes and a select between the replacement and the
+// source word.
+void ReplacePixels(const RGBX* pSrc, RGBX* pDst, size_t begin, size_t end, std::uint32_t fromWord,
+                   std::uint32_t toWord)
+{
+    const std::uint32_t colourMask = PixelWords::ColourMask();
+    for (size_t i = begin; i < end; ++i)
+    {
+        const std::uint32_t src = PixelWords::Read(pSrc + i);
+        PixelWords::Write(pDst + i, (src & colourMask) == fromWord ? toWord : src);
+    }
+}
+
+} // namespace
 
 CImageColorReplacer::CImageColorReplacer(COLORREF clrFrom, COLORREF clrTo)
     : CImage32BitProcessor(0), m_clrFrom(clrFrom), m_clrTo(clrTo)
@@ -15,22 +39,14 @@ BOOL CImageColorReplacer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* p
         return CImage32BitProcessor::ProcessPixels(pSrc, sizeSrc, pDst, sizeDst);
     if (!AreBuffersValid(pSrc, sizeSrc, pDst, sizeDst) || sizeSrc != sizeDst)
         return FALSE;
-    // Whole pixels as 32-bit words: a masked compare of the three colour
-    // bytes and a select between the replacement and the source word.
-    const RGBX colourBytes(0xFF, 0xFF, 0xFF, 0);
     const RGBX from = RGBX::FromColor(m_clrFrom);
     const RGBX to = RGBX::FromColor(m_clrTo);
-    std::uint32_t colourMask, fromWord, toWord;
-    std::memcpy(&colourMask, &colourBytes, sizeof(colourMask));
-    std::memcpy(&fromWord, &from, sizeof(fromWord));
-    std::memcpy(&toWord, &to, sizeof(toWord));
-    const size_t count = static_cast<size_t>(sizeSrc.cx) * static_cast<size_t>(sizeSrc.cy);
-    for (size_t i = 0; i < count; ++i)
-    {
-        std::uint32_t src;
-        std::memcpy(&src, pSrc + i, sizeof(src));
-        const std::uint32_t result = (src & colourMask) == fromWord ? toWord : src;
-        std::memcpy(static_cast<void*>(pDst + i), &result, sizeof(result));
-    }
+    const std::uint32_t fromWord = PixelWords::Read(&from);
+    const std::uint32_t toWord = PixelWords::Read(&to);
+    const size_t width = static_cast<size_t>(sizeSrc.cx);
+    CWorkerPool::Shared().ForRows(sizeSrc.cy, [&](int first, int last) {
+        ReplacePixels(pSrc, pDst, static_cast<size_t>(first) * width, static_cast<size_t>(last) * width, fromWord,
+                      toWord);
+    });
     return TRUE;
 }

@@ -1,8 +1,38 @@
 // CImageFlipper: row-wise mirroring.
+// The rule itself is stated in the header; the imaging tests hold it
+// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
+// the plain rules beside the tests) and compare this fast path with it at
+// every thread count and vector level.
 #include "CImageFlipper.h"
 
-#include <cstdint>
+#include "CWorkerPool.h"
+#include "PixelWords.h"
+
 #include <cstring>
+
+namespace {
+
+// Source rows first ... last - 1 to their mirrored places.
+void FlipRows(const RGBX* pSrc, RGBX* pDst, int width, int height, int first, int last, bool horz, bool vert)
+{
+    for (int y = first; y < last; ++y)
+    {
+        const RGBX* pSrcRow = pSrc + static_cast<size_t>(y) * width;
+        RGBX* pDstRow = pDst + static_cast<size_t>(vert ? height - 1 - y : y) * width;
+        if (horz)
+        {
+            // Whole pixels as 32-bit words, so that the reversal vectorises.
+            for (int c = 0; c < width; ++c)
+                PixelWords::Write(pDstRow + (width - 1 - c), PixelWords::Read(pSrcRow + c));
+        }
+        else
+        {
+            std::memcpy(static_cast<void*>(pDstRow), pSrcRow, static_cast<size_t>(width) * sizeof(RGBX));
+        }
+    }
+}
+
+} // namespace
 
 CImageFlipper::CImageFlipper(int bHorz, int bVert) : CImage32BitProcessor(0), m_bHorz(bHorz), m_bVert(bVert)
 {
@@ -14,25 +44,10 @@ BOOL CImageFlipper::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
         return FALSE;
     const int width = sizeSrc.cx;
     const int height = sizeSrc.cy;
-    for (int y = 0; y < height; ++y)
-    {
-        const RGBX* pSrcRow = pSrc + static_cast<size_t>(y) * width;
-        const int yDst = m_bVert ? height - 1 - y : y;
-        RGBX* pDstRow = pDst + static_cast<size_t>(yDst) * width;
-        if (m_bHorz)
-        {
-            // Whole pixels as 32-bit words, so that the reversal vectorises.
-            for (int c = 0; c < width; ++c)
-            {
-                std::uint32_t pixel;
-                std::memcpy(&pixel, pSrcRow + c, sizeof(pixel));
-                std::memcpy(static_cast<void*>(pDstRow + (width - 1 - c)), &pixel, sizeof(pixel));
-            }
-        }
-        else
-        {
-            std::memcpy(pDstRow, pSrcRow, static_cast<size_t>(width) * sizeof(RGBX));
-        }
-    }
+    const bool horz = m_bHorz != 0;
+    const bool vert = m_bVert != 0;
+    CWorkerPool::Shared().ForRows(height, [&](int first, int last) {
+        FlipRows(pSrc, pDst, width, height, first, last, horz, vert);
+    });
     return TRUE;
 }

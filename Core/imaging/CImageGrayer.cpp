@@ -1,24 +1,24 @@
 // CImageGrayer: integer grey-scale conversion.
+// The rule itself is stated in the header; the imaging tests hold it
+// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
+// the plain rules beside the tests) and compare this fast path with it at
+// every thread count and vector level.
 #include "CImageGrayer.h"
+
+#include "CWorkerPool.h"
 
 #include <cstdint>
 #include <cstring>
 
-CImageGrayer::CImageGrayer() : CImage32BitProcessor(0)
-{
-}
+namespace {
 
-BOOL CImageGrayer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize sizeDst) const
+// Pixels begin ... end - 1. Each pixel is read and written as two 16-bit
+// halves (little-endian: blue and green in the first, red and the fourth
+// byte in the second), which keeps the whole loop in 16-bit lanes when it is
+// vectorised.
+void GreyPixels(const unsigned char* pIn, unsigned char* pOut, size_t begin, size_t end)
 {
-    if (!AreBuffersValid(pSrc, sizeSrc, pDst, sizeDst) || sizeSrc != sizeDst)
-        return FALSE;
-    const size_t count = static_cast<size_t>(sizeSrc.cx) * static_cast<size_t>(sizeSrc.cy);
-    // Each pixel is read and written as two 16-bit halves (little-endian:
-    // blue and green in the first, red and the fourth byte in the second),
-    // which keeps the whole loop in 16-bit lanes when it is vectorised.
-    const unsigned char* pIn = reinterpret_cast<const unsigned char*>(pSrc);
-    unsigned char* pOut = reinterpret_cast<unsigned char*>(pDst);
-    for (size_t i = 0; i < count; ++i)
+    for (size_t i = begin; i < end; ++i)
     {
         std::uint16_t low, high;
         std::memcpy(&low, pIn + 4 * i, sizeof(low));
@@ -35,5 +35,23 @@ BOOL CImageGrayer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CS
         std::memcpy(pOut + 4 * i, &blueGreen, sizeof(blueGreen));
         std::memcpy(pOut + 4 * i + 2, &gray, sizeof(gray));
     }
+}
+
+} // namespace
+
+CImageGrayer::CImageGrayer() : CImage32BitProcessor(0)
+{
+}
+
+BOOL CImageGrayer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize sizeDst) const
+{
+    if (!AreBuffersValid(pSrc, sizeSrc, pDst, sizeDst) || sizeSrc != sizeDst)
+        return FALSE;
+    const unsigned char* pIn = reinterpret_cast<const unsigned char*>(pSrc);
+    unsigned char* pOut = reinterpret_cast<unsigned char*>(pDst);
+    const size_t width = static_cast<size_t>(sizeSrc.cx);
+    CWorkerPool::Shared().ForRows(sizeSrc.cy, [&](int first, int last) {
+        GreyPixels(pIn, pOut, static_cast<size_t>(first) * width, static_cast<size_t>(last) * width);
+    });
     return TRUE;
 }

@@ -1,8 +1,15 @@
 // CImageNegator: colour inversion that keeps the destination's fourth byte.
+// The rule itself is stated in the header; the imaging tests hold it
+// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
+// the plain rules beside the tests) and compare this fast path with it at
+// every thread count and vector level.
 #include "CImageNegator.h"
 
+#include "CWorkerPool.h"
+#include "CImagingCpu.h"
+#include "FilterRows.h"
+
 #include <cstdint>
-#include <cstring>
 
 CImageNegator::CImageNegator() : CImage32BitProcessor(0)
 {
@@ -12,19 +19,13 @@ BOOL CImageNegator::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
 {
     if (!AreBuffersValid(pSrc, sizeSrc, pDst, sizeDst) || sizeSrc != sizeDst)
         return FALSE;
-    const size_t count = static_cast<size_t>(sizeSrc.cx) * static_cast<size_t>(sizeSrc.cy);
-    // Whole pixels as 32-bit words: 255 - v is v ^ 0xFF for each colour byte,
-    // and the destination's fourth byte is written back as it was.
-    std::uint32_t colourMask;
-    const RGBX colourBytes(0xFF, 0xFF, 0xFF, 0);
-    std::memcpy(&colourMask, &colourBytes, sizeof(colourMask));
-    for (size_t i = 0; i < count; ++i)
-    {
-        std::uint32_t src, dst;
-        std::memcpy(&src, pSrc + i, sizeof(src));
-        std::memcpy(&dst, pDst + i, sizeof(dst));
-        const std::uint32_t result = ((src ^ colourMask) & colourMask) | (dst & ~colourMask);
-        std::memcpy(static_cast<void*>(pDst + i), &result, sizeof(result));
-    }
+    const size_t width = static_cast<size_t>(sizeSrc.cx);
+    const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2;
+    CWorkerPool::Shared().ForRows(sizeSrc.cy, [&](int first, int last) {
+        if (avx2)
+            FilterRowsAvx2::NegatePixels(pSrc, pDst, static_cast<size_t>(first) * width, static_cast<size_t>(last) * width);
+        else
+            NegatePixels(pSrc, pDst, static_cast<size_t>(first) * width, static_cast<size_t>(last) * width);
+    });
     return TRUE;
 }

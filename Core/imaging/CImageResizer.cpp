@@ -1,6 +1,15 @@
 // CImageResizer: enlarging by weighted sampling, shrinking by box averages.
+// The rule itself is stated in the header; the imaging tests hold it
+// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
+// the plain rules beside the tests) and compare this fast path with it at
+// every thread count and vector level.
 #include "CImageResizer.h"
 
+#include "CWorkerPool.h"
+#include "PixelWords.h"
+#include "WeightedBlend.h"
+
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -66,6 +75,87 @@ std::unique_ptr<Box[]> MakeBoxes(int count, int length, double step)
     return boxes;
 }
 
+// Destination rows first ... last - 1 of the enlarging path.
+template <class Blender>
+void EnlargeRows(Blender, const RGBX* pSrc, int width, RGBX* pDst, int destWidth, const SampleTerm* pColumns,
+                 const SampleTerm* pRows, int first, int last)
+{
+    for (int y = first; y < last; ++y)
+    {
+        const SampleTerm row = pRows[y];
+        const RGBX* pRow = pSrc + static_cast<size_t>(row.first) * width;
+        const RGBX* pNextRow = pSrc + static_cast<size_t>(row.next) * width;
+        RGBX* pDstRow = pDst + static_cast<size_t>(y) * destWidth;
+        for (int x = 0; x < destWidth; ++x)
+        {
+            const SampleTerm& column = pColumns[x];
+            PixelWords::Write(pDstRow + x, Blender::Pixel(PixelWords::Read(pRow + column.first),
+                                                          PixelWords::Read(pRow + column.next),
+                                                          PixelWords::Read(pNextRow + column.first), column.frac,
+                                                          column.rest, row.rest, row.frac));
+        }
+    }
+}
+
+// Destination rows first ... last - 1 of the shrinking path, with pSums of
+// 4 * width + 1 lane sums and pReciprocals of widestBox + 1 entries.
+void ShrinkRows(const RGBX* pSrc, int width, RGBX* pDst, int destWidth, const Box* pColumns, const Box* pRows,
+                int widestBox, int first, int last, std::uint32_t* pSums, std::uint64_t* reciprocals)
+{
+    const size_t lanes = 4 * static_cast<size_t>(width);
+    const BYTE* pBytes = reinterpret_cast<const BYTE*>(pSrc);
+    for (int y = first; y < last; ++y)
+    {
+        const Box& rowBox = pRows[y];
+        if (rowBox.first > rowBox.last)
+            continue;
+        const BYTE* pFirst = pBytes + static_cast<size_t>(rowBox.first) * lanes;
+        for (size_t k = 0; k < lanes; ++k)
+            pSums[k] = pFirst[k];
+        for (int row = rowBox.first + 1; row <= rowBox.last; ++row)
+        {
+            const BYTE* pLine = pBytes + static_cast<size_t>(row) * lanes;
+            for (size_t k = 0; k < lanes; ++k)
+                pSums[k] += pLine[k];
+        }
+        const std::uint64_t rowCount = static_cast<std::uint64_t>(rowBox.last - rowBox.first + 1);
+        for (int boxWidth = 1; boxWidth <= widestBox; ++boxWidth)
+        {
+            const std::uint64_t count = rowCount * static_cast<std::uint64_t>(boxWidth);
+            reciprocals[boxWidth] = count <= 65536 ? ((std::uint64_t(1) << 40) + count - 1) / count : 0;
+        }
+        RGBX* pDstRow = pDst + static_cast<size_t>(y) * destWidth;
+        for (int x = 0; x < destWidth; ++x)
+        {
+            const Box& columnBox = pColumns[x];
+            if (columnBox.first > columnBox.last)
+                continue;
+            std::uint64_t sumB = 0, sumG = 0, sumR = 0;
+            for (int c = columnBox.first; c <= columnBox.last; ++c)
+            {
+                sumB += pSums[4 * static_cast<size_t>(c)];
+                sumG += pSums[4 * static_cast<size_t>(c) + 1];
+                sumR += pSums[4 * static_cast<size_t>(c) + 2];
+            }
+            const int boxWidth = columnBox.last - columnBox.first + 1;
+            const std::uint64_t reciprocal = reciprocals[boxWidth];
+            if (reciprocal != 0)
+            {
+                pDstRow[x].b = static_cast<BYTE>((sumB * reciprocal) >> 40);
+                pDstRow[x].g = static_cast<BYTE>((sumG * reciprocal) >> 40);
+                pDstRow[x].r = static_cast<BYTE>((sumR * reciprocal) >> 40);
+            }
+            else
+            {
+                const std::uint64_t count = rowCount * static_cast<std::uint64_t>(boxWidth);
+                pDstRow[x].b = static_cast<BYTE>(sumB / count);
+                pDstRow[x].g = static_cast<BYTE>(sumG / count);
+                pDstRow[x].r = static_cast<BYTE>(sumR / count);
+            }
+        }
+    }
+}
+
 } // namespace
 
 CImageResizer::CImageResizer(double dFactor) : CImage32BitProcessor(dFactor > 1 ? 1 : 0), m_dFactor(dFactor)
@@ -107,29 +197,14 @@ BOOL CImageResizer::Enlarge(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize s
     if (!columns || !rows)
         return FALSE;
 
-    for (int y = 0; y < destHeight; ++y)
-    {
-        const SampleTerm& row = rows[y];
-        const RGBX* pRow = pSrc + static_cast<size_t>(row.first) * width;
-        const RGBX* pNextRow = pSrc + static_cast<size_t>(row.next) * width;
-        RGBX* pDstRow = pDst + static_cast<size_t>(y) * destWidth;
-        for (int x = 0; x < destWidth; ++x)
-        {
-            const SampleTerm& column = columns[x];
-            const RGBX& p00 = pRow[column.first];
-            const RGBX& p10 = pRow[column.next];
-            const RGBX& p01 = pNextRow[column.first];
-            const double du = column.frac;
-            const double restU = column.rest;
-            const double dv = row.frac;
-            const double restV = row.rest;
-            RGBX& out = pDstRow[x];
-            out.r = static_cast<BYTE>(static_cast<int>(0.5 * (du * p10.r + restU * p00.r + restV * p00.r + dv * p01.r)));
-            out.g = static_cast<BYTE>(static_cast<int>(0.5 * (du * p10.g + restU * p00.g + restV * p00.g + dv * p01.g)));
-            out.b = static_cast<BYTE>(static_cast<int>(0.5 * (du * p10.b + restU * p00.b + restV * p00.b + dv * p01.b)));
-            out.x = 0;
-        }
-    }
+    // Each channel: the blend of CalcWeightedColor (CImage32BitProcessor.h).
+    const SampleTerm* pColumns = columns.get();
+    const SampleTerm* pRows = rows.get();
+    WeightedBlend::WithBlender([&](auto blender) {
+        CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) {
+            EnlargeRows(blender, pSrc, width, pDst, destWidth, pColumns, pRows, first, last);
+        });
+    });
     return TRUE;
 }
 
@@ -147,49 +222,28 @@ BOOL CImageResizer::Shrink(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize si
     const double step = 1 / m_dFactor;
     std::unique_ptr<Box[]> columns = MakeBoxes(destWidth, width, step);
     std::unique_ptr<Box[]> rows = MakeBoxes(destHeight, height, step);
-    // Per source column: the channel sums over the rows of the current box.
-    std::unique_ptr<std::uint32_t[]> columnSums(new (std::nothrow) std::uint32_t[static_cast<size_t>(width) * 3 + 1]);
-    if (!columns || !rows || !columnSums)
+    if (!columns || !rows)
         return FALSE;
 
-    for (int y = 0; y < destHeight; ++y)
-    {
-        const Box& rowBox = rows[y];
-        if (rowBox.first > rowBox.last)
-            continue;
-        for (int c = 0; c < width; ++c)
-        {
-            std::uint32_t sumB = 0, sumG = 0, sumR = 0;
-            for (int row = rowBox.first; row <= rowBox.last; ++row)
-            {
-                const RGBX& p = pSrc[static_cast<size_t>(row) * width + c];
-                sumB += p.b;
-                sumG += p.g;
-                sumR += p.r;
-            }
-            columnSums[3 * static_cast<size_t>(c)] = sumB;
-            columnSums[3 * static_cast<size_t>(c) + 1] = sumG;
-            columnSums[3 * static_cast<size_t>(c) + 2] = sumR;
-        }
-        const std::uint64_t rowCount = static_cast<std::uint64_t>(rowBox.last - rowBox.first + 1);
-        RGBX* pDstRow = pDst + static_cast<size_t>(y) * destWidth;
-        for (int x = 0; x < destWidth; ++x)
-        {
-            const Box& columnBox = columns[x];
-            if (columnBox.first > columnBox.last)
-                continue;
-            std::uint64_t sumB = 0, sumG = 0, sumR = 0;
-            for (int c = columnBox.first; c <= columnBox.last; ++c)
-            {
-                sumB += columnSums[3 * static_cast<size_t>(c)];
-                sumG += columnSums[3 * static_cast<size_t>(c) + 1];
-                sumR += columnSums[3 * static_cast<size_t>(c) + 2];
-            }
-            const std::uint64_t count = rowCount * static_cast<std::uint64_t>(columnBox.last - columnBox.first + 1);
-            pDstRow[x].b = static_cast<BYTE>(sumB / count);
-            pDstRow[x].g = static_cast<BYTE>(sumG / count);
-            pDstRow[x].r = static_cast<BYTE>(sumR / count);
-        }
-    }
-    return TRUE;
+    // Exact division by a box's pixel count d: floor(n * m / 2^40) with
+    // m = ceil(2^40 / d) equals floor(n / d) when n * d < 2^40, which holds
+    // for n <= 255 * d and d <= 65536; larger boxes divide plainly.
+    int widestBox = 1;
+    for (int x = 0; x < destWidth; ++x)
+        widestBox = columns[x].last - columns[x].first + 1 > widestBox ? columns[x].last - columns[x].first + 1 : widestBox;
+    std::atomic<bool> failed(false);
+    const Box* pColumns = columns.get();
+    const Box* pRows = rows.get();
+    CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) {
+        // Per source column and channel lane (four per pixel, the fourth
+        // unused): the sum over the rows of the current box.
+        std::unique_ptr<std::uint32_t[]> laneSums(new (std::nothrow) std::uint32_t[4 * static_cast<size_t>(width) + 1]);
+        std::unique_ptr<std::uint64_t[]> reciprocals(new (std::nothrow) std::uint64_t[static_cast<size_t>(widestBox) + 1]);
+        if (!laneSums || !reciprocals)
+            failed = true;
+        else
+            ShrinkRows(pSrc, width, pDst, destWidth, pColumns, pRows, widestBox, first, last, laneSums.get(),
+                       reciprocals.get());
+    });
+    return failed ? FALSE : TRUE;
 }

@@ -13,11 +13,11 @@
 //
 // Enlarge (f > 1): r = 1/f. Column x samples at sx and row y at sy, both 0 for
 // the first column or row and then increased by r once per column or row by
-// repeated addition. cu = trunc(sx), cv = trunc(sy), du = sx - cu,
-// dv = sy - cv, P00 = (cu, cv), P10 = (min(cu + 1, W - 1), cv),
-// P01 = (cu, min(cv + 1, H - 1)); each of r, g, b =
-// trunc(0.5 * (du*P10 + (1 - du)*P00 + (1 - dv)*P00 + dv*P01)), added left to
-// right; fourth byte 0. This rule is used whatever m_bSmooth says.
+// repeated addition. Each pixel is the weighted colour of CalcWeightedColor
+// (the rule in CImage32BitProcessor.h, computed by the same blend helper) at
+// (sx, sy), with cu = trunc(sx) and cv = trunc(sy) taken as W - 1 and H - 1
+// from the last column or row on; fourth byte 0. This rule is used whatever
+// m_bSmooth says.
 //
 // Shrink (0 < f < 1): box averages with boundaries at half steps. r = 1/f; the
 // column boundary cb starts at -0.5*r and the previous last column pe at -1.

@@ -1,5 +1,13 @@
 // CImageRotator: rotation by inverse mapping of every destination pixel.
+// The rule itself is stated in the header; the imaging tests hold it
+// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
+// the plain rules beside the tests) and compare this fast path with it at
+// every thread count and vector level.
 #include "CImageRotator.h"
+
+#include "CWorkerPool.h"
+#include "PixelWords.h"
+#include "WeightedBlend.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -9,6 +17,110 @@ namespace {
 const double kTwoPi = 6.283185307179586;
 // Angles beyond this many turns are reduced with fmod before the loops.
 const double kLargeTurns = 1048576.0;
+
+// What the rows of one rotation share (see ProcessPixels).
+struct RotationRows
+{
+    const RGBX* pSrc;
+    int width, height;
+    RGBX* pDst;
+    int destWidth;
+    int hw, hh, hsw, hsh;
+    int left, top, right, bottom;
+    double c, s;
+};
+
+// Destination rows first ... last - 1 without smoothing: the whole source
+// pixel at the truncated point, row after row.
+void RotateRowsNearest(const RotationRows rows, int first, int last)
+{
+    const double c = rows.c;
+    const double s = rows.s;
+    for (int i = first; i < last; ++i)
+    {
+        const int yy = i - rows.hh;
+        double sx = yy * s - rows.hw * c;
+        double sy = yy * c + rows.hw * s;
+        RGBX* pRow = rows.pDst + static_cast<size_t>(i) * rows.destWidth;
+        for (int j = 0; j < rows.destWidth; ++j)
+        {
+            sx += c;
+            sy -= s;
+            // |sx| and |sy| stay below 3 * MAX_SIDE, so the truncations fit an int.
+            const int px = static_cast<int>(sx);
+            const int py = static_cast<int>(sy);
+            if (px < rows.left || px >= rows.right || py < rows.top || py >= rows.bottom)
+                continue;
+            PixelWords::Write(pRow + j, PixelWords::Read(rows.pSrc + static_cast<size_t>(py + rows.hsh) * rows.width +
+                                                         (px + rows.hsw)));
+        }
+    }
+}
+
+// Rows are sampled in bands of kBandRows rows and, within a band, in tiles
+// of kTileColumns columns, so that the source pixels of a tile (a turned
+// rectangle) stay in the caches while the tile is sampled.
+const int kBandRows = 16;
+const int kTileColumns = 64;
+
+// Destination rows first ... last - 1 with smoothing. Every row of a band
+// carries its own running point; for each tile the repeated additions of
+// all the band's rows advance side by side (independent chains, each in
+// column order) into the tile's track arrays, and then the tile is sampled
+// row by row.
+template <class Blender>
+void RotateRows(Blender blender, const RotationRows rows, int first, int last)
+{
+    const int destWidth = rows.destWidth;
+    const double c = rows.c;
+    const double s = rows.s;
+    const CSize sizeSrc(rows.width, rows.height);
+    const CImage32BitProcessor sampler;
+    double runX[kBandRows], runY[kBandRows];
+    double trackX[kBandRows][kTileColumns], trackY[kBandRows][kTileColumns];
+    for (int bandFirst = first; bandFirst < last; bandFirst += kBandRows)
+    {
+        const int bandRows = last - bandFirst < kBandRows ? last - bandFirst : kBandRows;
+        for (int r = 0; r < kBandRows; ++r)
+        {
+            const int yy = bandFirst + r - rows.hh;
+            runX[r] = yy * s - rows.hw * c;
+            runY[r] = yy * c + rows.hw * s;
+        }
+        for (int tileFirst = 0; tileFirst < destWidth; tileFirst += kTileColumns)
+        {
+            const int tileColumns = destWidth - tileFirst < kTileColumns ? destWidth - tileFirst : kTileColumns;
+            for (int t = 0; t < tileColumns; ++t)
+                for (int r = 0; r < kBandRows; ++r)
+                {
+                    runX[r] += c;
+                    runY[r] -= s;
+                    trackX[r][t] = runX[r];
+                    trackY[r][t] = runY[r];
+                }
+            for (int r = 0; r < bandRows; ++r)
+            {
+                RGBX* pRow = rows.pDst + static_cast<size_t>(bandFirst + r) * destWidth + tileFirst;
+                for (int t = 0; t < tileColumns; ++t)
+                {
+                    const double sx = trackX[r][t];
+                    const double sy = trackY[r][t];
+                    // |sx| and |sy| stay below 3 * MAX_SIDE, so the truncations fit an int.
+                    const int px = static_cast<int>(sx);
+                    const int py = static_cast<int>(sy);
+                    if (px < rows.left || px >= rows.right || py < rows.top || py >= rows.bottom)
+                        continue;
+                    const double u = rows.hsw + sx;
+                    const double v = rows.hsh + sy;
+                    if (u >= 0 && v >= 0 && u < rows.width && v < rows.height)
+                        PixelWords::Write(pRow + t, WeightedBlend::At(blender, rows.pSrc, rows.width, rows.height, u, v));
+                    else
+                        pRow[t] = sampler.CalcWeightedColor(rows.pSrc, sizeSrc, u, v);
+                }
+            }
+        }
+    }
+}
 
 } // namespace
 
@@ -81,26 +193,15 @@ BOOL CImageRotator::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     const double c = std::cos(m_dAngle);
     const double s = std::sin(m_dAngle);
 
-    for (int i = 0; i < destHeight; ++i)
+    // Rows are independent: each range of rows runs on its own.
+    const RotationRows rows = {pSrc, width, height, pDst, destWidth, hw, hh, hsw, hsh, left, top, right, bottom, c, s};
+    if (!m_bSmooth)
     {
-        const int yy = i - hh;
-        double sx = yy * s - hw * c;
-        double sy = yy * c + hw * s;
-        RGBX* pRow = pDst + static_cast<size_t>(i) * destWidth;
-        for (int j = 0; j < destWidth; ++j)
-        {
-            sx += c;
-            sy -= s;
-            // |sx| and |sy| stay below 3 * MAX_SIDE, so the truncations fit an int.
-            const int px = static_cast<int>(sx);
-            const int py = static_cast<int>(sy);
-            if (px < left || px >= right || py < top || py >= bottom)
-                continue;
-            if (m_bSmooth)
-                pRow[j] = CalcWeightedColor(pSrc, sizeSrc, hsw + sx, hsh + sy);
-            else
-                pRow[j] = pSrc[static_cast<size_t>(py + hsh) * width + (px + hsw)];
-        }
+        CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) { RotateRowsNearest(rows, first, last); });
+        return TRUE;
     }
+    WeightedBlend::WithBlender([&](auto blender) {
+        CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) { RotateRows(blender, rows, first, last); });
+    });
     return TRUE;
 }

@@ -1,8 +1,19 @@
 // CImageSharpener: 3 x 3 sharpening in 16-bit integer lanes over the bytes of
 // each row, with the double sum in kernel order only where the integer form
 // cannot tell the result.
+// The rule itself is stated in the header; the imaging tests hold it
+// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
+// the plain rules beside the tests) and compare this fast path with it at
+// every thread count and vector level.
 #include "CImageSharpener.h"
 
+#include "CWorkerPool.h"
+#include "ExactDivision.h"
+#include "CImagingCpu.h"
+#include "FilterRows.h"
+#include "PixelWords.h"
+
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -36,117 +47,28 @@ namespace {
 // floor(N/K) = 2c - ceil(B/K), and K divides N exactly when it divides B.
 // ceil(B/K) = floor((B + K - 1)/K) is taken as floor(b*M / 2^(16 + S)) for
 // b = B + K - 1 < 256*K, with M = ceil(2^(16 + S)/K) < 2^16 and S the
-// largest shift that keeps M below 2^16. With M*K = 2^(16 + S) + d,
-// 0 <= d < K, b*M / 2^(16 + S) = b/K + b*d / (K * 2^(16 + S)); the fraction
-// of b/K is at most (K - 1)/K, so the quotient is exact whenever
-// b*d < 2^(16 + S), which kDivisions checks at compile time for every
-// strength (the tests also try every b).
-struct KernelDivision
-{
-    std::uint16_t denominator;  // K
-    std::uint16_t multiplier;   // M
-    int shift;                  // S
-};
-
+// largest shift that keeps M below 2^16: the exact division of
+// ExactDivision.h, checked at compile time for every strength (the tests
+// also try every b).
 constexpr std::uint32_t Denominator(int strength)
 {
     return static_cast<std::uint32_t>(4 * (51 - 5 * strength + 1));
 }
 
-constexpr int DivisionShift(std::uint32_t denominator)
-{
-    int shift = 0;
-    while ((((std::uint32_t(1) << (17 + shift)) + denominator - 1) / denominator) <= 0xFFFF)
-        ++shift;
-    return shift;
-}
-
-constexpr KernelDivision MakeDivision(int strength)
-{
-    return KernelDivision{
-        static_cast<std::uint16_t>(Denominator(strength)),
-        static_cast<std::uint16_t>(((std::uint32_t(1) << (16 + DivisionShift(Denominator(strength)))) +
-                                    Denominator(strength) - 1) /
-                                   Denominator(strength)),
-        DivisionShift(Denominator(strength))};
-}
-
-constexpr bool IsExact(const KernelDivision& division)
-{
-    const std::uint32_t power = std::uint32_t(1) << (16 + division.shift);
-    const std::uint32_t excess = std::uint32_t(division.multiplier) * division.denominator - power;
-    const std::uint32_t largest = 256 * std::uint32_t(division.denominator) - 1;
-    return excess < division.denominator && static_cast<std::uint64_t>(largest) * excess < power;
-}
-
 // Indexed by strength 1 ... 10 (entry 0 is not used: strength 0 copies).
-constexpr KernelDivision kDivisions[11] = {
-    KernelDivision{0, 0, 0}, MakeDivision(1), MakeDivision(2), MakeDivision(3), MakeDivision(4), MakeDivision(5),
-    MakeDivision(6),         MakeDivision(7), MakeDivision(8), MakeDivision(9), MakeDivision(10)};
+constexpr ExactDivision kDivisions[11] = {
+    ExactDivision{1, 0, 0},
+    ExactDivision::For(Denominator(1)), ExactDivision::For(Denominator(2)), ExactDivision::For(Denominator(3)),
+    ExactDivision::For(Denominator(4)), ExactDivision::For(Denominator(5)), ExactDivision::For(Denominator(6)),
+    ExactDivision::For(Denominator(7)), ExactDivision::For(Denominator(8)), ExactDivision::For(Denominator(9)),
+    ExactDivision::For(Denominator(10))};
 
-static_assert(IsExact(kDivisions[1]) && IsExact(kDivisions[2]) && IsExact(kDivisions[3]) && IsExact(kDivisions[4]) &&
-                  IsExact(kDivisions[5]) && IsExact(kDivisions[6]) && IsExact(kDivisions[7]) &&
-                  IsExact(kDivisions[8]) && IsExact(kDivisions[9]) && IsExact(kDivisions[10]),
-              "every kernel division is exact for all sums");
-
-// What the integer form leaves to be settled, per byte lane.
-enum LaneState : BYTE
+// b = B + K - 1 lies below 256 * K.
+constexpr bool AllExact(int strength)
 {
-    LANE_DONE = 0,   // the integer result is the result
-    LANE_FLAT = 1,   // integer value, all nine values equal: the per-value table
-    LANE_SUM = 2     // integer value: the double sum in kernel order
-};
-
-// The double weights and the sum in kernel order (column c - 1, c, c + 1;
-// within each column row y - 1, y, y + 1) from 0, clamped to 0 ... 255 and
-// truncated.
-struct KernelWeights
-{
-    double direct;
-    double diagonal;
-
-    BYTE Sum(const BYTE (&values)[9]) const
-    {
-        const double weights[9] = {diagonal, direct, diagonal, direct, 2.0, direct, diagonal, direct, diagonal};
-        double sum = 0;
-        for (int i = 0; i < 9; ++i)
-            sum = sum + weights[i] * values[i];
-        sum = sum < 0 ? 0 : sum;
-        sum = sum > 255 ? 255 : sum;
-        return static_cast<BYTE>(static_cast<int>(sum));
-    }
-};
-
-// One interior row, lanes 4 ... lanes - 5 (four byte lanes per pixel, the
-// fourth byte's lane computed and discarded): the integer results and the
-// state of each lane. pVertical holds above + below per lane, pColumnDiff
-// (above ^ row) | (row ^ below), so that a lane is flat when the five
-// differences around it are all zero.
-template <int Shift>
-void SharpenLanes(const BYTE* pRow, const std::uint16_t* pVertical, const BYTE* pColumnDiff, size_t lanes,
-                  std::uint16_t e, std::uint16_t denominator, std::uint16_t multiplier, BYTE* pOut, BYTE* pState)
-{
-    const std::uint16_t roundUp = static_cast<std::uint16_t>(denominator - 1);
-    for (size_t k = 4; k < lanes - 4; ++k)
-    {
-        const std::uint16_t direct = static_cast<std::uint16_t>(pVertical[k] + pRow[k - 4] + pRow[k + 4]);
-        const std::uint16_t diagonal = static_cast<std::uint16_t>(pVertical[k - 4] + pVertical[k + 4]);
-        const std::uint16_t b = static_cast<std::uint16_t>(e * direct + diagonal);
-        const std::uint16_t high = static_cast<std::uint16_t>(
-            (static_cast<std::uint32_t>(static_cast<std::uint16_t>(b + roundUp)) * multiplier) >> 16);
-        const std::uint16_t quotient = static_cast<std::uint16_t>(high >> Shift);
-        // 2c - quotient, clamped to 0 ... 255.
-        const std::uint16_t twice = static_cast<std::uint16_t>(2 * pRow[k]);
-        const std::uint16_t result = static_cast<std::uint16_t>(twice > quotient ? twice - quotient : 0);
-        pOut[k] = static_cast<BYTE>(result < 255 ? result : 255);
-        // K divides N: an integer value, settled later (whether it lies in
-        // 1 ... 255, where the double sum matters, is left to that step).
-        const bool whole = static_cast<std::uint16_t>(quotient * denominator) == b;
-        const BYTE flat = static_cast<BYTE>(pColumnDiff[k - 4] | pColumnDiff[k] | pColumnDiff[k + 4] |
-                                            (pRow[k - 4] ^ pRow[k]) | (pRow[k] ^ pRow[k + 4]));
-        pState[k] = static_cast<BYTE>(whole ? (flat == 0 ? LANE_FLAT : LANE_SUM) : LANE_DONE);
-    }
+    return strength > 10 || (kDivisions[strength].IsExact(256 * Denominator(strength)) && AllExact(strength + 1));
 }
+static_assert(AllExact(1), "every kernel division is exact for all sums");
 
 } // namespace
 
@@ -154,6 +76,7 @@ CImageSharpener::CImageSharpener(int nFactor)
     : CImage32BitProcessor(0), m_nFactor(nFactor < 0 ? 0 : (nFactor > 10 ? 10 : nFactor))
 {
 }
+
 
 BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize sizeDst) const
 {
@@ -194,125 +117,24 @@ BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst,
         const BYTE values[9] = {v, v, v, v, v, v, v, v, v};
         flatResults[value] = weights.Sum(values);
     }
-    const KernelDivision division = kDivisions[m_nFactor];
-
+    const ExactDivision division = kDivisions[m_nFactor];
+    const std::uint16_t e16 = static_cast<std::uint16_t>(e);
     const size_t lanes = 4 * static_cast<size_t>(width);
-    std::unique_ptr<std::uint16_t[]> vertical(new (std::nothrow) std::uint16_t[lanes]);
-    std::unique_ptr<BYTE[]> scratch(new (std::nothrow) BYTE[3 * lanes]);
-    if (!vertical || !scratch)
-        return FALSE;
-    std::uint16_t* pVertical = vertical.get();
-    BYTE* pColumnDiff = scratch.get();
-    BYTE* pOut = pColumnDiff + lanes;
-    BYTE* pState = pOut + lanes;
-    // The lanes of the first and last column have no state of their own:
-    // kept 0, they are never settled.
-    std::memset(pState, LANE_DONE, 4);
-    std::memset(pState + lanes - 4, LANE_DONE, 4);
-    std::uint32_t colourMask;
-    const RGBX colourBytes(0xFF, 0xFF, 0xFF, 0);
-    std::memcpy(&colourMask, &colourBytes, sizeof(colourMask));
-    const std::uint64_t colourMask64 = colourMask * 0x0000000100000001ull;
-    const std::uint64_t sumLanes64 = colourMask64 & 0x0202020202020202ull;
-    // The last pair of pixels settled from flat lanes alone: its states, its
-    // bytes and the table results of all its lanes (no pair with open lanes
-    // has states 0, so nothing matches before the first).
-    std::uint64_t lastStates = 0, lastCentres = 0, lastResults = 0;
     const BYTE* pBytes = reinterpret_cast<const BYTE*>(pSrc);
-    for (int y = 1; y < height - 1; ++y)
-    {
-        const BYTE* pAbove = pBytes + static_cast<size_t>(y - 1) * lanes;
-        const BYTE* pRow = pAbove + lanes;
-        const BYTE* pBelow = pRow + lanes;
-        for (size_t k = 0; k < lanes; ++k)
-        {
-            pVertical[k] = static_cast<std::uint16_t>(pAbove[k] + pBelow[k]);
-            pColumnDiff[k] = static_cast<BYTE>((pAbove[k] ^ pRow[k]) | (pRow[k] ^ pBelow[k]));
-        }
-        // The denominators 8 ... 188 give shifts 2 (8), 4 (28), 5 (48),
-        // 6 (68 ... 128) and 7 (148 ... 188).
-        const std::uint16_t e16 = static_cast<std::uint16_t>(e);
-        switch (division.shift)
-        {
-        case 2:
-            SharpenLanes<2>(pRow, pVertical, pColumnDiff, lanes, e16, division.denominator, division.multiplier, pOut,
-                            pState);
-            break;
-        case 4:
-            SharpenLanes<4>(pRow, pVertical, pColumnDiff, lanes, e16, division.denominator, division.multiplier, pOut,
-                            pState);
-            break;
-        case 5:
-            SharpenLanes<5>(pRow, pVertical, pColumnDiff, lanes, e16, division.denominator, division.multiplier, pOut,
-                            pState);
-            break;
-        case 6:
-            SharpenLanes<6>(pRow, pVertical, pColumnDiff, lanes, e16, division.denominator, division.multiplier, pOut,
-                            pState);
-            break;
-        default:
-            SharpenLanes<7>(pRow, pVertical, pColumnDiff, lanes, e16, division.denominator, division.multiplier, pOut,
-                            pState);
-            break;
-        }
-        // Lanes whose exact value is a whole number, two pixels at a time:
-        // flat lanes take the per-value table, the others the double sum.
-        // Where all open lanes of the two pixels are flat their results
-        // depend on the pixels' own bytes alone, so a run of equal pixels
-        // reuses the table results of the last such pair.
-        const size_t lastLane = 4 * static_cast<size_t>(width - 1);
-        for (size_t k0 = 4; k0 < lastLane; k0 += 8)
-        {
-            std::uint64_t states;
-            std::memcpy(&states, pState + k0, sizeof(states));
-            states &= colourMask64;
-            if (states == 0)
-                continue;
-            std::uint64_t centres, results;
-            std::memcpy(&centres, pRow + k0, sizeof(centres));
-            std::memcpy(&results, pOut + k0, sizeof(results));
-            if ((states & sumLanes64) == 0)
-            {
-                if (states != lastStates || centres != lastCentres)
-                {
-                    lastResults = 0;
-                    for (int shift = 0; shift < 64; shift += 8)
-                        lastResults |= std::uint64_t(flatResults[(centres >> shift) & 0xFF]) << shift;
-                    lastStates = states;
-                    lastCentres = centres;
-                }
-                // Every state byte is 0 or 1 here: times 0xFF, the open lanes' mask.
-                const std::uint64_t open = states * 0xFF;
-                results = (results & ~open) | (lastResults & open);
-                std::memcpy(pOut + k0, &results, sizeof(results));
-                continue;
-            }
-            for (size_t k = k0; k < k0 + 8; ++k)
-            {
-                if ((k & 3) == 3 || pState[k] == LANE_DONE)
-                    continue;
-                if (pState[k] == LANE_FLAT)
-                {
-                    pOut[k] = flatResults[pRow[k]];
-                }
-                else
-                {
-                    const BYTE values[9] = {pAbove[k - 4], pRow[k - 4], pBelow[k - 4], pAbove[k],    pRow[k],
-                                            pBelow[k],     pAbove[k + 4], pRow[k + 4], pBelow[k + 4]};
-                    pOut[k] = weights.Sum(values);
-                }
-            }
-        }
-        // The colour bytes of the result; the destination keeps its fourth byte.
-        RGBX* pDstRow = pDst + static_cast<size_t>(y) * width;
-        for (int c = 1; c < width - 1; ++c)
-        {
-            std::uint32_t result, dst;
-            std::memcpy(&result, pOut + 4 * static_cast<size_t>(c), sizeof(result));
-            std::memcpy(&dst, pDstRow + c, sizeof(dst));
-            result = (result & colourMask) | (dst & ~colourMask);
-            std::memcpy(static_cast<void*>(pDstRow + c), &result, sizeof(result));
-        }
-    }
-    return TRUE;
+
+    const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2;
+    std::atomic<bool> failed(false);
+    CWorkerPool::Shared().ForRows(height - 2, [&](int first, int last) {
+        std::unique_ptr<std::uint16_t[]> vertical(new (std::nothrow) std::uint16_t[lanes]);
+        std::unique_ptr<BYTE[]> scratch(new (std::nothrow) BYTE[3 * lanes]);
+        if (!vertical || !scratch)
+            failed = true;
+        else if (avx2)
+            FilterRowsAvx2::SharpenInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, e16, flatResults,
+                                                weights.direct, weights.diagonal, vertical.get(), scratch.get());
+        else
+            SharpenInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, e16, flatResults, weights,
+                                vertical.get(), scratch.get());
+    });
+    return failed ? FALSE : TRUE;
 }

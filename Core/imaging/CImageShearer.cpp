@@ -1,9 +1,64 @@
 // CImageShearer: shear by inverse mapping with per-row and per-column shifts.
+// The rule itself is stated in the header; the imaging tests hold it
+// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
+// the plain rules beside the tests) and compare this fast path with it at
+// every thread count and vector level.
 #include "CImageShearer.h"
+
+#include "CWorkerPool.h"
+#include "PixelWords.h"
+#include "WeightedBlend.h"
 
 #include <cstdlib>
 #include <memory>
 #include <new>
+
+namespace {
+
+// What the rows of one shear share (see ProcessPixels).
+struct ShearRows
+{
+    const RGBX* pSrc;
+    int width, height;
+    RGBX* pDst;
+    int destWidth;
+    const double* pHorizontalShift;  // per destination row
+    const double* pVerticalShift;    // per destination column
+    bool smooth;
+
+    // Destination rows first ... last - 1.
+    template <class Blender>
+    static void Run(Blender blender, const ShearRows rows, int first, int last)
+    {
+        const int width = rows.width;
+        const int height = rows.height;
+        const CSize sizeSrc(width, height);
+        const CImage32BitProcessor sampler;
+        for (int j = first; j < last; ++j)
+        {
+            const double shiftX = rows.pHorizontalShift[j];
+            RGBX* pRow = rows.pDst + static_cast<size_t>(j) * rows.destWidth;
+            for (int i = 0; i < rows.destWidth; ++i)
+            {
+                const double sx = i - shiftX;
+                const double sy = j - rows.pVerticalShift[i];
+                // trunc(sx) lies in 0 ... W - 1 exactly when -1 < sx < W; testing the
+                // doubles keeps the truncation in range for any amount.
+                if (!(sx > -1.0 && sx < width && sy > -1.0 && sy < height))
+                    continue;
+                if (!rows.smooth)
+                    PixelWords::Write(pRow + i, PixelWords::Read(rows.pSrc + static_cast<size_t>(static_cast<int>(sy)) * width +
+                                                                 static_cast<int>(sx)));
+                else if (sx >= 0 && sy >= 0)
+                    PixelWords::Write(pRow + i, WeightedBlend::At(blender, rows.pSrc, width, height, sx, sy));
+                else
+                    pRow[i] = sampler.CalcWeightedColor(rows.pSrc, sizeSrc, sx, sy);
+            }
+        }
+    }
+};
+
+} // namespace
 
 CImageShearer::CImageShearer(int nShearX, int nShearY, int bSmooth)
     : CImage32BitProcessor(bSmooth), m_nShearX(nShearX), m_nShearY(nShearY)
@@ -58,23 +113,10 @@ BOOL CImageShearer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
             horizontalShift[j] = 0;
     }
 
-    for (int j = 0; j < destHeight; ++j)
-    {
-        const double shiftX = horizontalShift[j];
-        RGBX* pRow = pDst + static_cast<size_t>(j) * destWidth;
-        for (int i = 0; i < destWidth; ++i)
-        {
-            const double sx = i - shiftX;
-            const double sy = j - verticalShift[i];
-            // trunc(sx) lies in 0 ... W - 1 exactly when -1 < sx < W; testing the
-            // doubles keeps the truncation in range for any amount.
-            if (!(sx > -1.0 && sx < width && sy > -1.0 && sy < height))
-                continue;
-            if (m_bSmooth)
-                pRow[i] = CalcWeightedColor(pSrc, sizeSrc, sx, sy);
-            else
-                pRow[i] = pSrc[static_cast<size_t>(static_cast<int>(sy)) * width + static_cast<int>(sx)];
-        }
-    }
+    const ShearRows rows = {pSrc, width, height, pDst, destWidth, horizontalShift.get(), verticalShift.get(),
+                            m_bSmooth != 0};
+    WeightedBlend::WithBlender([&](auto blender) {
+        CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) { ShearRows::Run(blender, rows, first, last); });
+    });
     return TRUE;
 }

@@ -1,9 +1,17 @@
-// CProcessorChain: the size pass, the two working buffers and the stage loop.
+// CProcessorChain: the size pass, the stage buffers and the stage loop.
 #include "CProcessorChain.h"
 
+#include "CWorkerPool.h"
+
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace {
 
@@ -12,14 +20,57 @@ size_t PixelCount(CSize size)
     return static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy);
 }
 
-// A working buffer of count pixels from an array new-expression, so that
-// the array delete of std::unique_ptr<RGBX[]> releases it as the language
-// requires; null when it cannot be had. The pixels start zeroed by RGBX's
-// constructor; the chain writes every pixel of a working buffer before any
-// stage reads it.
+// The result buffer of count pixels, from an array new-expression so that
+// the caller's array delete releases it as the language requires; null when
+// it cannot be had. RGBX's constructor zeroes the pixels; the chain then
+// fills them with the background before the last stage writes them.
 std::unique_ptr<RGBX[]> NewWorkingBuffer(size_t count)
 {
     return std::unique_ptr<RGBX[]>(new (std::nothrow) RGBX[count]);
+}
+
+// A scratch buffer between stages: plain storage (the chain fills every
+// pixel of it that a stage reads or writes before that stage runs), so its
+// memory is touched only as far as the stages use it. On Linux a large one
+// is aligned to and advised for 2 MB pages, which makes its first touch far
+// cheaper than one page fault per 4 KB.
+struct ScratchDeleter
+{
+    void operator()(RGBX* pBuffer) const { std::free(pBuffer); }
+};
+typedef std::unique_ptr<RGBX[], ScratchDeleter> ScratchBuffer;
+
+ScratchBuffer NewScratchBuffer(size_t count)
+{
+    if (count > SIZE_MAX / sizeof(RGBX))
+        return ScratchBuffer();
+    const size_t bytes = count * sizeof(RGBX);
+#ifdef __linux__
+    const size_t largePage = size_t(2) << 20;
+    if (bytes >= largePage)
+    {
+        const size_t rounded = (bytes + largePage - 1) / largePage * largePage;
+        void* pMemory = nullptr;
+        if (posix_memalign(&pMemory, largePage, rounded) != 0)
+            return ScratchBuffer();
+        madvise(pMemory, rounded, MADV_HUGEPAGE);
+        return ScratchBuffer(static_cast<RGBX*>(pMemory));
+    }
+#endif
+    return ScratchBuffer(static_cast<RGBX*>(std::malloc(bytes > 0 ? bytes : 1)));
+}
+
+// Sets count bytes at pBytes to value, split over the worker pool.
+void ParallelByteFill(void* pBytes, int value, size_t count)
+{
+    const size_t block = size_t(1) << 20;
+    // At most 32767 * 32767 * 4 bytes: a few thousand blocks.
+    const size_t blocks = (count + block - 1) / block;
+    CWorkerPool::Shared().ForRows(static_cast<int>(blocks), [&](int first, int last) {
+        const size_t begin = static_cast<size_t>(first) * block;
+        const size_t end = static_cast<size_t>(last) * block < count ? static_cast<size_t>(last) * block : count;
+        std::memset(static_cast<unsigned char*>(pBytes) + begin, value, end - begin);
+    });
 }
 
 } // namespace
@@ -34,22 +85,25 @@ BOOL CProcessorChain::Fill(RGBX* pBuffer, CSize size, DWORD clr)
     const size_t height = static_cast<size_t>(size.cy);
     if (clr == 0xFFFFFFFF || clr == 0x00FFFFFF)
     {
-        std::memset(static_cast<void*>(pBuffer), 0xFF, width * height * sizeof(RGBX));
+        ParallelByteFill(pBuffer, 0xFF, width * height * sizeof(RGBX));
         return TRUE;
     }
     if (clr == 0)
     {
-        std::memset(static_cast<void*>(pBuffer), 0, width * height * sizeof(RGBX));
+        ParallelByteFill(pBuffer, 0, width * height * sizeof(RGBX));
         return TRUE;
     }
+    // The first row by doubling copies, then every other row as a copy of it
+    // (the rows split over the worker pool).
     pBuffer[0] = RGBX::FromColor(clr);
     for (size_t s = 1; s <= width; s *= 2)
         std::memcpy(pBuffer + s, pBuffer, (width - s < s ? width - s : s) * sizeof(RGBX));
-    for (size_t s = 1; s <= height; s *= 2)
-        std::memcpy(pBuffer + s * width, pBuffer, (height - s < s ? height - s : s) * width * sizeof(RGBX));
+    CWorkerPool::Shared().ForRows(size.cy - 1, [&](int first, int last) {
+        for (int y = first + 1; y < last + 1; ++y)
+            std::memcpy(static_cast<void*>(pBuffer + static_cast<size_t>(y) * width), pBuffer, width * sizeof(RGBX));
+    });
     return TRUE;
 }
-
 BOOL CProcessorChain::Run(const CProcessorArray& chain, std::unique_ptr<RGBX[]> pSource, CSize sizeSource,
                           DWORD clrBackground, std::unique_ptr<RGBX[]>& pResult, CSize& sizeResult)
 {
@@ -86,37 +140,54 @@ BOOL CProcessorChain::Run(const CProcessorArray& chain, std::unique_ptr<RGBX[]> 
     if (maxPixels > SIZE_MAX / sizeof(RGBX))
         return FALSE;
 
-    // Fill sets every pixel of the destination.
-    std::unique_ptr<RGBX[]> pDest = NewWorkingBuffer(static_cast<size_t>(maxPixels));
-    if (!pDest)
-        return FALSE;
-    Fill(pDest.get(), CSize(maxWidth, maxHeight), clrBackground);
-
-    std::unique_ptr<RGBX[]> pWork = std::move(pSource);
+    // Buffers: stage 0 reads the caller's source, which goes as soon as
+    // that stage is done; the stages before the last write alternately into
+    // two scratch buffers, each allocated once at the largest output it
+    // takes and released after its last use; the last stage writes into the
+    // result buffer of exactly its output size. Before each stage the
+    // background is filled over exactly its output size, so every stage
+    // starts on a destination holding only background, and no output is
+    // ever copied.
+    size_t scratchNeeded[2] = {1, 1};
+    for (INT_PTR i = 0; i + 1 < count; ++i)
+    {
+        const size_t output = PixelCount(sizes[i + 1]);
+        scratchNeeded[i % 2] = output > scratchNeeded[i % 2] ? output : scratchNeeded[i % 2];
+    }
+    ScratchBuffer scratch[2];
+    std::unique_ptr<RGBX[]> pFinal;
+    const RGBX* pInput = pSource.get();
     for (INT_PTR i = 0; i < count; ++i)
     {
-        const CSize current = sizes[i];
-        if (i > 0)
+        RGBX* pOutput = nullptr;
+        if (i + 1 == count)
         {
-            const CSize previous = sizes[i - 1];
-            if (previous.cx < current.cx || previous.cy < current.cy)
-            {
-                // A new source of exactly current.cx * current.cy pixels. Its
-                // pixels are not zeroed: the copy below sets all of them
-                // before the stage reads any, and a stage reads only those.
-                pWork.reset();
-                pWork = NewWorkingBuffer(PixelCount(current));
-                if (!pWork)
-                    return FALSE;
-            }
-            std::memcpy(pWork.get(), pDest.get(), PixelCount(current) * sizeof(RGBX));
-            Fill(pDest.get(), current, clrBackground);
+            const size_t output = PixelCount(sizes[count]);
+            pFinal = NewWorkingBuffer(output > 0 ? output : 1);
+            pOutput = pFinal.get();
         }
-        if (!chain[i]->ProcessPixels(pWork.get(), current, pDest.get(), sizes[i + 1]))
+        else
+        {
+            ScratchBuffer& buffer = scratch[i % 2];
+            if (!buffer)
+                buffer = NewScratchBuffer(scratchNeeded[i % 2]);
+            pOutput = buffer.get();
+        }
+        if (pOutput == nullptr)
             return FALSE;
+        Fill(pOutput, sizes[i + 1], clrBackground);
+        if (!chain[i]->ProcessPixels(pInput, sizes[i], pOutput, sizes[i + 1]))
+            return FALSE;
+        pInput = pOutput;
+        // The buffer this stage read is not written again after the last
+        // stage but one.
+        if (i == 0)
+            pSource.reset();
+        else if (i + 2 >= count)
+            scratch[(i + 1) % 2].reset();
     }
 
-    pResult = std::move(pDest);
+    pResult = std::move(pFinal);
     sizeResult = sizes[count];
     return TRUE;
 }

@@ -17,8 +17,9 @@ public:
     // byte to 0; any other colour sets the first pixel to clr as a pixel
     // (fourth byte 0), completes the first row by doubling copies (s = 1, 2,
     // 4, ... while s <= cx: copy min(cx - s, s) pixels from the start to
-    // position s), then the rows by doubling copies of whole rows the same
-    // way. A null buffer gives FALSE; a size without pixels writes nothing.
+    // position s), then copies that row into every other row (the rows and
+    // the byte fills split over the worker pool). A null buffer gives FALSE;
+    // a size without pixels writes nothing.
     static BOOL Fill(RGBX* pBuffer, CSize size, DWORD clr);
 
     // Runs the chain over a picture of sizeSource pixels.
@@ -38,17 +39,18 @@ public:
     // Steps: a null source, or a null processor, gives FALSE. Size pass: from
     // sizeSource each processor's CalcDestSize is applied to the previous
     // size; a size with a side above MAX_SIDE or below 0 gives FALSE before
-    // anything is allocated; maxW and maxH are the largest width and height
-    // seen (taken separately, the source size included). The destination
-    // buffer of maxW x maxH pixels is allocated once and filled with
-    // clrBackground. Stage i reads the source buffer at the current size and
-    // writes the destination at its output size. Before every stage but the
-    // first, the source buffer is replaced by a new one only when the current
-    // size is wider or taller than the previous stage's input, the previous
-    // output is copied into it, and the background is filled again over the
-    // current size, so that every stage starts on a destination holding only
-    // background. A stage whose ProcessPixels gives FALSE, or a failed
-    // allocation, stops the chain with FALSE.
+    // anything is allocated. Stage i reads the previous stage's output (stage
+    // 0 the source) at its size and writes a destination that holds only
+    // clrBackground over its output size. Stages before the last write
+    // alternately into two scratch buffers, each allocated once at the
+    // largest output it takes; the source is released after stage 0 and a
+    // scratch buffer after its last use; the last stage writes the result
+    // buffer of exactly its output size. No output is copied between stages.
+    // A stage whose ProcessPixels gives FALSE, or a failed allocation, stops
+    // the chain with FALSE.
+    //
+    // Stages, fills and processors split their rows over CWorkerPool::Shared();
+    // the result is the same at every thread count.
     static BOOL Run(const CProcessorArray& chain, std::unique_ptr<RGBX[]> pSource, CSize sizeSource,
                     DWORD clrBackground, std::unique_ptr<RGBX[]>& pResult, CSize& sizeResult);
 };

@@ -3,6 +3,7 @@
 set(TES_IMAGING_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CImage32BitProcessor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CImageBlurrer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CImagingCpu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CImageColorReplacer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CImageFlipper.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CImageGrayer.cpp
@@ -12,11 +13,20 @@ set(TES_IMAGING_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CImageShearer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CImageSharpener.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CProcessorChain.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CWorkerPool.cpp
 )
+# The AVX2 blend and filter rows: built with AVX2 code generation where the compiler needs a
+# switch for it (MSVC compiles the intrinsics without one).
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64|amd64")
+  list(APPEND TES_IMAGING_PORTABLE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/WeightedBlendAvx2.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FilterRowsAvx2.cpp)
+endif()
 # The pixel results depend on every double being rounded on its own: no
 # fused multiply-add, whatever the target CPU offers.
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   set_source_files_properties(${TES_IMAGING_PORTABLE_SOURCES} PROPERTIES COMPILE_OPTIONS -ffp-contract=off)
+  set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/WeightedBlendAvx2.cpp ${CMAKE_CURRENT_LIST_DIR}/FilterRowsAvx2.cpp
+    APPEND PROPERTY COMPILE_OPTIONS -mavx2)
 endif()
 list(APPEND TESLIB_PORTABLE_SOURCES ${TES_IMAGING_PORTABLE_SOURCES})
 list(APPEND TESLIB_WIN32_SOURCES

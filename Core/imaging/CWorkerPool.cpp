@@ -1,0 +1,114 @@
+// CWorkerPool: job hand-over between the calling thread and the workers.
+#include "CWorkerPool.h"
+
+namespace {
+
+const int kMaxThreads = 64;
+// Ranges per taking thread: smaller ranges even out rows of unequal cost
+// (a rotated picture has few pixels in its top and bottom rows).
+const int kRangesPerThread = 4;
+
+int DefaultThreadCount()
+{
+    const unsigned hardware = std::thread::hardware_concurrency();
+    if (hardware == 0)
+        return 1;
+    return hardware > 16 ? 16 : static_cast<int>(hardware);
+}
+
+} // namespace
+
+CWorkerPool::CWorkerPool()
+    : m_threadCount(DefaultThreadCount()), m_stopping(false), m_generation(0), m_helpers(0), m_pending(0),
+      m_pTask(nullptr), m_rowCount(0), m_rangeCount(0), m_nextRange(0)
+{
+}
+
+CWorkerPool::~CWorkerPool()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_all();
+    for (std::thread& worker : m_workers)
+        worker.join();
+}
+
+CWorkerPool& CWorkerPool::Shared()
+{
+    // Never destroyed: its workers may still wait when the process (or, on
+    // Windows, the library) goes away, and joining them then is not safe.
+    static CWorkerPool* pPool = new CWorkerPool();
+    return *pPool;
+}
+
+void CWorkerPool::SetThreadCount(int count)
+{
+    m_threadCount.store(count < 1 ? 1 : (count > kMaxThreads ? kMaxThreads : count));
+}
+
+void CWorkerPool::ForRows(int count, const std::function<void(int, int)>& task)
+{
+    if (count <= 0)
+        return;
+    const int threads = m_threadCount.load();
+    std::unique_lock<std::mutex> job(m_jobMutex, std::try_to_lock);
+    if (threads <= 1 || count == 1 || !job.owns_lock())
+    {
+        task(0, count);
+        return;
+    }
+
+    const int ranges = count < threads * kRangesPerThread ? count : threads * kRangesPerThread;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        const int helpers = (threads < ranges ? threads : ranges) - 1;
+        while (static_cast<int>(m_workers.size()) < helpers)
+        {
+            const int index = static_cast<int>(m_workers.size());
+            m_workers.emplace_back(&CWorkerPool::WorkerLoop, this, index);
+        }
+        m_pTask = &task;
+        m_rowCount = count;
+        m_rangeCount = ranges;
+        m_nextRange.store(0);
+        m_helpers = helpers;
+        m_pending = helpers;
+        ++m_generation;
+    }
+    m_wake.notify_all();
+    RunRanges();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_done.wait(lock, [this] { return m_pending == 0; });
+    m_pTask = nullptr;
+}
+
+void CWorkerPool::WorkerLoop(int index)
+{
+    unsigned seen = 0;
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (;;)
+    {
+        m_wake.wait(lock, [&] { return m_stopping || m_generation != seen; });
+        if (m_stopping)
+            return;
+        seen = m_generation;
+        if (index >= m_helpers)
+            continue;
+        lock.unlock();
+        RunRanges();
+        lock.lock();
+        if (--m_pending == 0)
+            m_done.notify_one();
+    }
+}
+
+void CWorkerPool::RunRanges()
+{
+    // Range k covers rows [k * count / ranges, (k + 1) * count / ranges).
+    const long long count = m_rowCount;
+    const long long ranges = m_rangeCount;
+    for (int k = m_nextRange.fetch_add(1); k < ranges; k = m_nextRange.fetch_add(1))
+        (*m_pTask)(static_cast<int>(k * count / ranges), static_cast<int>((k + 1) * count / ranges));
+}
