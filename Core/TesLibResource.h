@@ -9,3 +9,9 @@
 // Taken by the other selection windows' resources: 135 region selection
 // dialog, 4002 tip window background bitmap, 4003 region selection cursor,
 // 4005 object-pick tip dialog.
+
+// Tip control background (CSnapTipEdit) and the object-pick tip dialog
+// (CDlgSnapObjHelper) with its tip edit.
+#define IDB_SNAP_TIP_BACKGROUND 4002
+#define IDD_SNAP_OBJ_HELPER     4005
+#define IDC_SNAP_TIP            4002

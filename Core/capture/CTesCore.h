@@ -9,6 +9,7 @@
 #include "CRect.h"
 #include "CString.h"
 #include "CWnd.h"
+#include "TesHookMessages.h"
 #include "TesLibApi.h"
 
 namespace Gdiplus {
@@ -19,14 +20,6 @@ class CDlgSnapObjHelper;
 class CTesHook;
 
 #include "CTesConfig.h"
-
-// Messages of the mouse-hook library to the engine's hidden window (both
-// parameters unused): a mouse move and a left-button press anywhere on the
-// screen, and a right-button press, which ends an object pick without a
-// capture.
-const UINT WM_ES_LBUTTONDOWN = WM_USER + 1001;
-const UINT WM_ES_RBUTTONDOWN = WM_USER + 1004;
-const UINT WM_ES_MOUSEMOVE = WM_USER + 1007;
 
 // Capture modes, as stored in the settings (SnapMode) and as the program's
 // capture-type list numbers its items.

@@ -1,6 +1,8 @@
-# Sources of Core/selection: the qualifying-window enumeration and the window
-# chooser (Windows only).
+# Sources of Core/selection: the qualifying-window enumeration, the window
+# chooser and the object-pick tip with its tip control (Windows only).
 list(APPEND TESLIB_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CQualifyingWindows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CDlgActiveWin.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CSnapTipEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CDlgSnapObjHelper.cpp
 )

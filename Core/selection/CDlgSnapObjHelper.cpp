@@ -1,0 +1,87 @@
+// CDlgSnapObjHelper: the object-pick tip dialog (see CDlgSnapObjHelper.h).
+#include "CDlgSnapObjHelper.h"
+
+#include <memory>
+
+#include "CDataExchange.h"
+#include "CQualifyingWindows.h"
+
+namespace {
+
+const int kTipWidth = 220;
+const int kTipHeight = 253;
+// Height before the dialog initialises (the template's size in pixels).
+const int kTemplateTipHeight = 216;
+// Gap between the tip and the screen edges.
+const int kEdgeGap = 10;
+
+} // namespace
+
+IMPLEMENT_DYNAMIC(CDlgSnapObjHelper, CDialog)
+
+BEGIN_MESSAGE_MAP(CDlgSnapObjHelper, CDialog)
+    ON_WM_MOUSEMOVE()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CDlgSnapObjHelper::CDlgSnapObjHelper(CWnd* pParent)
+    : CDialog(IDD, pParent), m_nCorner(0), m_nTipWidth(kTipWidth), m_nTipHeight(kTemplateTipHeight),
+      m_bFirstMove(1)
+{
+}
+
+CDlgSnapObjHelper::~CDlgSnapObjHelper() = default;
+
+void CDlgSnapObjHelper::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_SNAP_TIP, m_wndTip);
+}
+
+BOOL CDlgSnapObjHelper::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_wndTip.SetSourceWnd(CWnd::GetDesktopWindow(), 1);
+
+    CRect rcDesktop;
+    CWnd::GetDesktopWindow()->GetWindowRect(&rcDesktop);
+    m_nTipWidth = kTipWidth;
+    m_nTipHeight = kTipHeight;
+    MoveWindow(rcDesktop.right - kEdgeGap - m_nTipWidth, rcDesktop.bottom - kEdgeGap - m_nTipHeight, m_nTipWidth,
+               m_nTipHeight, TRUE);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    m_wndTip.MoveWindow(&rcClient);
+    SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    return TRUE;
+}
+
+void CDlgSnapObjHelper::DrawTipWindow()
+{
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
+    CString strText;
+    strText.Format(L"·坐标(X:%d, Y:%d)\r\n", ptCursor.x, ptCursor.y);
+    strText += L"·左键点击截取图像\r\n·点击右键退出";
+    m_wndTip.SetWindowText(strText);
+    m_wndTip.InvalidateRect(nullptr, TRUE);
+}
+
+void CDlgSnapObjHelper::OnMouseMove(UINT nFlags, CPoint point)
+{
+    DrawTipWindow();
+    if (m_bFirstMove) {
+        // The tip has no title, so it is never the window chosen here.
+        std::unique_ptr<CQualifyingWindows> pWindows(new CQualifyingWindows);
+        if (pWindows->Enumerate() > 0)
+            ::SetForegroundWindow(pWindows->GetWindow(0));
+        m_bFirstMove = 0;
+    }
+    CDialog::OnMouseMove(nFlags, point);
+}
+
+void CDlgSnapObjHelper::OnDestroy()
+{
+    CDialog::OnDestroy();
+    m_bFirstMove = 1;
+}

@@ -1,0 +1,54 @@
+// CDlgSnapObjHelper: the small borderless topmost tip that accompanies the
+// pick of an interface object. It shows the cursor coordinates, the two
+// instructions and a live magnified view around the cursor (its tip edit).
+#pragma once
+
+#include "TesLibApi.h"
+#include "CDialog.h"
+#include "CSnapTipEdit.h"
+#include "TesLibResource.h"
+
+// The capture engine runs it modally inside a CTesLocalResource scope, moves
+// it between the screen's bottom-right corner (m_nCorner 0) and its top-left
+// corner (non-zero), sends it WM_MOUSEMOVE on every timer tick and hook mouse
+// move, and ends it on the click. It opens 220 x 253 pixels at the
+// bottom-right corner, 10 pixels from both edges. Its first mouse move gives
+// the foreground back to the front-most qualifying window, so that the
+// application the user was in can open its menus while the tip stays on top.
+class TESLIB_API CDlgSnapObjHelper : public CDialog
+{
+    DECLARE_DYNAMIC(CDlgSnapObjHelper)
+public:
+    enum { IDD = IDD_SNAP_OBJ_HELPER };
+
+    explicit CDlgSnapObjHelper(CWnd* pParent = nullptr);
+    ~CDlgSnapObjHelper() override;
+
+    // Puts "·坐标(X:x, Y:y)" with the cursor's screen position and the two
+    // instruction lines into the tip edit and repaints it.
+    void DrawTipWindow();
+
+protected:
+    CSnapTipEdit m_wndTip;
+
+public:
+    // Read and written by the capture engine: 0 at the bottom-right corner,
+    // non-zero at the top-left one.
+    int m_nCorner;
+    int m_nTipWidth;
+    // 216 until the dialog initialises, 253 afterwards.
+    int m_nTipHeight;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    // Live magnifier on the desktop, bottom-right placement, topmost.
+    BOOL OnInitDialog() override;
+
+    DECLARE_MESSAGE_MAP()
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnDestroy();
+
+private:
+    // 1 until the first mouse move after the dialog opens.
+    int m_bFirstMove;
+};

@@ -1,0 +1,254 @@
+// CSnapTipEdit: the tip control with its magnifier (see CSnapTipEdit.h).
+#include "CSnapTipEdit.h"
+
+#include <vector>
+
+#include "CPaintDC.h"
+#include "CPalette.h"
+#include "CWindowDC.h"
+#include "TesLibResource.h"
+
+namespace {
+
+// Magnifier geometry: 40 x 30 source pixels shown 5 times enlarged in a
+// 200 x 150 area at (10, top + 90).
+const int kZoom = 5;
+const int kSourceWidth = 40;
+const int kSourceHeight = 30;
+const int kSourceOffsetX = 20;
+const int kSourceOffsetY = 15;
+const int kMagnifierLeft = 10;
+const int kMagnifierTopOffset = 90;
+const int kMagnifierWidth = kSourceWidth * kZoom;
+const int kMagnifierHeight = kSourceHeight * kZoom;
+// Cross-hair bars: pure green, 7 pixels thick, half transparent.
+const int kBarThickness = 7;
+const COLORREF kBarColor = RGB(0, 255, 0);
+const BYTE kBarAlpha = 127;
+// The text band below the title strip.
+const int kTextTopOffset = 30;
+const int kTextBottomOffset = 80;
+// Corner jumping: the strip kept free at the right, the gap to the edges.
+const int kJumpStrip = 230;
+const int kJumpMargin = 10;
+
+int Clamp(int nValue, int nLow, int nHigh)
+{
+    return nValue < nLow ? nLow : (nValue > nHigh ? nHigh : nValue);
+}
+
+} // namespace
+
+IMPLEMENT_DYNAMIC(CSnapTipEdit, CEdit)
+
+BEGIN_MESSAGE_MAP(CSnapTipEdit, CEdit)
+    ON_WM_CREATE()
+    ON_WM_MOUSEMOVE()
+    ON_WM_SETFOCUS()
+    ON_WM_CTLCOLOR_REFLECT()
+    ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CSnapTipEdit::CSnapTipEdit()
+    : m_bAtTopLeft(1), m_hSourceWnd(nullptr), m_hPalette(nullptr), m_bLive(0)
+{
+}
+
+CSnapTipEdit::~CSnapTipEdit()
+{
+    DeletePalette();
+}
+
+CWnd* CSnapTipEdit::GetSourceWnd() const
+{
+    return m_hSourceWnd != nullptr ? CWnd::FromHandle(m_hSourceWnd) : nullptr;
+}
+
+void CSnapTipEdit::SetSourceWnd(CWnd* pSourceWnd, int bLive)
+{
+    m_hSourceWnd = pSourceWnd != nullptr ? pSourceWnd->GetSafeHwnd() : nullptr;
+    m_bLive = bLive;
+    // The live magnifier never reads the picture, so it is only taken for
+    // the frozen one.
+    m_bmpFrozen.DeleteObject();
+    if (!m_bLive)
+        CopyClipboardPicture();
+}
+
+void CSnapTipEdit::CopyClipboardPicture()
+{
+    if (!::OpenClipboard(nullptr))
+        return;
+    if (::IsClipboardFormatAvailable(CF_BITMAP)) {
+        HANDLE hClipboardBitmap = ::GetClipboardData(CF_BITMAP);
+        // The clipboard's bitmap stays the clipboard's and dies at the next
+        // EmptyClipboard: keep a copy of our own.
+        if (hClipboardBitmap != nullptr)
+            m_bmpFrozen.Attach(::CopyImage(hClipboardBitmap, IMAGE_BITMAP, 0, 0, 0));
+    }
+    ::CloseClipboard();
+}
+
+void CSnapTipEdit::DeletePalette()
+{
+    if (m_hPalette != nullptr) {
+        ::DeleteObject(m_hPalette);
+        m_hPalette = nullptr;
+    }
+}
+
+int CSnapTipEdit::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CEdit::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    DeletePalette();
+    if (m_hSourceWnd == nullptr)
+        return 0;
+    // On a palette-based display the magnifier draws through a copy of the
+    // system palette.
+    CWindowDC dc(CWnd::FromHandle(m_hSourceWnd));
+    if (dc.m_hDC == nullptr || (dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE) == 0)
+        return 0;
+    const int nBits = dc.GetDeviceCaps(BITSPIXEL) * dc.GetDeviceCaps(PLANES);
+    if (nBits <= 0 || nBits > 8)
+        return 0;
+    const UINT nEntries = 1u << nBits;
+    std::vector<BYTE> buffer(sizeof(LOGPALETTE) + nEntries * sizeof(PALETTEENTRY));
+    LOGPALETTE* pLogPalette = reinterpret_cast<LOGPALETTE*>(buffer.data());
+    pLogPalette->palVersion = 0x300;
+    pLogPalette->palNumEntries = static_cast<WORD>(nEntries);
+    ::GetSystemPaletteEntries(dc.m_hDC, 0, nEntries, pLogPalette->palPalEntry);
+    m_hPalette = ::CreatePalette(pLogPalette);
+    return 0;
+}
+
+void CSnapTipEdit::OnMouseMove(UINT nFlags, CPoint point)
+{
+    const int nScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
+    const int nWidth = rcWindow.Width();
+    const int nHeight = rcWindow.Height();
+    if (m_bAtTopLeft) {
+        const CRect rcNear(0, 0, nWidth + kJumpMargin, nHeight + kJumpMargin);
+        if (rcNear.PtInRect(ptCursor)) {
+            MoveWindow(nScreenWidth - kJumpStrip, kJumpMargin, nWidth, nHeight, TRUE);
+            m_bAtTopLeft = 0;
+        }
+    } else {
+        const CRect rcNear(nScreenWidth - kJumpStrip, 0, nScreenWidth, nHeight + kJumpMargin);
+        if (rcNear.PtInRect(ptCursor)) {
+            MoveWindow(kJumpMargin, kJumpMargin, nWidth, nHeight, TRUE);
+            m_bAtTopLeft = 1;
+        }
+    }
+    CEdit::OnMouseMove(nFlags, point);
+}
+
+void CSnapTipEdit::OnSetFocus(CWnd* pOldWnd)
+{
+    CEdit::OnSetFocus(pOldWnd);
+    ::HideCaret(m_hWnd);
+}
+
+HBRUSH CSnapTipEdit::CtlColor(CDC* pDC, UINT)
+{
+    pDC->SetBkMode(TRANSPARENT);
+    return nullptr;
+}
+
+BOOL CSnapTipEdit::OnEraseBkgnd(CDC* pDC)
+{
+    // No selection is ever shown, and the text always starts at its top.
+    SetSel(0, 0);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    CBitmap background;
+    if (background.LoadBitmap(IDB_SNAP_TIP_BACKGROUND)) {
+        CDC memDC;
+        if (memDC.CreateCompatibleDC(pDC)) {
+            memDC.SelectObject(&background);
+            pDC->BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &memDC, 0, 0, SRCCOPY);
+        }
+    }
+    return TRUE;
+}
+
+void CSnapTipEdit::OnPaint()
+{
+    CPaintDC dc(this);
+    dc.SetBkMode(TRANSPARENT);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+
+    CString strText;
+    GetWindowText(strText);
+    CRect rcText(rcClient.left, rcClient.top + kTextTopOffset, rcClient.right, rcClient.top + kTextBottomOffset);
+    dc.DrawText(strText, &rcText, DT_WORDBREAK | DT_LEFT | DT_TOP);
+
+    if (m_hSourceWnd == nullptr)
+        return;
+    if (m_bLive) {
+        CWindowDC sourceDC(CWnd::FromHandle(m_hSourceWnd));
+        if (sourceDC.m_hDC != nullptr)
+            DrawMagnifier(dc, sourceDC, rcClient);
+    } else if (m_bmpFrozen.m_hObject != nullptr) {
+        CDC sourceDC;
+        if (sourceDC.CreateCompatibleDC(&dc)) {
+            sourceDC.SelectObject(&m_bmpFrozen);
+            DrawMagnifier(dc, sourceDC, rcClient);
+        }
+    }
+}
+
+void CSnapTipEdit::DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcClient)
+{
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
+    const int sx = Clamp(ptCursor.x - kSourceOffsetX, 0, ::GetSystemMetrics(SM_CXSCREEN));
+    const int sy = Clamp(ptCursor.y - kSourceOffsetY, 0, ::GetSystemMetrics(SM_CYSCREEN));
+    const int nTop = rcClient.top + kMagnifierTopOffset;
+
+    // Both contexts' palettes and pens go back when the contexts are released.
+    if (m_hPalette != nullptr) {
+        CPalette* pPalette = CPalette::FromHandle(m_hPalette);
+        dc.SelectPalette(pPalette, FALSE);
+        sourceDC.SelectPalette(pPalette, FALSE);
+        sourceDC.RealizePalette();
+    }
+
+    dc.StretchBlt(kMagnifierLeft, nTop, kMagnifierWidth, kMagnifierHeight, &sourceDC, sx, sy, kSourceWidth,
+                  kSourceHeight, SRCCOPY);
+
+    // The cross-hair: a one-pixel green picture stretched over each bar.
+    const int mx = kZoom * (ptCursor.x - sx) + kMagnifierLeft - 1;
+    const int ly = rcClient.top + kTextBottomOffset + kZoom * (ptCursor.y - sy + 2);
+    CBitmap green;
+    CDC greenDC;
+    if (green.CreateCompatibleBitmap(&dc, 1, 1) && greenDC.CreateCompatibleDC(&dc)) {
+        greenDC.SelectObject(&green);
+        greenDC.SetPixel(0, 0, kBarColor);
+        BLENDFUNCTION blend = { AC_SRC_OVER, 0, kBarAlpha, 0 };
+        dc.AlphaBlend(mx, nTop, kBarThickness, kMagnifierHeight, &greenDC, 0, 0, 1, 1, blend);
+        dc.AlphaBlend(kMagnifierLeft, ly - 1, kMagnifierWidth, kBarThickness, &greenDC, 0, 0, 1, 1, blend);
+    }
+
+    // The square around the enlarged cursor pixel.
+    dc.SelectStockObject(BLACK_PEN);
+    dc.MoveTo(mx, ly - 1);
+    dc.LineTo(mx + kBarThickness - 1, ly - 1);
+    dc.LineTo(mx + kBarThickness - 1, ly + kBarThickness - 2);
+    dc.LineTo(mx, ly + kBarThickness - 2);
+    dc.LineTo(mx, ly - 1);
+}
+
+void CSnapTipEdit::OnDestroy()
+{
+    CEdit::OnDestroy();
+    DeletePalette();
+    m_bmpFrozen.DeleteObject();
+}

@@ -1,0 +1,81 @@
+// CSnapTipEdit: the tip control of the selection windows. A subclassed
+// multi-line edit control that paints its own background bitmap, its text and
+// a five-times magnified view of the screen around the cursor with a
+// cross-hair on the cursor's pixel.
+#pragma once
+
+#include "TesLibApi.h"
+#include "CBitmap.h"
+#include "CEdit.h"
+
+// Layout, in client coordinates (top = the client area's top):
+//   text       (left, top + 30) to (right, top + 80), word-wrapped, the
+//              context's default font and colour;
+//   magnifier  200 x 150 at (10, top + 90): the 40 x 30 source pixels from
+//              (cursor x - 20, cursor y - 15), each drawn as a 5 x 5 block.
+//              The source corner is clamped to 0 .. screen width/height only,
+//              so at the top-left screen corner the magnifier starts at screen
+//              pixel (0, 0), and near the right or bottom edge the source
+//              reaches past the screen.
+//   cross-hair with mx = 5 * (cursor x - sx) + 9 and
+//              ly = top + 80 + 5 * (cursor y - sy + 2): a 7 x 150 bar at
+//              (mx, top + 90) and a 200 x 7 bar at (10, ly - 1), pure green
+//              blended at constant alpha 127, and a black 7 x 7 outline from
+//              (mx, ly - 1) to (mx + 6, ly + 5) around the enlarged cursor
+//              pixel. Away from the edges the cursor pixel is the block
+//              (110, top + 165) to (114, top + 169).
+//
+// Source: in live mode the magnifier reads the source window's whole-window
+// DC (the desktop's: the screen). In frozen mode it reads the picture that was
+// on the clipboard when SetSourceWnd was called; the control keeps its own
+// copy of that picture, so emptying the clipboard later does not affect it.
+//
+// Corner jumping (real mouse moves over the control, parent covering the
+// screen): at the top-left it moves to (screen width - 230, 10) when the
+// cursor comes within its size + 10 of the screen's top-left corner; at the
+// top-right it moves back to (10, 10) when the cursor comes within the strip
+// (screen width - 230, 0) to (screen width, its height + 10).
+class TESLIB_API CSnapTipEdit : public CEdit
+{
+    DECLARE_DYNAMIC(CSnapTipEdit)
+public:
+    CSnapTipEdit();
+    ~CSnapTipEdit() override;
+
+    // Non-zero while the control sits at the top-left corner of its parent.
+    int GetAtTopLeft() const { return m_bAtTopLeft; }
+    void SetAtTopLeft(int bAtTopLeft) { m_bAtTopLeft = bAtTopLeft; }
+
+    // The window the magnifier reads (a wrapper valid for the current
+    // message, see CWnd::FromHandle); null when none is set.
+    CWnd* GetSourceWnd() const;
+    // Sets the window to magnify and the mode: bLive non-zero reads it live,
+    // 0 reads the clipboard's present picture (CF_BITMAP), copied now.
+    void SetSourceWnd(CWnd* pSourceWnd, int bLive);
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnSetFocus(CWnd* pOldWnd);
+    HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
+    BOOL OnEraseBkgnd(CDC* pDC);
+    void OnPaint();
+    void OnDestroy();
+
+private:
+    // The magnifier, cross-hair and square, read from pSourceDC.
+    void DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcClient);
+    // Replaces the frozen picture with a copy of the clipboard's bitmap;
+    // empty when the clipboard has none or cannot be opened.
+    void CopyClipboardPicture();
+    void DeletePalette();
+
+    int m_bAtTopLeft;
+    // A handle, not a CWnd pointer: the desktop's CWnd is a temporary wrapper
+    // that the framework frees at idle.
+    HWND m_hSourceWnd;
+    HPALETTE m_hPalette;
+    CBitmap m_bmpFrozen;
+    int m_bLive;
+};
