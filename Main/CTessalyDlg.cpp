@@ -7,6 +7,7 @@
 
 #include "Afx.h"
 #include "CClientDC.h"
+#include "CCmdUI.h"
 #include "CDataExchange.h"
 #include "CDlgAbout.h"
 #include "CEditorCommand.h"
@@ -180,7 +181,7 @@ BOOL CTessalyDlg::PreTranslateMessage(MSG* pMsg)
     return CDialog::PreTranslateMessage(pMsg);
 }
 
-void CTessalyDlg::OnSysCommand(UINT nID, LPARAM lParam)
+void CTessalyDlg::OnSysCommand(UINT nID, LPARAM)
 {
     if ((nID & 0xFFF0) == IDM_ABOUTBOX)
         OnAppAbout();

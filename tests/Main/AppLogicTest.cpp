@@ -10,8 +10,10 @@
 #include "CEditorCommand.h"
 #include "CHotKeyTable.h"
 #include "CModulePath.h"
+#include "CPreviewPainter.h"
 #include "CTesConfig.h"
 #include "TestProcess.h"
+#include "resource.h"
 
 namespace {
 
@@ -122,31 +124,45 @@ TEST(CModulePath, TheRunningProgramsFolder)
     EXPECT_EQ(Text(CModulePath::DirectoryOf(CModulePath::GetFileName(nullptr))), apptest::BinDir());
 }
 
-// A copy of the recording program in a folder deeper than 260 characters
-// reports that whole folder.
+// A module loaded from a folder deeper than 260 characters is named whole:
+// a copy of the hook library, loaded by its long path.
 TEST(CModulePath, AFolderLongerThanThePathBuffer)
 {
     std::filesystem::path deep(apptest::BinDir() + L"deep-app-dir");
-    std::filesystem::remove_all(deep);
+    std::error_code error;
+    std::filesystem::remove_all(deep, error);
     for (int i = 0; i < 5; ++i)
         deep /= std::wstring(60, static_cast<wchar_t>(L'a' + i));
     std::filesystem::create_directories(deep);
-    const std::wstring deepFolder = deep.wstring() + L"\\";
-    ASSERT_GT(deepFolder.size(), 300u);
-    std::filesystem::copy_file(apptest::BinDir() + L"tes_record_args.exe", deep / L"tes_record_args.exe");
-    const std::wstring record = apptest::BinDir() + L"deep-record.txt";
-    ::DeleteFileW(record.c_str());
-    ::SetEnvironmentVariableW(L"TES_RECORD_FILE", record.c_str());
+    const std::wstring path = (deep / L"hook-copy.dll").wstring();
+    ASSERT_GT(path.size(), 300u);
+    std::filesystem::copy_file(apptest::BinDir() + L"hook.dll", path);
 
-    apptest::ChildProcess child;
-    const bool bStarted = child.Start((deep / L"tes_record_args.exe").wstring(), L"");
-    ::SetEnvironmentVariableW(L"TES_RECORD_FILE", nullptr);
-    if (!bStarted)
-        GTEST_SKIP() << "this system does not start programs from a path this long";
-    ASSERT_TRUE(child.Wait(30000));
-    const std::wstring text = apptest::ReadText(record);
-    EXPECT_NE(text.find(L"\n" + deepFolder + L"\n"), std::wstring::npos) << "recorded: " << text.size() << " chars";
-    std::filesystem::remove_all(apptest::BinDir() + L"deep-app-dir");
+    HMODULE hModule = ::LoadLibraryW((L"\\\\?\\" + path).c_str());
+    if (hModule == nullptr)
+        GTEST_SKIP() << "this system does not load libraries from a path this long";
+    std::wstring name = Text(CModulePath::GetFileName(hModule));
+    ::FreeLibrary(hModule);
+    if (name.rfind(L"\\\\?\\", 0) == 0)
+        name.erase(0, 4);
+    EXPECT_EQ(name, path);
+    EXPECT_EQ(Text(CModulePath::DirectoryOf(name.c_str())), deep.wstring() + L"\\");
+    std::filesystem::remove_all(apptest::BinDir() + L"deep-app-dir", error);
+}
+
+// The placeholder is a 450 x 320, 24-bit DIB section, so that a DC
+// compatible with a printer's can select it (a device-dependent bitmap
+// cannot be).
+TEST(CPreviewPainter, ThePlaceholderIsADibSection)
+{
+    HBITMAP hPlaceholder = CPreviewPainter::LoadPlaceholder(::GetModuleHandleW(nullptr), IDB_DEFAULT_PREVIEW);
+    ASSERT_NE(hPlaceholder, nullptr);
+    DIBSECTION dib = {};
+    EXPECT_EQ(::GetObjectW(hPlaceholder, sizeof(dib), &dib), static_cast<int>(sizeof(dib)));
+    EXPECT_EQ(dib.dsBm.bmWidth, 450);
+    EXPECT_EQ(dib.dsBm.bmHeight, 320);
+    EXPECT_EQ(dib.dsBm.bmBitsPixel, 24);
+    ::DeleteObject(hPlaceholder);
 }
 
 } // namespace

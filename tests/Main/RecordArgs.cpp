@@ -1,12 +1,9 @@
 // A stand-in image editor for the program's tests: it appends what it was
 // started with to the file named by TES_RECORD_FILE, one field per line:
-// the whole command line, the working folder, and the folder of its own
-// executable as CModulePath reports it.
+// the whole command line and the working folder.
 #include <windows.h>
 
 #include <cstdio>
-
-#include "CModulePath.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
@@ -15,11 +12,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
         return 2;
     wchar_t szCwd[1024] = {};
     ::GetCurrentDirectoryW(1024, szCwd);
-    const CString strAppDir = CModulePath::DirectoryOf(CModulePath::GetFileName(nullptr));
     FILE* pFile = _wfopen(szRecord, L"a, ccs=UTF-8");
     if (pFile == nullptr)
         return 3;
-    fwprintf(pFile, L"%ls\n%ls\n%ls\n", ::GetCommandLineW(), szCwd, static_cast<const wchar_t*>(strAppDir));
+    fwprintf(pFile, L"%ls\n%ls\n", ::GetCommandLineW(), szCwd);
     fclose(pFile);
     return 0;
 }

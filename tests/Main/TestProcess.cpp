@@ -1,6 +1,7 @@
 // Helpers of the program's tests: folders, files and child processes.
 #include "TestProcess.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -27,6 +28,7 @@ std::wstring ReadText(const std::wstring& path)
     std::fclose(pFile);
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
         bytes.erase(0, 3);
+    bytes.erase(std::remove(bytes.begin(), bytes.end(), '\r'), bytes.end());
     if (bytes.empty())
         return std::wstring();
     const int n = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);

@@ -10,8 +10,8 @@ namespace apptest {
 
 // The folder of the running test program, ending in a backslash.
 std::wstring BinDir();
-// The whole file as UTF-8 text converted to UTF-16 (a byte-order mark is
-// dropped); empty when it cannot be read.
+// The whole file as UTF-8 text converted to UTF-16 (a byte-order mark and
+// carriage returns are dropped); empty when it cannot be read.
 std::wstring ReadText(const std::wstring& path);
 
 // A started program, ended (TerminateProcess) if it still runs when the
