@@ -2,9 +2,12 @@
 #include "CPrintJob.h"
 
 #include <windows.h>
-#include <commdlg.h>
 
-CPrintJob::CPrintJob() : m_hDevMode(nullptr), m_hDevNames(nullptr), m_hDC(nullptr), m_bDocStarted(FALSE)
+CPrintJob::CPrintJob(CWnd* pParentWnd)
+    : m_dialog(FALSE,
+               PD_ALLPAGES | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE,
+               pParentWnd),
+      m_hDC(nullptr), m_bDocStarted(FALSE)
 {
 }
 
@@ -14,26 +17,14 @@ CPrintJob::~CPrintJob()
         ::AbortDoc(m_hDC);
     if (m_hDC != nullptr)
         ::DeleteDC(m_hDC);
-    if (m_hDevMode != nullptr)
-        ::GlobalFree(m_hDevMode);
-    if (m_hDevNames != nullptr)
-        ::GlobalFree(m_hDevNames);
 }
 
-BOOL CPrintJob::ShowDialog(HWND hWndOwner, BOOL bSetup)
+BOOL CPrintJob::ChoosePrinter()
 {
-    PRINTDLGW pd = {};
-    pd.lStructSize = sizeof(pd);
-    pd.hwndOwner = hWndOwner;
-    pd.Flags = PD_ALLPAGES | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE;
-    pd.Flags |= bSetup ? PD_PRINTSETUP : PD_RETURNDC;
-    pd.nCopies = 1;
-    const BOOL bOK = ::PrintDlgW(&pd);
-    // Whatever the dialog returned is ours to free, also after Cancel.
-    m_hDevMode = pd.hDevMode;
-    m_hDevNames = pd.hDevNames;
-    m_hDC = pd.hDC;
-    return bOK && (bSetup || m_hDC != nullptr);
+    if (m_dialog.DoModal() != IDOK)
+        return FALSE;
+    m_hDC = m_dialog.GetPrinterDC();
+    return m_hDC != nullptr;
 }
 
 BOOL CPrintJob::StartPage(LPCTSTR lpszDocName)

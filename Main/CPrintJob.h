@@ -1,26 +1,28 @@
-// CPrintJob: one use of the platform's print dialog and, for printing, one
-// document of one page on the printer it returns. The object owns all that
-// the dialog hands out (the device-mode and device-names blocks and the
-// printer DC) and releases it in its destructor on every path; a document
-// that was started and not ended is aborted there.
+// CPrintJob: one print of the program: the print dialog (the framework's
+// CPrintDialog, which owns the printer's DEVMODE and DEVNAMES blocks) and,
+// once confirmed, one document of one page on the printer DC it returns. The
+// object deletes that DC in its destructor on every path, and aborts a
+// document that was started and not ended.
 #pragma once
 
+#include "CPrintDialog.h"
 #include "PlatformTypes.h"
+
+class CWnd;
 
 class CPrintJob
 {
 public:
-    CPrintJob();
+    explicit CPrintJob(CWnd* pParentWnd);
     ~CPrintJob();
 
     CPrintJob(const CPrintJob&) = delete;
     CPrintJob& operator=(const CPrintJob&) = delete;
 
-    // The print form (bSetup FALSE: all pages, copies and collation by the
-    // driver, no page numbers, no selection, print-to-file hidden; returns a
-    // printer DC) or the print set-up form (bSetup TRUE). TRUE when closed
-    // with OK and, for the print form, a printer DC came back.
-    BOOL ShowDialog(HWND hWndOwner, BOOL bSetup);
+    // The print form (all pages, copies and collation by the driver, no page
+    // numbers, no selection, print-to-file hidden). TRUE when it was closed
+    // with OK and returned a printer DC.
+    BOOL ChoosePrinter();
     // Starts document lpszDocName and its page, one logical unit per device
     // pixel; FALSE when the document does not start.
     BOOL StartPage(LPCTSTR lpszDocName);
@@ -30,8 +32,7 @@ public:
     HDC GetDC() const { return m_hDC; }
 
 private:
-    HGLOBAL m_hDevMode;
-    HGLOBAL m_hDevNames;
+    CPrintDialog m_dialog;
     HDC m_hDC;
     BOOL m_bDocStarted;
 };

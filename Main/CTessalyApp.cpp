@@ -7,7 +7,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include "CControlContainer.h"
+#include "Afx.h"
 #include "CModulePath.h"
 #include "CTessalyDlg.h"
 

@@ -13,11 +13,12 @@
 #include "CEditorCommand.h"
 #include "CHotKeyTable.h"
 #include "CMenu.h"
+#include "COptionsCommand.h"
 #include "CPaintDC.h"
 #include "CPreviewPainter.h"
+#include "CPrintDialog.h"
 #include "CPrintJob.h"
 #include "CTessalyApp.h"
-#include "OptionsCommand.h"
 #include "resource.h"
 
 namespace {
@@ -227,8 +228,8 @@ void CTessalyDlg::DrawPreview(BOOL bPrint)
         CPreviewPainter::Draw(dc.GetSafeHdc(), rect, m_hDefaultBitmap, pImage, pThumb, x, y);
         return;
     }
-    CPrintJob job;
-    if (!job.ShowDialog(m_hWnd, FALSE) || !job.StartPage(g_szPrintDocName))
+    CPrintJob job(this);
+    if (!job.ChoosePrinter() || !job.StartPage(g_szPrintDocName))
         return;
     CPreviewPainter::Draw(job.GetDC(), rect, m_hDefaultBitmap, pImage, pThumb, x, y);
     job.EndPage();
@@ -480,8 +481,8 @@ void CTessalyDlg::OnFilePrint()
 void CTessalyDlg::OnFilePageSetup()
 {
     // The choices are not kept: printing always starts from the default printer.
-    CPrintJob setup;
-    setup.ShowDialog(nullptr, TRUE);
+    CPrintDialog setup(TRUE);
+    setup.DoModal();
 }
 
 void CTessalyDlg::OnEditExternal()
@@ -525,5 +526,9 @@ void CTessalyDlg::OnAppAbout()
 
 void CTessalyDlg::OnOptions()
 {
-    RunOptionsCommand(this);
+    RegisterHotKeys(TRUE);
+    COptionsCommand::Run(this, m_Core.m_config);
+    RegisterHotKeys(FALSE);
+    m_Core.RefreshImageData();
+    Invalidate(TRUE);
 }

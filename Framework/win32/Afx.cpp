@@ -3,6 +3,7 @@
 #include "CDC.h"
 #include "CDynLinkLibrary.h"
 #include "CGdiObject.h"
+#include "CLinkCtrl.h"
 #include "CMenu.h"
 #include "CWinApp.h"
 #include "CWnd.h"
@@ -97,4 +98,9 @@ void AfxDeleteTempMaps()
     CMenu::DeleteTempMap();
     CDC::DeleteTempMap();
     CGdiObject::DeleteTempMap();
+}
+
+void AfxEnableControlContainer()
+{
+    CLinkCtrl::RegisterClass();
 }

@@ -42,3 +42,9 @@ FRAMEWORK_API int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWST
 // Deletes the temporary wrappers of windows, menus, device contexts and GDI
 // objects (FromHandle); the framework's message loops call it at idle.
 FRAMEWORK_API void AfxDeleteTempMaps();
+
+// Makes the framework's own dialog controls available to dialog templates:
+// registers the link control's window class ("TesLinkCtrl", see CLinkCtrl.h).
+// There is no ActiveX hosting; the program's dialogs need nothing more.
+// Call it once at start-up, before a dialog that contains such a control.
+FRAMEWORK_API void AfxEnableControlContainer();

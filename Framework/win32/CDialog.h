@@ -72,13 +72,14 @@ protected:
 
     LPCTSTR m_lpszTemplateName;
     CWnd* m_pParentWnd;
+    // The module the template was found in (its dialog-init data is there).
+    HINSTANCE m_hTemplateModule;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND CreateFromTemplate(HWND hWndOwner);
     void RunModalLoop();
 
-    HINSTANCE m_hTemplateModule;
     BOOL m_bModal;
     BOOL m_bEndModal;
     int m_nModalResult;

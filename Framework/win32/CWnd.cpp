@@ -10,6 +10,8 @@
 #include "CWndCreationScope.h"
 #include "MessageDispatch.h"
 
+#include <commctrl.h>
+
 namespace {
 
 // The message being handled on this thread, for Default().
@@ -34,6 +36,15 @@ bool IsCtlColorMessage(UINT message)
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
+// EnableToolTips: the tooltip control and the text it shows (the control
+// keeps a pointer to it).
+struct CWnd::ToolTipState
+{
+    HWND hWndTip = nullptr;
+    CString strText;
+};
+
+
 const CWnd CWnd::wndTop(HWND_TOP);
 const CWnd CWnd::wndBottom(HWND_BOTTOM);
 const CWnd CWnd::wndTopMost(HWND_TOPMOST);
@@ -42,11 +53,11 @@ const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 END_MESSAGE_MAP()
 
-CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr)
+CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr), m_pToolTipState(nullptr)
 {
 }
 
-CWnd::CWnd(HWND hWndSpecial) : m_hWnd(hWndSpecial), m_pfnSuper(nullptr)
+CWnd::CWnd(HWND hWndSpecial) : m_hWnd(hWndSpecial), m_pfnSuper(nullptr), m_pToolTipState(nullptr)
 {
 }
 
@@ -59,6 +70,7 @@ CWnd::~CWnd()
         if (m_hWnd != nullptr)
             Detach();
     }
+    EnableToolTips(FALSE);
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd)
@@ -196,6 +208,10 @@ void CWnd::DetachAfterNcDestroy()
     m_pfnSuper = nullptr;
     CHandleMap::Instance().RemovePermanent(hWnd);
     m_hWnd = nullptr;
+    // The tooltip control went with its owner.
+    if (m_pToolTipState != nullptr)
+        m_pToolTipState->hWndTip = nullptr;
+    EnableToolTips(FALSE);
     if (CWinApp* pApp = AfxGetApp())
         pApp->OnMainWindowGone(this);
 }
@@ -311,6 +327,7 @@ BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
     for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
         if (CWnd* pWnd = FromHandlePermanent(hWnd)) {
+            pWnd->RelayToolTipMessage(pMsg);
             if (pWnd->PreTranslateMessage(pMsg))
                 return TRUE;
         }
@@ -335,6 +352,8 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
     if (pNMHDR == nullptr)
         return FALSE;
+    if (m_pToolTipState != nullptr && pNMHDR->hwndFrom == m_pToolTipState->hWndTip && pNMHDR->code == TTN_NEEDTEXTW)
+        return OnToolTipNeedText(pNMHDR, pResult);
     AFX_NOTIFY notify = { pResult, pNMHDR };
     return OnCmdMsg(static_cast<UINT>(pNMHDR->idFrom), static_cast<int>(pNMHDR->code), &notify, nullptr);
 }
@@ -626,3 +645,97 @@ void CWnd::OnSetFocus(CWnd*) { Default(); }
 void CWnd::OnKillFocus(CWnd*) { Default(); }
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
 HCURSOR CWnd::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
+
+// Tool tips for the child controls (see EnableToolTips in CWnd.h).
+
+BOOL CWnd::EnableToolTips(BOOL bEnable)
+{
+    if (!bEnable) {
+        if (m_pToolTipState != nullptr && m_pToolTipState->hWndTip != nullptr)
+            ::DestroyWindow(m_pToolTipState->hWndTip);
+        delete m_pToolTipState;
+        m_pToolTipState = nullptr;
+        return TRUE;
+    }
+    if (m_hWnd == nullptr)
+        return FALSE;
+    if (m_pToolTipState != nullptr)
+        return TRUE;
+    HWND hWndTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                     nullptr, nullptr);
+    if (hWndTip == nullptr)
+        return FALSE;
+    m_pToolTipState = new ToolTipState;
+    m_pToolTipState->hWndTip = hWndTip;
+    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        TTTOOLINFOW ti = {};
+        ti.cbSize = TTTOOLINFOW_V2_SIZE;
+        ti.uFlags = TTF_IDISHWND;
+        ti.hwnd = m_hWnd;
+        ti.uId = reinterpret_cast<UINT_PTR>(hChild);
+        ti.lpszText = LPSTR_TEXTCALLBACKW;
+        ::SendMessageW(hWndTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    return TRUE;
+}
+
+HWND CWnd::GetToolTipHwnd() const
+{
+    return m_pToolTipState != nullptr ? m_pToolTipState->hWndTip : nullptr;
+}
+
+BOOL CWnd::OnToolTipText(UINT nID, CString& strTipText)
+{
+    strTipText.Empty();
+    LPCWSTR lpszBlock = MAKEINTRESOURCEW((nID >> 4) + 1);
+    HINSTANCE hModule = AfxFindResourceHandle(lpszBlock, reinterpret_cast<LPCWSTR>(RT_STRING));
+    const wchar_t* pText = nullptr;
+    const int nLength = ::LoadStringW(hModule, nID, reinterpret_cast<LPWSTR>(&pText), 0);
+    if (nLength <= 0 || pText == nullptr)
+        return FALSE;
+    CString strString(pText, nLength);
+    const int nNewLine = strString.Find(L'\n');
+    strTipText = nNewLine >= 0 ? strString.Mid(nNewLine + 1) : strString;
+    return !strTipText.IsEmpty();
+}
+
+BOOL CWnd::OnToolTipNeedText(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMTTDISPINFOW* pInfo = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
+    UINT nID = static_cast<UINT>(pNMHDR->idFrom);
+    if (pInfo->uFlags & TTF_IDISHWND)
+        nID = static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(pNMHDR->idFrom)));
+    CString strText;
+    if (nID == 0 || !OnToolTipText(nID, strText))
+        strText.Empty();
+    m_pToolTipState->strText = strText;
+    pInfo->szText[0] = 0;
+    pInfo->hinst = nullptr;
+    pInfo->lpszText = const_cast<LPWSTR>(m_pToolTipState->strText.GetString());
+    *pResult = 0;
+    return TRUE;
+}
+
+BOOL CWnd::RelayToolTipMessage(const MSG* pMsg)
+{
+    if (m_pToolTipState == nullptr || m_pToolTipState->hWndTip == nullptr || m_hWnd == nullptr)
+        return FALSE;
+    switch (pMsg->message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        break;
+    default:
+        return FALSE;
+    }
+    if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))
+        return FALSE;
+    MSG relayed = *pMsg;
+    ::SendMessageW(m_pToolTipState->hWndTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    return TRUE;
+}

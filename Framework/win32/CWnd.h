@@ -183,6 +183,23 @@ public:
     static CWnd* GetDesktopWindow();
     static CWnd* GetForegroundWindow();
 
+    // Tool tips for the child controls (EnableToolTips). The window gets a
+    // tooltip control of its own with one tool per child control that exists
+    // when tips are enabled; the tip's text is asked for when it is about to
+    // show (TTN_NEEDTEXT) and comes from OnToolTipText. The framework's
+    // message loops relay the mouse messages of the window and its children
+    // to that control (RelayToolTipMessage, from WalkPreTranslateTree).
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    // The tip of child control nID: by default the string resource nID
+    // (after its first '\n' when it has one, as for command prompts); FALSE
+    // for no tip. A window overrides it to provide texts of its own.
+    virtual BOOL OnToolTipText(UINT nID, CString& strTipText);
+    // Passes a mouse message for this window or one of its children to its
+    // tooltip control; FALSE when tips are off or the message is not one.
+    BOOL RelayToolTipMessage(const MSG* pMsg);
+    // The tooltip control of EnableToolTips, null when tips are off.
+    HWND GetToolTipHwnd() const;
+
 protected:
     DECLARE_MESSAGE_MAP()
 
@@ -224,6 +241,12 @@ private:
     void DetachAfterNcDestroy();
     // Runs CCmdUI for the popup of WM_INITMENUPOPUP.
     void OnInitMenuPopupCommandUI(HMENU hPopup);
+
+    // Tool tips (EnableToolTips): the control and the text being shown.
+    struct ToolTipState;
+    ToolTipState* m_pToolTipState;
+    // Answers TTN_NEEDTEXT from this window's tooltip control.
+    BOOL OnToolTipNeedText(NMHDR* pNMHDR, LRESULT* pResult);
     // WM_CTLCOLOR*: the control's reflected handler, then this window's.
     BOOL OnCtlColorMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 };
