@@ -129,14 +129,12 @@ TEST(CModulePath, TheRunningProgramsFolder)
 TEST(CModulePath, AFolderLongerThanThePathBuffer)
 {
     std::filesystem::path deep(apptest::BinDir() + L"deep-app-dir");
-    std::error_code error;
-    std::filesystem::remove_all(deep, error);
     for (int i = 0; i < 5; ++i)
         deep /= std::wstring(60, static_cast<wchar_t>(L'a' + i));
     std::filesystem::create_directories(deep);
     const std::wstring path = (deep / L"hook-copy.dll").wstring();
     ASSERT_GT(path.size(), 300u);
-    std::filesystem::copy_file(apptest::BinDir() + L"hook.dll", path);
+    ASSERT_TRUE(::CopyFileW((apptest::BinDir() + L"hook.dll").c_str(), (L"\\\\?\\" + path).c_str(), FALSE));
 
     HMODULE hModule = ::LoadLibraryW((L"\\\\?\\" + path).c_str());
     if (hModule == nullptr)
@@ -147,7 +145,6 @@ TEST(CModulePath, AFolderLongerThanThePathBuffer)
         name.erase(0, 4);
     EXPECT_EQ(name, path);
     EXPECT_EQ(Text(CModulePath::DirectoryOf(name.c_str())), deep.wstring() + L"\\");
-    std::filesystem::remove_all(apptest::BinDir() + L"deep-app-dir", error);
 }
 
 // The placeholder is a 450 x 320, 24-bit DIB section, so that a DC
