@@ -301,6 +301,75 @@ TEST(MainDialog, MinimiseHidesAndShowHideComesBack)
     });
 }
 
+// The tray icon's double click shows and hides the window like the
+// show/hide command.
+TEST(MainDialog, TrayDoubleClickTogglesTheWindow)
+{
+    WriteConfig();
+    RunMainDialog([](CTessalyDlg& dlg) {
+        ASSERT_TRUE(dlg.IsTrayIconAdded());
+        dlg.SendMessage(CTessalyDlg::WM_TRAY_NOTIFY, 131, WM_LBUTTONDBLCLK);
+        EXPECT_FALSE(dlg.IsWindowVisible());
+        // Another icon's message is not ours.
+        dlg.SendMessage(CTessalyDlg::WM_TRAY_NOTIFY, 132, WM_LBUTTONDBLCLK);
+        EXPECT_FALSE(dlg.IsWindowVisible());
+        dlg.SendMessage(CTessalyDlg::WM_TRAY_NOTIFY, 131, WM_LBUTTONDBLCLK);
+        EXPECT_TRUE(dlg.IsWindowVisible());
+    });
+}
+
+// The options command releases the hot keys while its sheet is open and
+// registers them again when it closes, also after Cancel.
+TEST(MainDialog, OptionsReleaseTheHotKeysWhileOpen)
+{
+    WriteConfig();
+    RunMainDialog([](CTessalyDlg& dlg) {
+        bool bFreeWhileOpen = false;
+        CString caption;
+        guitest::TimedAction cancel(800, [&] {
+            HWND hSheet = ::GetActiveWindow();
+            wchar_t text[64] = {};
+            ::GetWindowTextW(hSheet, text, 64);
+            caption = text;
+            bFreeWhileOpen = ::RegisterHotKey(nullptr, 0x3001, 0, VK_F5) != FALSE;
+            ::UnregisterHotKey(nullptr, 0x3001);
+            ::PostMessageW(hSheet, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        });
+        Command(dlg, ID_OPTIONS);
+        EXPECT_TRUE(cancel.HasRun());
+        EXPECT_STREQ(caption, L"参数设置");
+        EXPECT_TRUE(bFreeWhileOpen);
+        EXPECT_FALSE(::RegisterHotKey(nullptr, 0x3001, 0, VK_F5));
+    });
+    EXPECT_TRUE(App().m_boxes.empty());
+}
+
+// The about box from the system menu, with its three links.
+TEST(MainDialog, AboutBoxFromTheSystemMenu)
+{
+    WriteConfig();
+    RunMainDialog([](CTessalyDlg& dlg) {
+        CString caption;
+        int nLinks = 0;
+        guitest::TimedAction close(800, [&] {
+            HWND hAbout = ::GetActiveWindow();
+            wchar_t text[64] = {};
+            ::GetWindowTextW(hAbout, text, 64);
+            caption = text;
+            for (int nID : { IDC_LINK_HOME, IDC_LINK_IM, IDC_LINK_MAIL }) {
+                wchar_t cls[32] = {};
+                ::GetClassNameW(::GetDlgItem(hAbout, nID), cls, 32);
+                nLinks += std::wstring(cls) == L"TesLinkCtrl";
+            }
+            ::PostMessageW(hAbout, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        dlg.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        EXPECT_TRUE(close.HasRun());
+        EXPECT_STREQ(caption, L"关于 Brivane Tessaly");
+        EXPECT_EQ(nLinks, 3);
+    });
+}
+
 TEST(MainDialog, GlobalHotKeysStartTheirCaptures)
 {
     WriteConfig([](CTesConfig& config) { config.SetSnapMode(5); });
