@@ -50,7 +50,8 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
     display_number=$(( display_number + 1 ))
   done
   export DISPLAY=":${display_number}"
-  Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  # Its own session too: Ctrl+C must not take the display from the program.
+  setsid Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 1 50); do
     xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && break
@@ -91,7 +92,9 @@ trap 'stop_program; exit 0' INT TERM
 trap stop_program EXIT
 
 cd "$bin_dir"
-wine explorer /desktop=tes,1280x800 "$bin_dir/tes.exe" </dev/null >/dev/null 2>&1 &
+# In a session of its own, so that Ctrl+C reaches this script, which closes
+# the program properly, and not the program's Wine processes directly.
+setsid wine explorer /desktop=tes,1280x800 "$bin_dir/tes.exe" </dev/null >/dev/null 2>&1 &
 program_pid=$!
 echo "run: tes.exe started on display $DISPLAY (Wine desktop 'tes', 1280x800)"
 
