@@ -347,6 +347,8 @@ TEST(MainDialog, OptionsReleaseTheHotKeysWhileOpen)
 // The about box from the system menu, with its three links.
 TEST(MainDialog, AboutBoxFromTheSystemMenu)
 {
+    // As the program's start-up does: the links' window class.
+    AfxEnableControlContainer();
     WriteConfig();
     RunMainDialog([](CTessalyDlg& dlg) {
         CString caption;
