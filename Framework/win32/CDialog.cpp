@@ -70,9 +70,9 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
 }
 
 CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
-    : m_lpszTemplateName(lpszTemplateName), m_pParentWnd(pParentWnd), m_hTemplateModule(nullptr),
-      m_bModal(FALSE), m_bEndModal(FALSE), m_nModalResult(-1), m_pInitialItems(new InitialItems),
-      m_hAccelTable(nullptr)
+    : m_lpszTemplateName(lpszTemplateName), m_pParentWnd(pParentWnd), m_hAccelTable(nullptr),
+      m_hTemplateModule(nullptr), m_bModal(FALSE), m_bEndModal(FALSE), m_nModalResult(-1),
+      m_pInitialItems(new InitialItems)
 {
 }
 

@@ -72,6 +72,7 @@ protected:
 
     LPCTSTR m_lpszTemplateName;
     CWnd* m_pParentWnd;
+    HACCEL m_hAccelTable;   // loaded by LoadAccelTable; freed with its module
     // The module the template was found in (its dialog-init data is there).
     HINSTANCE m_hTemplateModule;
 
@@ -85,5 +86,4 @@ private:
     int m_nModalResult;
     struct InitialItems;
     InitialItems* m_pInitialItems;
-    HACCEL m_hAccelTable;   // loaded by LoadAccelTable; freed with the module
 };
