@@ -2,6 +2,12 @@
 // script and the classes that load them.
 #pragma once
 
+// Region selection overlay (CDlgSnapRectHelper): its dialog, the tip edit on
+// it and its cursor.
+#define IDD_SNAP_RECT        135
+#define IDC_SNAP_RECT_TIP    1031
+#define IDC_SNAP_RECT_CURSOR 4003
+
 // Window chooser dialog (CDlgActiveWin) and its list of windows.
 #define IDD_ACTIVE_WIN      4004
 #define IDC_WINDOW_LIST     4000

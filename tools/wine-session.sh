@@ -40,4 +40,6 @@ done
 mkdir -p "$WINEPREFIX"
 wineserver -p
 timeout 300 wineboot -i </dev/null >/dev/null 2>&1 || true
+# Chinese text drawn with a CJK font instead of boxes.
+"$(dirname "$(realpath "$0")")/wine-prefix-fonts.sh"
 "$@"

@@ -5,4 +5,6 @@ list(APPEND TESLIB_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CDlgActiveWin.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CSnapTipEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CDlgSnapObjHelper.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CSnapTrack.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CDlgSnapRectHelper.cpp
 )

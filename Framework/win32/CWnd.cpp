@@ -5,6 +5,7 @@
 #include "CDataExchange.h"
 #include "CHandleMap.h"
 #include "CMenu.h"
+#include "CRgn.h"
 #include "CWinApp.h"
 #include "CWndCreationScope.h"
 #include "MessageDispatch.h"
@@ -588,6 +589,19 @@ HICON CWnd::GetIcon(BOOL bBigIcon) const
 }
 
 BOOL CWnd::IsWindow() const { return ::IsWindow(m_hWnd); }
+
+// Repainting by region.
+BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT nFlags)
+{
+    return ::RedrawWindow(m_hWnd, lpRectUpdate, prgnUpdate != nullptr ? static_cast<HRGN>(*prgnUpdate) : nullptr,
+                          nFlags);
+}
+
+void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase)
+{
+    ::InvalidateRgn(m_hWnd, pRgn != nullptr ? static_cast<HRGN>(*pRgn) : nullptr, bErase);
+}
+
 CWnd* CWnd::GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
 CWnd* CWnd::GetForegroundWindow() { return FromHandle(::GetForegroundWindow()); }
 

@@ -33,6 +33,7 @@
 
 class CDC;
 class CMenu;
+class CRgn;
 class CDataExchange;
 
 class FRAMEWORK_API CWnd : public CCmdTarget
@@ -172,6 +173,11 @@ public:
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     HICON GetIcon(BOOL bBigIcon) const;
     BOOL IsWindow() const;
+    // Repainting by region: lpRectUpdate or prgnUpdate (client coordinates;
+    // both null: the whole client area) with the RDW_* flags nFlags.
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, CRgn* prgnUpdate = nullptr,
+                      UINT nFlags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    void InvalidateRgn(CRgn* pRgn, BOOL bErase = TRUE);
 
     // The window wrapping the desktop (temporary).
     static CWnd* GetDesktopWindow();

@@ -38,4 +38,12 @@ bool InputSender::Click(int x, int y)
     return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
+bool InputSender::Button(DWORD dwFlags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = dwFlags;
+    return SendInput(1, &input, sizeof(INPUT)) == 1;
+}
+
 } // namespace guitest

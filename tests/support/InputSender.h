@@ -14,6 +14,9 @@ public:
     // Moves the cursor to screen point (x, y) and clicks the left button.
     static bool Click(int x, int y);
     static bool MoveTo(int x, int y);
+    // One mouse button event where the cursor is: MOUSEEVENTF_LEFTDOWN,
+    // MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTDOWN, ... (for drags).
+    static bool Button(DWORD dwFlags);
 };
 
 } // namespace guitest

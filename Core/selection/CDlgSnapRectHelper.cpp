@@ -1,0 +1,297 @@
+// CDlgSnapRectHelper: the region selection overlay (see CDlgSnapRectHelper.h).
+#include "CDlgSnapRectHelper.h"
+
+#include <memory>
+
+#include "CClientDC.h"
+#include "CDataExchange.h"
+#include "CFont.h"
+#include "CPaintDC.h"
+#include "CPen.h"
+#include "CString.h"
+#include "CTesCore.h"
+#include "CTesLocalResource.h"
+
+namespace {
+
+const COLORREF kInfoColor = 0x00939393;
+const int kInfoPointSize = 90;   // tenths of a point
+const wchar_t kInfoFace[] = L"宋体";
+// The box is as wide as this text in the box's font.
+const wchar_t kInfoWidthText[] = L"顶点位置  ";
+const int kInfoLines = 6;
+
+const wchar_t kTipColorLine[] = L"·像素RGB(%d,%d,%d)\r\n";
+const wchar_t* const kTipStateText[] = {
+    L"·按下鼠标左键选择截取范围\r\n·按ESC键放弃",
+    L"·松开鼠标左键确定截取范围\r\n·按ESC键放弃",
+    L"·截取完成",
+};
+
+const int kTipX = 10;
+const int kTipY = 10;
+const int kTipWidth = 220;
+const int kTipHeight = 253;
+
+// The band's style: a solid frame with the resize handles inside.
+const UINT kTrackerStyle = CRectTracker::solidLine | CRectTracker::resizeInside;
+
+} // namespace
+
+CDlgSnapRectHelper* CDlgSnapRectHelper::s_pRunning = nullptr;
+
+IMPLEMENT_DYNAMIC(CDlgSnapRectHelper, CDialog)
+
+BEGIN_MESSAGE_MAP(CDlgSnapRectHelper, CDialog)
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_SETCURSOR()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_MOUSEMOVE()
+END_MESSAGE_MAP()
+
+CDlgSnapRectHelper::CDlgSnapRectHelper(CWnd* pParent)
+    : CDialog(IDD, pParent), m_hCursor(nullptr), m_bmpScreen(0x00FFFFFF), m_nState(0)
+{
+    {
+        CTesLocalResource resourceScope;
+        LPCTSTR lpszCursor = MAKEINTRESOURCE(IDC_SNAP_RECT_CURSOR);
+        m_hCursor = ::LoadCursorW(AfxFindResourceHandle(lpszCursor, RT_GROUP_CURSOR), lpszCursor);
+    }
+    m_rgnUpdate.CreateRectRgn(0, 0, 50, 50);
+}
+
+CDlgSnapRectHelper::~CDlgSnapRectHelper()
+{
+    m_bmpScreen.DeleteObject();
+}
+
+INT_PTR CDlgSnapRectHelper::DoModal()
+{
+    if (s_pRunning != nullptr)
+        return IDCANCEL;
+    s_pRunning = this;
+    const INT_PTR nResult = CDialog::DoModal();
+    s_pRunning = nullptr;
+    return nResult;
+}
+
+BOOL CDlgSnapRectHelper::GetSelectedRect(CRect& rect) const
+{
+    rect = m_rectSelected;
+    return !m_rectSelected.IsRectEmpty();
+}
+
+CRect CDlgSnapRectHelper::InfoBoxRect(CPoint cursor, int nBoxWidth, int nLineHeight, int nScreenWidth)
+{
+    CRect box;
+    if (cursor.x + nBoxWidth < nScreenWidth) {
+        box.left = cursor.x + 3;
+        box.right = cursor.x + nBoxWidth + 3;
+    } else {
+        box.left = cursor.x - nBoxWidth - 3;
+        box.right = cursor.x - 3;
+    }
+    if (cursor.y - kInfoLines * nLineHeight > 0) {
+        box.top = cursor.y - kInfoLines * nLineHeight - 3;
+        box.bottom = cursor.y - 3;
+    } else {
+        box.top = cursor.y + 3;
+        box.bottom = cursor.y + kInfoLines * nLineHeight + 3;
+    }
+    return box;
+}
+
+void CDlgSnapRectHelper::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_SNAP_RECT_TIP, m_wndTip);
+}
+
+BOOL CDlgSnapRectHelper::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SnapFullScreen();
+    // The tip's magnifier reads the frozen screen just put on the clipboard.
+    m_wndTip.SetSourceWnd(GetDesktopWindow(), 0);
+    m_nState = 0;
+    m_rectSelected.SetRectEmpty();
+
+    // Topmost, so that the overlay covers topmost windows (a task bar) too.
+    SetWindowPos(&wndTopMost, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
+                 SWP_NOACTIVATE);
+    m_tracker.m_nStyle = kTrackerStyle;
+    m_tracker.m_rect.SetRect(-1, -1, -1, -1);
+
+    m_wndTip.MoveWindow(kTipX, kTipY, kTipWidth, kTipHeight, TRUE);
+    DrawTipWindow();
+    m_wndTip.ShowWindow(SW_SHOW);
+    return TRUE;
+}
+
+BOOL CDlgSnapRectHelper::SnapFullScreen()
+{
+    CWnd* pDesktop = GetDesktopWindow();
+    CRect rectScreen;
+    pDesktop->GetWindowRect(&rectScreen);
+    std::unique_ptr<CImageBitmap> pGrab(CTesCore::SnapBitmap(pDesktop->GetSafeHwnd(), rectScreen));
+    if (!pGrab)
+        return FALSE;
+    m_bmpScreen.CopyImage(pGrab.get());
+
+    // The clipboard owns the picture only once SetClipboardData took it;
+    // otherwise it goes with pGrab.
+    if (::OpenClipboard(m_hWnd)) {
+        if (::EmptyClipboard() && ::SetClipboardData(CF_BITMAP, pGrab->GetSafeHandle()) != nullptr)
+            pGrab->Detach();
+        ::CloseClipboard();
+    }
+    return TRUE;
+}
+
+void CDlgSnapRectHelper::PaintTipWindow()
+{
+    CRect rectOverlay;
+    CRect rectTip;
+    GetWindowRect(&rectOverlay);
+    m_wndTip.GetWindowRect(&rectTip);
+    CRgn rgnOverlay;
+    CRgn rgnTip;
+    if (!rgnOverlay.CreateRectRgnIndirect(&rectOverlay) || !rgnTip.CreateRectRgnIndirect(&rectTip))
+        return;
+    // Screen and client coordinates agree: the overlay covers the screen
+    // from (0, 0) and has no frame.
+    if (m_rgnUpdate.CombineRgn(&rgnOverlay, &rgnTip, RGN_DIFF) != ERROR)
+        InvalidateRgn(&m_rgnUpdate, TRUE);
+}
+
+void CDlgSnapRectHelper::DrawTipWindow()
+{
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    COLORREF color = 0;
+    {
+        CClientDC dc(this);
+        color = dc.GetPixel(cursor);
+    }
+    CString strText;
+    strText.Format(kTipColorLine, GetRValue(color), GetGValue(color), GetBValue(color));
+    strText += kTipStateText[m_nState >= 0 && m_nState <= 2 ? m_nState : 0];
+    if (m_wndTip.GetSafeHwnd() != nullptr)
+        m_wndTip.SetWindowText(strText);
+}
+
+void CDlgSnapRectHelper::DrawInfoWindow(CRect& rect)
+{
+    // Declared before the DC, so that they are deselected before they go.
+    CFont font;
+    CPen pen;
+    CClientDC dc(this);
+    if (!font.CreatePointFont(kInfoPointSize, kInfoFace, &dc) || !pen.CreatePen(PS_SOLID, 1, kInfoColor))
+        return;
+    dc.SetTextColor(kInfoColor);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SelectObject(&font);
+    dc.SelectObject(&pen);
+    dc.SelectStockObject(NULL_BRUSH);
+
+    TEXTMETRIC tm = {};
+    dc.GetTextMetrics(&tm);
+    const int nLineHeight = tm.tmHeight + tm.tmExternalLeading;
+    const int nBoxWidth = dc.GetTextExtent(CString(kInfoWidthText)).cx;
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    const CRect box = InfoBoxRect(cursor, nBoxWidth, nLineHeight, dc.GetDeviceCaps(HORZRES));
+    dc.Rectangle(&box);
+
+    CString lines[kInfoLines];
+    lines[0] = L" 顶点位置 ";
+    lines[1].Format(L" (%d,%d)", rect.left, rect.top);
+    lines[2] = L" 矩形大小 ";
+    lines[3].Format(L" (%d,%d)", rect.Width(), rect.Height());
+    lines[4] = L" 光标坐标 ";
+    lines[5].Format(L" (%d,%d)", cursor.x, cursor.y);
+    for (int k = 0; k < kInfoLines; ++k)
+        dc.TextOut(box.left, box.top + 2 + k * nLineHeight, lines[k]);
+}
+
+void CDlgSnapRectHelper::OnOK()
+{
+    m_tracker.GetTrueRect(&m_rectSelected);
+    EndDialog(IDOK);
+}
+
+void CDlgSnapRectHelper::OnCancel()
+{
+    m_rectSelected.SetRectEmpty();
+    EndDialog(IDCANCEL);
+}
+
+BOOL CDlgSnapRectHelper::OnEraseBkgnd(CDC* pDC)
+{
+    if (m_bmpScreen.GetSafeHandle() == nullptr)
+        return CDialog::OnEraseBkgnd(pDC);
+    CDC memDC;
+    if (!memDC.CreateCompatibleDC(pDC))
+        return CDialog::OnEraseBkgnd(pDC);
+    memDC.SelectObject(&m_bmpScreen);
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    pDC->BitBlt(0, 0, rectClient.Width(), rectClient.Height(), &memDC, 0, 0, SRCCOPY);
+    return TRUE;
+}
+
+void CDlgSnapRectHelper::OnPaint()
+{
+    CPaintDC dc(this);
+    if (m_nState == 1) {
+        CRect rectTrue;
+        m_tracker.GetTrueRect(&rectTrue);
+        DrawInfoWindow(rectTrue);
+    }
+    if (m_nState != 0)
+        m_tracker.Draw(&dc);
+}
+
+BOOL CDlgSnapRectHelper::OnSetCursor(CWnd* /*pWnd*/, UINT /*nHitTest*/, UINT /*message*/)
+{
+    ::SetCursor(m_hCursor);
+    return TRUE;
+}
+
+void CDlgSnapRectHelper::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    m_nState = 1;
+    if (m_tracker.TrackRubberBand(this, point, TRUE)) {
+        // Accepted on release: the starting corner is always on the band.
+        if (m_tracker.HitTest(point) != CRectTracker::hitNothing)
+            SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        m_tracker.NormalizeRect();
+        Invalidate(FALSE);
+        DrawTipWindow();
+    } else {
+        // Cancelled or no band: back to waiting, with the box and band gone.
+        m_nState = 0;
+        PaintTipWindow();
+    }
+    CDialog::OnLButtonDown(nFlags, point);
+}
+
+void CDlgSnapRectHelper::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    if (m_nState == 1) {
+        m_nState = 2;
+        OnOK();
+    } else {
+        m_nState = 0;
+    }
+    PaintTipWindow();
+    CDialog::OnLButtonUp(nFlags, point);
+}
+
+void CDlgSnapRectHelper::OnMouseMove(UINT nFlags, CPoint point)
+{
+    DrawTipWindow();
+    CDialog::OnMouseMove(nFlags, point);
+}
