@@ -45,14 +45,16 @@ bool ShowsPattern(const Pixels& pixels, int dx, int dy, int w, int h)
     return true;
 }
 
-// The window chooser of this thread once it is shown, or null.
+// The window chooser of this thread, or null. It may not be shown yet: a
+// modal loop shows its dialog when the queue first runs empty, which it
+// cannot while a timed action pumps inside it.
 HWND FindChooser()
 {
     HWND hFound = nullptr;
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
         [](HWND hWnd, LPARAM lParam) -> BOOL {
-            if (::IsWindowVisible(hWnd) && ::GetDlgItem(hWnd, IDOK) != nullptr &&
+            if (::GetDlgItem(hWnd, IDOK) != nullptr &&
                 ::FindWindowExW(hWnd, nullptr, L"ListBox", nullptr) != nullptr) {
                 *reinterpret_cast<HWND*>(lParam) = hWnd;
                 return FALSE;

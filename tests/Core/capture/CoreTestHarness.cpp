@@ -111,6 +111,11 @@ CString ConfigPath()
 EngineHarness::EngineHarness()
 {
     ::DeleteFileW(ConfigPath());
+    if (!m_wndBackdrop.CreateEx(WS_EX_NOACTIVATE, nullptr, L"底层窗口", WS_POPUP, 1800, 1000, 60, 40, nullptr,
+                                nullptr))
+        return;
+    ::SetWindowPos(m_wndBackdrop.m_hWnd, HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     if (!m_wndMain.CreateEx(WS_EX_NOACTIVATE, nullptr, L"引擎测试主窗口", WS_POPUP, 1300, 60, 420, 320, nullptr,
                             nullptr))
         return;
@@ -218,13 +223,14 @@ struct ForeignPatternWindow::State
 {
     std::thread thread;
     std::atomic<HWND> hWnd{ nullptr };
+    std::atomic<HWND> hButton{ nullptr };
     std::atomic<bool> bCreated{ false };
 };
 
-ForeignPatternWindow::ForeignPatternWindow(const RECT& rect, bool bFramed) : m_pState(new State)
+ForeignPatternWindow::ForeignPatternWindow(const RECT& rect, bool bFramed, bool bWithButton) : m_pState(new State)
 {
     State* pState = m_pState.get();
-    pState->thread = std::thread([pState, rect, bFramed] {
+    pState->thread = std::thread([pState, rect, bFramed, bWithButton] {
         WNDCLASSW wc = {};
         wc.lpfnWndProc = ForeignWndProc;
         wc.hInstance = ::GetModuleHandleW(nullptr);
@@ -235,6 +241,9 @@ ForeignPatternWindow::ForeignPatternWindow(const RECT& rect, bool bFramed) : m_p
         HWND hWnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, wc.lpszClassName, L"外来图样窗口",
                                       style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                                       nullptr, nullptr, wc.hInstance, nullptr);
+        if (hWnd != nullptr && bWithButton)
+            pState->hButton = ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 20,
+                                                100, 30, hWnd, reinterpret_cast<HMENU>(1), wc.hInstance, nullptr);
         if (hWnd != nullptr) {
             ::ShowWindow(hWnd, SW_SHOWNOACTIVATE);
             ::UpdateWindow(hWnd);
@@ -249,6 +258,7 @@ ForeignPatternWindow::ForeignPatternWindow(const RECT& rect, bool bFramed) : m_p
     });
     WaitFor([pState] { return pState->bCreated.load(); });
     m_hWnd = pState->hWnd;
+    m_hButton = pState->hButton;
     if (m_hWnd != nullptr) {
         // Bounded wait until the window's top-left pixel shows its left band.
         RECT rc;
@@ -287,6 +297,61 @@ HWND ForeignPatternWindow::OpenMenu(int x, int y)
 void ForeignPatternWindow::CloseMenu()
 {
     ::PostMessageW(m_hWnd, WM_CANCELMODE, 0, 0);
+}
+
+} // namespace coretest
+
+namespace coretest {
+
+struct MouseScript::State
+{
+    std::thread thread;
+    std::atomic<bool> bDone{ false };
+};
+
+MouseScript::MouseScript(std::vector<Step> steps) : m_pState(new State)
+{
+    State* pState = m_pState.get();
+    pState->thread = std::thread([pState, steps] {
+        for (const Step& step : steps) {
+            INPUT inputs[2] = {};
+            inputs[0].type = inputs[1].type = INPUT_MOUSE;
+            switch (step.kind) {
+            case Step::MOVE: {
+                const int cx = ::GetSystemMetrics(SM_CXSCREEN);
+                const int cy = ::GetSystemMetrics(SM_CYSCREEN);
+                inputs[0].mi.dx = static_cast<LONG>((step.x * 65536LL + cx - 1) / cx);
+                inputs[0].mi.dy = static_cast<LONG>((step.y * 65536LL + cy - 1) / cy);
+                inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+                ::SendInput(1, inputs, sizeof(INPUT));
+                break;
+            }
+            case Step::LEFT_CLICK:
+            case Step::RIGHT_CLICK: {
+                const bool bLeft = step.kind == Step::LEFT_CLICK;
+                inputs[0].mi.dwFlags = bLeft ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
+                inputs[1].mi.dwFlags = bLeft ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
+                ::SendInput(2, inputs, sizeof(INPUT));
+                break;
+            }
+            case Step::PAUSE:
+                ::Sleep(static_cast<DWORD>(step.x));
+                break;
+            }
+            ::Sleep(20);
+        }
+        pState->bDone = true;
+    });
+}
+
+MouseScript::~MouseScript()
+{
+    m_pState->thread.join();
+}
+
+bool MouseScript::Done() const
+{
+    return m_pState->bDone;
 }
 
 } // namespace coretest

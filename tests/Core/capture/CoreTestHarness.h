@@ -68,6 +68,9 @@ public:
     HWND CoreWindow() const;
 
 private:
+    // A titled window at the bottom of the Z order: the window chooser leaves
+    // the bottom-most window out, which on a bare display would be the test's.
+    CWnd m_wndBackdrop;
     CWnd m_wndMain;
     CWnd m_wndPreview;
     std::unique_ptr<TestCore> m_pCore;
@@ -84,10 +87,12 @@ CString ConfigPath();
 class ForeignPatternWindow
 {
 public:
-    ForeignPatternWindow(const RECT& rect, bool bFramed);
+    // bWithButton: a push button "OK" at client (20, 20) - (120, 50).
+    ForeignPatternWindow(const RECT& rect, bool bFramed, bool bWithButton = false);
     ~ForeignPatternWindow();
 
     HWND Handle() const { return m_hWnd; }
+    HWND Button() const { return m_hButton; }
     // The window goes delayMs from now (its own thread destroys it).
     void DestroyAfter(DWORD delayMs);
     // The window's thread opens a popup menu of three items at (x, y);
@@ -99,6 +104,27 @@ private:
     struct State;
     std::unique_ptr<State> m_pState;
     HWND m_hWnd = nullptr;
+    HWND m_hButton = nullptr;
+};
+
+// Mouse input sent from a second thread while the test thread pumps: the
+// steps run in order, each a move (x, y), a left or right click, or a pause.
+class MouseScript
+{
+public:
+    struct Step
+    {
+        enum Kind { MOVE, LEFT_CLICK, RIGHT_CLICK, PAUSE } kind;
+        int x;
+        int y;   // PAUSE: x milliseconds
+    };
+    explicit MouseScript(std::vector<Step> steps);
+    ~MouseScript();
+    bool Done() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> m_pState;
 };
 
 // Pumps until done() or timeoutMs.
