@@ -9,6 +9,8 @@
 #include <gdiplus.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cwchar>
 #include <cstdlib>
 #include <thread>
 
@@ -303,6 +305,24 @@ void ForeignPatternWindow::CloseMenu()
 
 namespace coretest {
 
+// Under Wine on a bare X display, a thread with an X connection (the GUI
+// thread) reads the cursor from the X pointer, which neither SendInput nor
+// SetCursorPos moves there; xdotool (a Unix program, started through Wine)
+// moves it. Elsewhere SendInput has moved the cursor already.
+void MoveXPointer(int x, int y)
+{
+    wchar_t szCommand[96];
+    swprintf(szCommand, 96, L"Z:\\usr\\bin\\xdotool mousemove %d %d", x, y);
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessW(nullptr, szCommand, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return;
+    ::WaitForSingleObject(pi.hProcess, 5000);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+}
+
 struct MouseScript::State
 {
     std::thread thread;
@@ -324,6 +344,7 @@ MouseScript::MouseScript(std::vector<Step> steps) : m_pState(new State)
                 inputs[0].mi.dy = static_cast<LONG>((step.y * 65536LL + cy - 1) / cy);
                 inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
                 ::SendInput(1, inputs, sizeof(INPUT));
+                MoveXPointer(step.x, step.y);
                 break;
             }
             case Step::LEFT_CLICK:
@@ -346,6 +367,8 @@ MouseScript::MouseScript(std::vector<Step> steps) : m_pState(new State)
 
 MouseScript::~MouseScript()
 {
+    // The script's input is reported to this thread's hook: keep pumping.
+    WaitFor([this] { return Done(); }, 30000);
     m_pState->thread.join();
 }
 
