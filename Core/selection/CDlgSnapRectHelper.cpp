@@ -204,8 +204,16 @@ void CDlgSnapRectHelper::DrawTipWindow()
     CString strText;
     strText.Format(kTipColorLine, GetRValue(color), GetGValue(color), GetBValue(color));
     strText += kTipStateText[m_nState >= 0 && m_nState <= 2 ? m_nState : 0];
-    if (m_wndTip.GetSafeHwnd() != nullptr)
+    if (m_wndTip.GetSafeHwnd() == nullptr)
+        return;
+    // The tip draws its text over its background without erasing, so a new
+    // text needs the background drawn anew.
+    CString strOld;
+    m_wndTip.GetWindowText(strOld);
+    if (strOld != strText) {
         m_wndTip.SetWindowText(strText);
+        m_wndTip.Invalidate(TRUE);
+    }
 }
 
 void CDlgSnapRectHelper::DrawInfoWindow(CRect& rect)

@@ -122,44 +122,43 @@ TEST(CRectTrackerTest, TheRubberBandFollowsTheMouseUntilReleasedOrCancelled)
     wnd.SetForegroundWindow();
     wnd.SetFocus();
     guitest::MessagePump::PumpFor(200);
-
     const struct
     {
         BOOL bAllowInvert;
-        POINT from, to;
+        RECT drag;
         End end;
         BOOL bResult;
         CRect rect;
     } cases[] = {
-        { TRUE, { 50, 60 }, { 150, 120 }, End::Release, TRUE, CRect(50, 60, 150, 120) },
-        { TRUE, { 150, 120 }, { 50, 60 }, End::Release, TRUE, CRect(150, 120, 50, 60) },
-        { FALSE, { 150, 120 }, { 50, 60 }, End::Release, FALSE, CRect(150, 120, 150, 120) },
-        { TRUE, { 50, 60 }, { 150, 120 }, End::Esc, FALSE, CRect(50, 60, 50, 60) },
-        { TRUE, { 50, 60 }, { 150, 120 }, End::RightButton, FALSE, CRect(50, 60, 50, 60) },
-        { TRUE, { 50, 60 }, { 50, 60 }, End::Release, FALSE, CRect(50, 60, 50, 60) },
+        { TRUE, { 50, 60, 150, 120 }, End::Release, TRUE, CRect(50, 60, 150, 120) },
+        { TRUE, { 150, 120, 50, 60 }, End::Release, TRUE, CRect(150, 120, 50, 60) },
+        { FALSE, { 150, 120, 50, 60 }, End::Release, FALSE, CRect(150, 120, 150, 120) },
+        { TRUE, { 50, 60, 150, 120 }, End::Esc, FALSE, CRect(50, 60, 50, 60) },
+        { TRUE, { 50, 60, 150, 120 }, End::RightButton, FALSE, CRect(50, 60, 50, 60) },
+        { TRUE, { 50, 60, 50, 60 }, End::Release, FALSE, CRect(50, 60, 50, 60) },
     };
     for (const auto& c : cases) {
+        const int nCase = static_cast<int>(&c - cases);
         wnd.m_bAllowInvert = c.bAllowInvert;
         wnd.m_bDone = false;
         wnd.m_bResult = !c.bResult;
         // The XOR frame's top edge (dotted) while the band is out.
-        const int nTop = c.from.y < c.to.y ? c.from.y : c.to.y;
-        const RECT edge = { (c.from.x < c.to.x ? c.from.x : c.to.x) + 5, nTop, (c.from.x > c.to.x ? c.from.x : c.to.x) - 5,
-                            nTop + 1 };
-        const bool bFramed = c.bAllowInvert && (c.from.x != c.to.x);
+        CRect edge(c.drag);
+        edge.NormalizeRect();
+        edge.SetRect(edge.left + 5, edge.top, edge.right - 5, edge.top + 1);
+        const bool bFramed = c.bAllowInvert && c.drag.left != c.drag.right;
         int nInkDuring = 0;
-        std::thread input([&c, &nInkDuring, edge, bFramed] {
-            InputSender::MoveTo(c.from.x, c.from.y);
+        std::thread input([&c, &nInkDuring, &edge, bFramed] {
+            InputSender::MoveTo(c.drag.left, c.drag.top);
             Sleep(50);
             InputSender::Button(MOUSEEVENTF_LEFTDOWN);
-            Sleep(50);
             for (int i = 1; i <= 4; ++i) {
-                InputSender::MoveTo(c.from.x + (c.to.x - c.from.x) * i / 4, c.from.y + (c.to.y - c.from.y) * i / 4);
                 Sleep(30);
+                InputSender::MoveTo(c.drag.left + (c.drag.right - c.drag.left) * i / 4,
+                                    c.drag.top + (c.drag.bottom - c.drag.top) * i / 4);
             }
             Sleep(150);
-            if (bFramed)
-                nInkDuring = Ink(edge);
+            nInkDuring = bFramed ? Ink(edge) : 0;
             if (c.end == End::Esc)
                 InputSender::Key(VK_ESCAPE);
             if (c.end == End::RightButton) {
@@ -172,7 +171,6 @@ TEST(CRectTrackerTest, TheRubberBandFollowsTheMouseUntilReleasedOrCancelled)
         EXPECT_TRUE(guitest::MessagePump::PumpUntil([&wnd] { return wnd.m_bDone; }, 5000));
         input.join();
         guitest::MessagePump::PumpFor(100);
-        const int nCase = static_cast<int>(&c - cases);
         EXPECT_EQ(c.bResult, wnd.m_bResult) << "case " << nCase;
         EXPECT_EQ(c.rect, wnd.m_tracker.m_rect) << "case " << nCase;
         EXPECT_TRUE(wnd.m_bCaptureReleased) << "case " << nCase;
