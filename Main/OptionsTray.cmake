@@ -1,5 +1,6 @@
-# The options sheet's pages, the options command and the tray icon: sources of
-# tes (paths relative to Main/), and their resource script.
+# The options sheet's pages, the options command and the tray icon: their
+# sources (paths relative to Main/) and their resource script (a full path, so
+# that any executable with these windows can list it).
 set(TES_OPTIONS_TRAY_SOURCES
   COptionBasic.cpp
   COptionImage.cpp
@@ -8,5 +9,5 @@ set(TES_OPTIONS_TRAY_SOURCES
   CTrayNotifyIcon.cpp
   CTrayTimerWnd.cpp
   CTrayRessurectionWnd.cpp
-  OptionsTray.rc
 )
+set(TES_OPTIONS_TRAY_RESOURCES ${CMAKE_CURRENT_LIST_DIR}/OptionsTray.rc)

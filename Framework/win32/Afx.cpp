@@ -3,10 +3,11 @@
 #include "CDC.h"
 #include "CDynLinkLibrary.h"
 #include "CGdiObject.h"
-#include "CLinkCtrl.h"
 #include "CMenu.h"
 #include "CWinApp.h"
 #include "CWnd.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -102,5 +103,6 @@ void AfxDeleteTempMaps()
 
 void AfxEnableControlContainer()
 {
-    CLinkCtrl::RegisterClass();
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_LINK_CLASS };
+    InitCommonControlsEx(&icc);
 }

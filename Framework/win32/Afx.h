@@ -43,8 +43,11 @@ FRAMEWORK_API int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWST
 // objects (FromHandle); the framework's message loops call it at idle.
 FRAMEWORK_API void AfxDeleteTempMaps();
 
-// Makes the framework's own dialog controls available to dialog templates:
-// registers the link control's window class ("TesLinkCtrl", see CLinkCtrl.h).
-// There is no ActiveX hosting; the program's dialogs need nothing more.
-// Call it once at start-up, before a dialog that contains such a control.
+// Makes the link controls of dialog templates work: registers the system's
+// link control class (SysLink, WC_LINK, from version 6 of the common
+// controls, which the program's manifest asks for). A click on a link (or
+// Enter on it) whose dialog has no NM_CLICK/NM_RETURN handler of its own
+// opens the link's address through the shell (see CWnd::OnNotify). There is
+// no ActiveX hosting; the program's dialogs need nothing more. Call it once at
+// start-up, before a dialog with links is created.
 FRAMEWORK_API void AfxEnableControlContainer();

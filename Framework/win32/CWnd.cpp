@@ -11,6 +11,7 @@
 #include "MessageDispatch.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 namespace {
 
@@ -355,7 +356,24 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     if (m_pToolTipState != nullptr && pNMHDR->hwndFrom == m_pToolTipState->hWndTip && pNMHDR->code == TTN_NEEDTEXTW)
         return OnToolTipNeedText(pNMHDR, pResult);
     AFX_NOTIFY notify = { pResult, pNMHDR };
-    return OnCmdMsg(static_cast<UINT>(pNMHDR->idFrom), static_cast<int>(pNMHDR->code), &notify, nullptr);
+    if (OnCmdMsg(static_cast<UINT>(pNMHDR->idFrom), static_cast<int>(pNMHDR->code), &notify, nullptr))
+        return TRUE;
+    return OpenLinkOf(pNMHDR, pResult);
+}
+
+BOOL CWnd::OpenLinkOf(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    if (pNMHDR->code != NM_CLICK && pNMHDR->code != NM_RETURN)
+        return FALSE;
+    wchar_t szClass[16] = {};
+    ::GetClassNameW(pNMHDR->hwndFrom, szClass, 16);
+    if (lstrcmpiW(szClass, WC_LINK) != 0)
+        return FALSE;
+    const NMLINK* pLink = reinterpret_cast<const NMLINK*>(pNMHDR);
+    if (pLink->item.szUrl[0] != 0)
+        ::ShellExecuteW(nullptr, L"open", pLink->item.szUrl, nullptr, nullptr, SW_SHOWNORMAL);
+    *pResult = 0;
+    return TRUE;
 }
 
 void CWnd::PostNcDestroy()

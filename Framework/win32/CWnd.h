@@ -94,6 +94,8 @@ public:
     // WM_COMMAND: routes (id, code) through OnCmdMsg; TRUE when handled.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     // WM_NOTIFY: routes (idFrom, code) through OnCmdMsg; TRUE when handled.
+    // A link control's click or Enter (NM_CLICK, NM_RETURN from a SysLink)
+    // that no handler took opens the link's address with the shell.
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual void PostNcDestroy();
 
@@ -245,6 +247,9 @@ private:
     // Tool tips (EnableToolTips): the control and the text being shown.
     struct ToolTipState;
     ToolTipState* m_pToolTipState;
+    // Opens the address of a link control's NM_CLICK/NM_RETURN; FALSE for
+    // any other notification.
+    BOOL OpenLinkOf(NMHDR* pNMHDR, LRESULT* pResult);
     // Answers TTN_NEEDTEXT from this window's tooltip control.
     BOOL OnToolTipNeedText(NMHDR* pNMHDR, LRESULT* pResult);
     // WM_CTLCOLOR*: the control's reflected handler, then this window's.

@@ -361,7 +361,7 @@ TEST(MainDialog, AboutBoxFromTheSystemMenu)
             for (int nID : { IDC_LINK_HOME, IDC_LINK_IM, IDC_LINK_MAIL }) {
                 wchar_t cls[32] = {};
                 ::GetClassNameW(::GetDlgItem(hAbout, nID), cls, 32);
-                nLinks += std::wstring(cls) == L"TesLinkCtrl";
+                nLinks += std::wstring(cls) == L"SysLink";
             }
             ::PostMessageW(hAbout, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });

@@ -1,134 +1,111 @@
-// CLinkCtrl: the link markup split into text and address, the control made
-// from a dialog template (class registered by AfxEnableControlContainer),
-// drawn in blue and underlined, the hand cursor, and the address opened by a
-// click and by the keyboard (a recorder program stands in for the browser).
+// Link controls of dialog templates (SysLink, registered by
+// AfxEnableControlContainer): a click or Enter on a link opens its address
+// through the shell unless the dialog handles the notification itself, and a
+// link without an address opens nothing. A recorder program stands in for
+// the browser.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <vector>
+#include <string>
 
 #include "CDialog.h"
-#include "CLinkCtrl.h"
 #include "ExtrasResources.h"
 #include "InputSender.h"
 #include "MessagePump.h"
-#include "ScreenReader.h"
+
+#include <commctrl.h>
 
 using guitest::InputSender;
 using guitest::MessagePump;
-using guitest::ScreenReader;
 
 namespace {
 
-TEST(LinkCtrl, MarkupGivesTheShownTextAndTheAddress)
-{
-    struct Case { const wchar_t* markup; const wchar_t* text; const wchar_t* url; };
-    const Case cases[] = {
-        { L"<a href=\"https://example.org/\">示例</a>", L"示例", L"https://example.org/" },
-        { L"主页：<A HREF=\"http://a.example/x?y=1\">网站</A>。", L"主页：网站。", L"http://a.example/x?y=1" },
-        { L"<a>https://b.example/</a>", L"https://b.example/", L"https://b.example/" },
-        { L"mailto:someone@example.org", L"mailto:someone@example.org", L"mailto:someone@example.org" },
-        { L"<a href=\"https://c.example/\">unclosed", L"<a href=\"https://c.example/\">unclosed",
-          L"<a href=\"https://c.example/\">unclosed" },
-        { L"", L"", L"" },
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(CString(c.markup).GetString());
-        CString text, url;
-        CLinkCtrl::ParseMarkup(c.markup, text, url);
-        EXPECT_EQ(CString(c.text), text);
-        EXPECT_EQ(CString(c.url), url);
-    }
-}
-
-CString RecorderMarker()
+CString BesideProgram(const wchar_t* pszName)
 {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     *wcsrchr(path, L'\\') = 0;
-    return CString(path) + L"\\link-opened.txt";
+    return CString(path) + L"\\" + pszName;
 }
 
-CString RecorderProgram()
+bool MarkerAppears(DWORD timeoutMs)
 {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    *wcsrchr(path, L'\\') = 0;
-    return CString(path) + L"\\link_open_recorder.exe";
+    const CString marker = BesideProgram(L"link-opened.txt");
+    return MessagePump::PumpUntil([&] { return GetFileAttributesW(marker) != INVALID_FILE_ATTRIBUTES; }, timeoutMs);
 }
 
-bool WaitForMarker()
-{
-    const CString marker = RecorderMarker();
-    return MessagePump::PumpUntil([&] { return GetFileAttributesW(marker) != INVALID_FILE_ATTRIBUTES; }, 15000);
-}
-
+// The dialog with its two links and no handlers of its own.
 class LinksDialog : public CDialog
 {
 public:
     LinksDialog() : CDialog(IDD_LINKS) {}
-    CLinkCtrl m_markup;
-    CLinkCtrl m_plain;
-    BOOL OnInitDialog() override
+    int m_nOwnClicks = 0;
+};
+
+// The same dialog handling clicks on its first link itself.
+class HandlingLinksDialog : public LinksDialog
+{
+protected:
+    DECLARE_MESSAGE_MAP()
+    void OnLinkClick(NMHDR*, LRESULT* pResult)
     {
-        CDialog::OnInitDialog();
-        m_markup.SubclassDlgItem(IDC_LINK_MARKUP, this);
-        m_plain.SubclassDlgItem(IDC_LINK_PLAIN, this);
-        return TRUE;
+        ++m_nOwnClicks;
+        *pResult = 0;
     }
 };
 
-TEST(LinkCtrl, FromATemplateDrawnAsALinkAndOpenedByClickAndKey)
+BEGIN_MESSAGE_MAP(HandlingLinksDialog, LinksDialog)
+    ON_NOTIFY(NM_CLICK, IDC_LINK_MARKUP, OnLinkClick)
+END_MESSAGE_MAP()
+
+TEST(LinkControls, ClickAndEnterOpenTheAddressUnlessTheDialogHandlesThem)
 {
-    LinksDialog dialog;
-    ASSERT_TRUE(dialog.Create(IDD_LINKS));
-    dialog.SetWindowPos(&CWnd::wndTopMost, 200, 200, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    MessagePump::PumpFor(300);
-    EXPECT_EQ(CString(L"https://example.org/tes"), dialog.m_markup.GetUrl());
-    EXPECT_EQ(CString(L"主页：示例网站"), dialog.m_markup.GetLinkText());
-    EXPECT_EQ(CString(L"mailto:someone@example.org"), dialog.m_plain.GetUrl());
-
-    // Blue ink with an underline: a horizontal run of link-blue pixels.
-    RECT rc;
-    dialog.m_plain.GetWindowRect(&rc);
-    const std::vector<COLORREF> pixels = ScreenReader::Rect(rc);
-    ASSERT_FALSE(pixels.empty());
-    const int width = rc.right - rc.left;
-    int longestRun = 0;
-    for (int y = 0; y < rc.bottom - rc.top; ++y) {
-        int run = 0;
-        for (int x = 0; x < width; ++x) {
-            run = pixels[static_cast<size_t>(y * width + x)] == RGB(0, 0, 255) ? run + 1 : 0;
-            longestRun = std::max(longestRun, run);
-        }
-    }
-    EXPECT_GT(longestRun, 40);
-
-    // The hand over the link.
-    dialog.m_plain.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog.m_plain.m_hWnd),
-                               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    EXPECT_EQ(LoadCursorW(nullptr, IDC_HAND), GetCursor());
-
-    // Opened by a click, then by Space and Enter while it has the focus.
-    dialog.m_plain.SetWindowText(RecorderProgram());
-    struct Case { const char* how; void (*open)(CLinkCtrl&); };
+    const CString marker = BesideProgram(L"link-opened.txt");
+    const CString markup = L"打开：<a href=\"" + BesideProgram(L"link_open_recorder.exe") + L"\">记录程序</a>";
+    struct Case { const char* how; bool ownHandler; int nID; bool opened; };
     const Case cases[] = {
-        { "click", [](CLinkCtrl& link) {
-              RECT r;
-              link.GetWindowRect(&r);
-              InputSender::Click(r.left + 6, (r.top + r.bottom) / 2);
-          } },
-        { "space", [](CLinkCtrl& link) { link.SetFocus(); link.SendMessage(WM_CHAR, L' ', 0); } },
-        { "enter", [](CLinkCtrl& link) { link.SetFocus(); link.SendMessage(WM_KEYDOWN, VK_RETURN, 0); } },
+        { "click", false, IDC_LINK_MARKUP, true },
+        { "enter (its notification)", false, IDC_LINK_MARKUP, true },
+        { "click handled by the dialog", true, IDC_LINK_MARKUP, false },
+        { "click on a link without an address", false, IDC_LINK_PLAIN, false },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.how);
-        DeleteFileW(RecorderMarker());
-        c.open(dialog.m_plain);
-        EXPECT_TRUE(WaitForMarker());
+        LinksDialog plain;
+        HandlingLinksDialog handling;
+        LinksDialog& dialog = c.ownHandler ? handling : plain;
+        ASSERT_TRUE(dialog.Create(IDD_LINKS));
+        HWND hLink = GetDlgItem(dialog.m_hWnd, c.nID);
+        wchar_t szClass[16] = {};
+        GetClassNameW(hLink, szClass, 16);
+        EXPECT_EQ(CString(WC_LINK), CString(szClass));
+        if (c.nID == IDC_LINK_MARKUP)
+            SetWindowTextW(hLink, markup);
+        dialog.SetWindowPos(&CWnd::wndTopMost, 200, 200, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        MessagePump::PumpFor(300);
+        DeleteFileW(marker);
+
+        RECT rc;
+        GetWindowRect(hLink, &rc);
+        // The linked text: after "打开：" in the markup link, at the start of the other.
+        const int x = rc.left + (c.nID == IDC_LINK_MARKUP ? 45 : 8);
+        if (std::string(c.how).rfind("enter", 0) == 0) {
+            // Wine 8's link control sends no NM_RETURN for a typed Enter (it
+            // does on Windows): the notification it would send, by hand.
+            NMLINK link = {};
+            link.hdr.hwndFrom = hLink;
+            link.hdr.idFrom = static_cast<UINT_PTR>(c.nID);
+            link.hdr.code = NM_RETURN;
+            lstrcpynW(link.item.szUrl, BesideProgram(L"link_open_recorder.exe"), L_MAX_URL_LENGTH);
+            dialog.SendMessage(WM_NOTIFY, static_cast<WPARAM>(c.nID), reinterpret_cast<LPARAM>(&link));
+        } else {
+            InputSender::Click(x, (rc.top + rc.bottom) / 2);
+        }
+        EXPECT_EQ(c.opened, MarkerAppears(c.opened ? 15000 : 3000));
+        if (c.ownHandler)
+            EXPECT_EQ(1, dialog.m_nOwnClicks);
+        dialog.DestroyWindow();
     }
-    DeleteFileW(RecorderMarker());
-    dialog.DestroyWindow();
+    DeleteFileW(marker);
 }
 
 } // namespace

@@ -7,10 +7,13 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "COptionsCommand.h"
 #include "CTesConfig.h"
 #include "CWnd.h"
+#include "FileDialogDriver.h"
 #include "InputSender.h"
 #include "MainTestApp.h"
 #include "MessagePump.h"
@@ -417,6 +420,51 @@ TEST(OptionsSheet, PrintScreenIsGivenBackWhenTheSheetIsCancelled)
     EXPECT_TRUE(bHeldByPage);
     ASSERT_TRUE(RegisterHotKey(owner.m_hWnd, 1000, 0, VK_SNAPSHOT));
     UnregisterHotKey(owner.m_hWnd, 1000);
+}
+
+} // namespace
+
+namespace {
+
+TEST(OptionsSheet, BrowseFillsOnlyThePathFieldAndCancelKeepsIt)
+{
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    struct Case { bool choose; };
+    for (const Case c : { Case{ true }, Case{ false } }) {
+        SCOPED_TRACE(c.choose ? "chosen" : "cancelled");
+        OwnerWindow& owner = Owner();
+        CTesConfig config = SampleConfig();
+        std::vector<std::wstring> types;
+        CString pathShown, angleShown;
+        const INT_PTR nResult = RunSheet(&owner, config, [&](HWND hSheet) {
+            HWND hPage = CurrentPage(hSheet);
+            SetDlgItemTextW(hPage, IDC_OPTION_ROTATE_ANGLE, L"45");
+            std::vector<guitest::FileDialogDriver::Step> steps;
+            steps.push_back([&](HWND h) { types = guitest::FileDialogDriver::TypeTexts(h); });
+            if (c.choose) {
+                steps.push_back([&](HWND h) { guitest::FileDialogDriver::SetFileName(h, self); });
+                steps.push_back([](HWND h) { guitest::FileDialogDriver::PressOK(h); });
+            } else {
+                steps.push_back([](HWND h) { guitest::FileDialogDriver::PressCancel(h); });
+            }
+            guitest::FileDialogDriver driver(steps);
+            SendMessageW(GetDlgItem(hPage, IDC_OPTION_BROWSE), BM_CLICK, 0, 0);
+            EXPECT_FALSE(driver.TimedOut());
+            pathShown = ItemText(hPage, IDC_OPTION_EDIT_APP_PATH);
+            angleShown = ItemText(hPage, IDC_OPTION_ROTATE_ANGLE);
+            Click(hSheet, IDOK);
+        });
+        EXPECT_EQ(IDOK, nResult);
+        ASSERT_EQ(1u, types.size());
+        EXPECT_EQ(std::wstring(L"图像编辑程序(*.exe)"), types[0]);
+        const CString expectedPath = c.choose ? CString(self) : CString(L"C:\\图像工具\\画图 2.exe");
+        EXPECT_EQ(0, lstrcmpiW(expectedPath, pathShown)) << CString(pathShown).GetString();
+        EXPECT_EQ(0, lstrcmpiW(expectedPath, config.GetEditAppPath()));
+        // What was typed into the other fields stays.
+        EXPECT_EQ(CString(L"45"), angleShown);
+        EXPECT_EQ(45, config.GetRotateAngle());
+    }
 }
 
 } // namespace
