@@ -160,6 +160,10 @@ TEST(MainDialog, StartsFromTheStoredSettings)
         EXPECT_STREQ(about, L"关于 Brivane Tessaly(&A)...");
         // The window holds the default keys: nobody else can have F3.
         EXPECT_FALSE(::RegisterHotKey(nullptr, 0x3000, 0, VK_F3));
+        // Every button has its command: idle-time updating leaves all enabled.
+        dlg.SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, 0);
+        for (int nID : { IDOK, ID_HELP_TOPICS, ID_SNAP_NEW, ID_EDIT_COPY, ID_FILE_SAVE_AS, ID_EDIT_EXTERNAL })
+            EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dlg.GetSafeHwnd(), nID))) << nID;
         // A change made now reaches config.xml when the window closes.
         Command(dlg, ID_EFFECT_SHARPEN);
     });
