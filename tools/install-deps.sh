@@ -9,6 +9,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix
   wine wine64 xvfb xdotool x11-utils fonts-wqy-microhei
   cups printer-driver-cups-pdf poppler-utils
+  imagemagick zip unzip
 )
 
 missing=()

@@ -70,8 +70,9 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
 }
 
 CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
-    : m_lpszTemplateName(lpszTemplateName), m_pParentWnd(pParentWnd), m_hTemplateModule(nullptr),
-      m_bModal(FALSE), m_bEndModal(FALSE), m_nModalResult(-1), m_pInitialItems(new InitialItems)
+    : m_lpszTemplateName(lpszTemplateName), m_pParentWnd(pParentWnd), m_hAccelTable(nullptr),
+      m_hTemplateModule(nullptr), m_bModal(FALSE), m_bEndModal(FALSE), m_nModalResult(-1),
+      m_pInitialItems(new InitialItems)
 {
 }
 
@@ -314,7 +315,16 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
         return FALSE;
     if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))
         return FALSE;
+    if (m_hAccelTable != nullptr && ::TranslateAcceleratorW(m_hWnd, m_hAccelTable, pMsg))
+        return TRUE;
     return ::IsDialogMessageW(m_hWnd, pMsg);
+}
+
+BOOL CDialog::LoadAccelTable(UINT nIDResource)
+{
+    LPCTSTR lpszName = MAKEINTRESOURCEW(nIDResource);
+    m_hAccelTable = ::LoadAcceleratorsW(AfxFindResourceHandle(lpszName, RT_ACCELERATOR), lpszName);
+    return m_hAccelTable != nullptr;
 }
 
 BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)

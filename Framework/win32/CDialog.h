@@ -54,6 +54,13 @@ public:
     virtual void OnCancel();
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // Keyboard accelerators: once a table is loaded (from the module that has
+    // it, as for templates), PreTranslateMessage translates the dialog's key
+    // messages through it first, so its keys arrive as WM_COMMAND from the
+    // modal loop. FALSE when the table is not found.
+    BOOL LoadAccelTable(UINT nIDResource);
+
     // The dialog's own map, then the application's.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
@@ -67,6 +74,7 @@ protected:
 
     LPCTSTR m_lpszTemplateName;
     CWnd* m_pParentWnd;
+    HACCEL m_hAccelTable;   // loaded by LoadAccelTable; freed with its module
     // The module the template was found in (its dialog-init data is there).
     HINSTANCE m_hTemplateModule;
 

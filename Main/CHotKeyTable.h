@@ -1,0 +1,32 @@
+// CHotKeyTable: the program's eight global hot keys: which setting holds
+// each key, the id it is registered under, the message shown when it cannot
+// be registered, and how a stored modifier word becomes RegisterHotKey's
+// modifier flags.
+//
+// Stored modifier word (the hot-key control's flags): 0x01 Shift, 0x02 Ctrl,
+// 0x04 Alt, 0x08 extended key. RegisterHotKey wants MOD_SHIFT 0x0004,
+// MOD_CONTROL 0x0002, MOD_ALT 0x0001; the extended-key bit is not a modifier
+// and is dropped. So Ctrl+Alt (0x06) registers as 0x0003, Shift+extended
+// (0x09) as 0x0004.
+#pragma once
+
+#include "CString.h"
+#include "PlatformTypes.h"
+
+class CTesConfig;
+
+class CHotKeyTable
+{
+public:
+    enum { COUNT = 8, FIRST_ID = 1001, LAST_ID = FIRST_ID + COUNT - 1 };
+    enum { MODIFIER_SHIFT = 0x01, MODIFIER_CONTROL = 0x02, MODIFIER_ALT = 0x04, MODIFIER_EXT = 0x08 };
+
+    // The id of row nRow (0 ... COUNT-1): 1001 ... 1008, in table order.
+    static int GetId(int nRow) { return FIRST_ID + nRow; }
+    // The key of row nRow as the settings hold it.
+    static void GetKey(CTesConfig& config, int nRow, WORD& wModifier, WORD& wVk);
+    static UINT ToRegisterModifiers(WORD wModifier);
+    // The row's failure message; a key that is Print Screen gets a second
+    // line saying that another program or the system may hold that key.
+    static CString GetFailureMessage(int nRow, WORD wVk);
+};

@@ -1,0 +1,534 @@
+// CTessalyDlg: the main window: preview, captures, effects, menu state,
+// showing and hiding, hot keys, tray icon and the picture commands.
+#include "CTessalyDlg.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "Afx.h"
+#include "CClientDC.h"
+#include "CCmdUI.h"
+#include "CDataExchange.h"
+#include "CDlgAbout.h"
+#include "CEditorCommand.h"
+#include "CHotKeyTable.h"
+#include "CMenu.h"
+#include "COptionsCommand.h"
+#include "CPaintDC.h"
+#include "CPreviewPainter.h"
+#include "CPrintDialog.h"
+#include "CPrintJob.h"
+#include "CTessalyApp.h"
+#include "resource.h"
+
+namespace {
+
+const wchar_t g_szHomePage[] = L"https://brivane.example/";
+const wchar_t g_szProductPage[] = L"https://brivane.example/tessaly/";
+const wchar_t g_szUpdater[] = L"tes_webinst.exe";
+const wchar_t g_szPrintDocName[] = L"Voruzev";
+const wchar_t g_szPreviewTip[] = L"点击访问Brivane官网";
+const wchar_t g_szTrayFailed[] = L"错误：创建系统图标失败！";
+const wchar_t g_szNoEditor[] =
+    L"尚未设置图像编辑程序，无法打开图像。\n请在“设置”的“图像”页中选择图像编辑程序。";
+const UINT TRAY_ICON_ID = 131;
+const UINT TRAY_FRAME_MS = 1000;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CTessalyDlg, CDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_WM_DESTROY()
+    ON_WM_SETCURSOR()
+    ON_WM_HOTKEY()
+    ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
+    ON_MESSAGE(CTessalyDlg::WM_TRAY_NOTIFY, OnTrayMessage)
+    ON_COMMAND(ID_SNAP_NEW, OnNewSnap)
+    ON_COMMAND(ID_SNAP_FULLSCREEN, OnSnapFullScreen)
+    ON_COMMAND(ID_SNAP_ACTIVE_WIN, OnSnapActiveWin)
+    ON_COMMAND(ID_SNAP_CURRENT_WIN, OnSnapCurrentWin)
+    ON_COMMAND(ID_SNAP_WIN_CLIENT, OnSnapWinClient)
+    ON_COMMAND(ID_SNAP_WIN_OBJ, OnSnapWinObj)
+    ON_COMMAND(ID_SNAP_SELECT_RECT, OnSnapSelectRect)
+    ON_UPDATE_COMMAND_UI(ID_SNAP_FULLSCREEN, OnUpdateSnapFullScreen)
+    ON_UPDATE_COMMAND_UI(ID_SNAP_ACTIVE_WIN, OnUpdateSnapActiveWin)
+    ON_UPDATE_COMMAND_UI(ID_SNAP_CURRENT_WIN, OnUpdateSnapCurrentWin)
+    ON_UPDATE_COMMAND_UI(ID_SNAP_WIN_CLIENT, OnUpdateSnapWinClient)
+    ON_UPDATE_COMMAND_UI(ID_SNAP_WIN_OBJ, OnUpdateSnapWinObj)
+    ON_UPDATE_COMMAND_UI(ID_SNAP_SELECT_RECT, OnUpdateSnapSelectRect)
+    ON_COMMAND_RANGE(ID_EFFECT_GRAYSCALE, ID_EFFECT_NEGATE, OnEffectCommand)
+    ON_COMMAND_RANGE(ID_EFFECT_FLIP_HORZ, ID_EFFECT_SHARPEN, OnEffectCommand)
+    ON_UPDATE_COMMAND_UI(ID_EFFECT_GRAYSCALE, OnUpdateEffect)
+    ON_UPDATE_COMMAND_UI(ID_EFFECT_NEGATE, OnUpdateEffect)
+    ON_UPDATE_COMMAND_UI(ID_EFFECT_FLIP_HORZ, OnUpdateEffect)
+    ON_UPDATE_COMMAND_UI(ID_EFFECT_FLIP_VERT, OnUpdateEffect)
+    ON_UPDATE_COMMAND_UI(ID_EFFECT_ROTATE, OnUpdateEffect)
+    ON_UPDATE_COMMAND_UI(ID_EFFECT_SCALE, OnUpdateEffect)
+    ON_UPDATE_COMMAND_UI(ID_EFFECT_SHEAR_ACROSS, OnUpdateEffect)
+    ON_UPDATE_COMMAND_UI(ID_EFFECT_SHEAR_DOWN, OnUpdateEffect)
+    ON_UPDATE_COMMAND_UI(ID_EFFECT_BLUR, OnUpdateEffect)
+    ON_UPDATE_COMMAND_UI(ID_EFFECT_SHARPEN, OnUpdateEffect)
+    ON_COMMAND(ID_SHOW_HIDE, OnShowHide)
+    ON_CONTROL_RANGE(BN_CLICKED, IDC_GRAYSCALE, IDC_NEGATE, OnEffectClicked)
+    ON_CONTROL_RANGE(BN_CLICKED, IDC_FLIP_HORZ, IDC_SCALE, OnEffectClicked)
+    ON_CONTROL_RANGE(BN_CLICKED, IDC_SHEAR_ACROSS, IDC_SHARPEN, OnEffectClicked)
+    ON_CONTROL(STN_CLICKED, IDC_PREVIEW, OnHelpHomePage)
+    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+    ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+    ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+    ON_COMMAND(ID_FILE_SAVE_THUMB, OnFileSaveThumb)
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_COMMAND(ID_EDIT_COPY_THUMB, OnEditCopyThumb)
+    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+    ON_COMMAND(ID_EDIT_CLEAR, OnEditClear)
+    ON_COMMAND(ID_AUTO_COPY, OnAutoCopy)
+    ON_UPDATE_COMMAND_UI(ID_AUTO_COPY, OnUpdateAutoCopy)
+    ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+    ON_COMMAND(ID_FILE_PAGE_SETUP, OnFilePageSetup)
+    ON_COMMAND(ID_EDIT_EXTERNAL, OnEditExternal)
+    ON_COMMAND(ID_HELP_TOPICS, OnHelpTopics)
+    ON_COMMAND(ID_HELP_HOMEPAGE, OnHelpHomePage)
+    ON_COMMAND(ID_HELP_UPDATE, OnHelpUpdate)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_OPTIONS, OnOptions)
+END_MESSAGE_MAP()
+
+CTessalyDlg::CTessalyDlg(CWnd* pParent)
+    : CDialog(IDD_TESSALY_DIALOG, pParent), m_nSnapType(0), m_bGrayScale(0), m_bNegate(0), m_bScale(0),
+      m_bRotate(0), m_bFlipHorz(0), m_bFlipVert(0), m_bShearDown(0), m_bShearAcross(0), m_bBlur(0),
+      m_bSharpen(0), m_hIcon(nullptr), m_hHandCursor(nullptr), m_hDefaultBitmap(nullptr)
+{
+    const HINSTANCE hInstance = AfxFindResourceHandle(MAKEINTRESOURCEW(IDR_MAINFRAME), RT_GROUP_ICON);
+    m_hIcon = ::LoadIconW(hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME));
+    m_hHandCursor = ::LoadCursorW(AfxFindResourceHandle(MAKEINTRESOURCEW(IDC_CURSOR_HAND), RT_GROUP_CURSOR),
+                                  MAKEINTRESOURCEW(IDC_CURSOR_HAND));
+}
+
+CTessalyDlg::~CTessalyDlg()
+{
+    if (m_hDefaultBitmap != nullptr)
+        ::DeleteObject(m_hDefaultBitmap);
+}
+
+void CTessalyDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_CBIndex(pDX, IDC_SNAP_TYPE, m_nSnapType);
+    DDX_Control(pDX, IDC_PREVIEW, m_stcPreview);
+    DDX_Check(pDX, IDC_GRAYSCALE, m_bGrayScale);
+    DDX_Check(pDX, IDC_NEGATE, m_bNegate);
+    DDX_Check(pDX, IDC_SCALE, m_bScale);
+    DDX_Check(pDX, IDC_ROTATE, m_bRotate);
+    DDX_Check(pDX, IDC_FLIP_HORZ, m_bFlipHorz);
+    DDX_Check(pDX, IDC_FLIP_VERT, m_bFlipVert);
+    DDX_Check(pDX, IDC_SHEAR_DOWN, m_bShearDown);
+    DDX_Check(pDX, IDC_SHEAR_ACROSS, m_bShearAcross);
+    DDX_Check(pDX, IDC_BLUR, m_bBlur);
+    DDX_Check(pDX, IDC_SHARPEN, m_bSharpen);
+}
+
+BOOL CTessalyDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    LoadAccelTable(IDR_MAINFRAME);
+
+    CMenu* pSysMenu = GetSystemMenu(FALSE);
+    if (pSysMenu != nullptr) {
+        wchar_t szAbout[128] = {};
+        const HINSTANCE hStrings = AfxFindResourceHandle(MAKEINTRESOURCEW(IDS_ABOUTBOX / 16 + 1), RT_STRING);
+        if (::LoadStringW(hStrings, IDS_ABOUTBOX, szAbout, 128) > 0) {
+            pSysMenu->AppendMenu(MF_SEPARATOR);
+            pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, szAbout);
+        }
+    }
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+    m_hDefaultBitmap = CPreviewPainter::LoadPlaceholder(
+        AfxFindResourceHandle(MAKEINTRESOURCEW(IDB_DEFAULT_PREVIEW), RT_BITMAP), IDB_DEFAULT_PREVIEW);
+
+    EnableToolTips(TRUE);
+    m_ToolTip.Create(this, 0);
+    m_ToolTip.Activate(TRUE);
+    m_ToolTip.AddTool(&m_stcPreview, g_szPreviewTip, nullptr, 0);
+
+    m_Core.InitVoruzev(this, &m_stcPreview);
+    RegisterHotKeys(FALSE);
+    CenterWindow();
+    m_nSnapType = m_Core.m_config.GetSnapMode();
+    SyncEffects(FALSE);
+    UpdateData(FALSE);
+
+    const CString strAppName = m_Core.m_config.GetAppName();
+    SetWindowText(strAppName);
+    HICON frames[1] = { m_hIcon };
+    if (!m_TrayIcon.AddAnimatedToTray(this, TRAY_ICON_ID, strAppName, frames, 1, TRAY_FRAME_MS, WM_TRAY_NOTIFY)) {
+        AfxMessageBox(g_szTrayFailed, MB_OK | MB_ICONERROR);
+        return -1;
+    }
+    return TRUE;
+}
+
+BOOL CTessalyDlg::IsTrayIconAdded() const
+{
+    return m_TrayIcon.IsAdded();
+}
+
+BOOL CTessalyDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_ToolTip.GetSafeHwnd() != nullptr)
+        m_ToolTip.RelayEvent(pMsg);
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+void CTessalyDlg::OnSysCommand(UINT nID, LPARAM)
+{
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX)
+        OnAppAbout();
+    else if (nID == SC_MINIMIZE)
+        ShowWindow(SW_HIDE);
+    else
+        Default();
+}
+
+void CTessalyDlg::OnPaint()
+{
+    if (IsIconic()) {
+        CPaintDC dc(this);
+        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+        const int cxIcon = ::GetSystemMetrics(SM_CXICON);
+        const int cyIcon = ::GetSystemMetrics(SM_CYICON);
+        CRect rect;
+        GetClientRect(&rect);
+        ::DrawIcon(dc.GetSafeHdc(), (rect.Width() - cxIcon + 1) / 2, (rect.Height() - cyIcon + 1) / 2, m_hIcon);
+        return;
+    }
+    Default();
+    DrawPreview(FALSE);
+}
+
+HCURSOR CTessalyDlg::OnQueryDragIcon()
+{
+    return m_hIcon;
+}
+
+void CTessalyDlg::DrawPreview(BOOL bPrint)
+{
+    if (m_stcPreview.GetSafeHwnd() == nullptr)
+        return;
+    CRect rect;
+    m_stcPreview.GetClientRect(&rect);
+    int x = 0;
+    int y = 0;
+    Gdiplus::Image* pImage = m_Core.GetImage();
+    Gdiplus::Image* pThumb = pImage != nullptr ? m_Core.GetThubImage(x, y) : nullptr;
+    if (!bPrint) {
+        CClientDC dc(&m_stcPreview);
+        CPreviewPainter::Draw(dc.GetSafeHdc(), rect, m_hDefaultBitmap, pImage, pThumb, x, y);
+        return;
+    }
+    CPrintJob job(this);
+    if (!job.ChoosePrinter() || !job.StartPage(g_szPrintDocName))
+        return;
+    CPreviewPainter::Draw(job.GetDC(), rect, m_hDefaultBitmap, pImage, pThumb, x, y);
+    job.EndPage();
+}
+
+void CTessalyDlg::OnDestroy()
+{
+    CDialog::OnDestroy();
+    m_Core.CloseVoruzev();
+    RegisterHotKeys(TRUE);
+    if (m_hDefaultBitmap != nullptr) {
+        ::DeleteObject(m_hDefaultBitmap);
+        m_hDefaultBitmap = nullptr;
+    }
+    m_TrayIcon.RemoveFromTray();
+}
+
+BOOL CTessalyDlg::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (pWnd != nullptr && pWnd->GetSafeHwnd() == m_stcPreview.GetSafeHwnd() && m_hHandCursor != nullptr) {
+        ::SetCursor(m_hHandCursor);
+        return TRUE;
+    }
+    (void)nHitTest;
+    (void)message;
+    return static_cast<BOOL>(Default());
+}
+
+// ---------------------------------------------------------------- captures
+
+void CTessalyDlg::Snap(int (CTesCore::*pfnSnap)())
+{
+    if ((m_Core.*pfnSnap)() != 0)
+        DrawPreview(FALSE);
+    m_nSnapType = m_Core.m_config.GetSnapMode();
+    UpdateData(FALSE);
+}
+
+void CTessalyDlg::OnNewSnap()
+{
+    static int (CTesCore::*const modes[])() = {
+        &CTesCore::SnapFullScreen, &CTesCore::SnapActiveWin, &CTesCore::SnapCurrentWin,
+        &CTesCore::SnapWinClient, &CTesCore::SnapWinObj, &CTesCore::SnapSelectRect,
+    };
+    UpdateData(TRUE);
+    if (m_nSnapType >= 0 && m_nSnapType < static_cast<int>(sizeof(modes) / sizeof(modes[0])))
+        Snap(modes[m_nSnapType]);
+}
+
+void CTessalyDlg::OnSnapFullScreen() { Snap(&CTesCore::SnapFullScreen); }
+void CTessalyDlg::OnSnapActiveWin() { Snap(&CTesCore::SnapActiveWin); }
+void CTessalyDlg::OnSnapCurrentWin() { Snap(&CTesCore::SnapCurrentWin); }
+void CTessalyDlg::OnSnapWinClient() { Snap(&CTesCore::SnapWinClient); }
+void CTessalyDlg::OnSnapWinObj() { Snap(&CTesCore::SnapWinObj); }
+void CTessalyDlg::OnSnapSelectRect() { Snap(&CTesCore::SnapSelectRect); }
+
+void CTessalyDlg::UpdateSnapRadio(CCmdUI* pCmdUI, int nMode)
+{
+    pCmdUI->SetRadio(m_Core.m_config.GetSnapMode() == nMode);
+}
+
+void CTessalyDlg::OnUpdateSnapFullScreen(CCmdUI* pCmdUI) { UpdateSnapRadio(pCmdUI, SNAP_FULL_SCREEN); }
+void CTessalyDlg::OnUpdateSnapActiveWin(CCmdUI* pCmdUI) { UpdateSnapRadio(pCmdUI, SNAP_ACTIVE_WIN); }
+void CTessalyDlg::OnUpdateSnapCurrentWin(CCmdUI* pCmdUI) { UpdateSnapRadio(pCmdUI, SNAP_CURRENT_WIN); }
+void CTessalyDlg::OnUpdateSnapWinClient(CCmdUI* pCmdUI) { UpdateSnapRadio(pCmdUI, SNAP_WIN_CLIENT); }
+void CTessalyDlg::OnUpdateSnapWinObj(CCmdUI* pCmdUI) { UpdateSnapRadio(pCmdUI, SNAP_WIN_OBJ); }
+void CTessalyDlg::OnUpdateSnapSelectRect(CCmdUI* pCmdUI) { UpdateSnapRadio(pCmdUI, SNAP_SELECT_RECT); }
+
+void CTessalyDlg::OnShowHide()
+{
+    ShowWindow(IsWindowVisible() ? SW_HIDE : SW_SHOW);
+}
+
+// ---------------------------------------------------------------- effects
+
+int* CTessalyDlg::EffectFlag(UINT nID)
+{
+    switch (nID) {
+    case ID_EFFECT_GRAYSCALE: return &m_bGrayScale;
+    case ID_EFFECT_NEGATE: return &m_bNegate;
+    case ID_EFFECT_FLIP_HORZ: return &m_bFlipHorz;
+    case ID_EFFECT_FLIP_VERT: return &m_bFlipVert;
+    case ID_EFFECT_ROTATE: return &m_bRotate;
+    case ID_EFFECT_SCALE: return &m_bScale;
+    case ID_EFFECT_SHEAR_ACROSS: return &m_bShearAcross;
+    case ID_EFFECT_SHEAR_DOWN: return &m_bShearDown;
+    case ID_EFFECT_BLUR: return &m_bBlur;
+    case ID_EFFECT_SHARPEN: return &m_bSharpen;
+    default: return nullptr;
+    }
+}
+
+void CTessalyDlg::SyncEffects(BOOL bSave)
+{
+    CTesConfig& config = m_Core.m_config;
+    if (bSave) {
+        UpdateData(TRUE);
+        config.SetGrayScale(m_bGrayScale);
+        config.SetNegate(m_bNegate);
+        config.SetScale(m_bScale);
+        config.SetRotate(m_bRotate);
+        config.SetFlipHorz(m_bFlipHorz);
+        config.SetFlipVert(m_bFlipVert);
+        config.SetShearDown(m_bShearDown);
+        config.SetShearAcross(m_bShearAcross);
+        config.SetBlur(m_bBlur);
+        config.SetSharpen(m_bSharpen);
+        return;
+    }
+    m_bGrayScale = config.GetGrayScale();
+    m_bNegate = config.GetNegate();
+    m_bScale = config.GetScale();
+    m_bRotate = config.GetRotate();
+    m_bFlipHorz = config.GetFlipHorz();
+    m_bFlipVert = config.GetFlipVert();
+    m_bShearDown = config.GetShearDown();
+    m_bShearAcross = config.GetShearAcross();
+    m_bBlur = config.GetBlur();
+    m_bSharpen = config.GetSharpen();
+    UpdateData(FALSE);
+}
+
+void CTessalyDlg::ApplyEffects()
+{
+    SyncEffects(TRUE);
+    m_Core.RefreshImageData();
+    Invalidate(TRUE);
+}
+
+void CTessalyDlg::OnEffectClicked(UINT)
+{
+    ApplyEffects();
+}
+
+void CTessalyDlg::OnEffectCommand(UINT nID)
+{
+    int* pFlag = EffectFlag(nID);
+    if (pFlag == nullptr)
+        return;
+    *pFlag = !*pFlag;
+    UpdateData(FALSE);
+    ApplyEffects();
+}
+
+void CTessalyDlg::OnUpdateEffect(CCmdUI* pCmdUI)
+{
+    const int* pFlag = EffectFlag(pCmdUI->m_nID);
+    if (pFlag != nullptr)
+        pCmdUI->SetCheck(*pFlag ? 1 : 0);
+}
+
+LRESULT CTessalyDlg::OnKickIdle(WPARAM, LPARAM)
+{
+    UpdateDialogControls(this, TRUE);
+    CMenu* pMenuBar = GetMenu();
+    if (pMenuBar == nullptr)
+        return 0;
+    const int nPopups = pMenuBar->GetMenuItemCount();
+    for (int i = 0; i < nPopups; ++i) {
+        CMenu* pPopup = pMenuBar->GetSubMenu(i);
+        if (pPopup == nullptr)
+            continue;
+        UpdateMenuCommandUI(pPopup, FALSE);
+        const int nItems = pPopup->GetMenuItemCount();
+        for (int j = 0; j < nItems; ++j) {
+            CMenu* pNested = pPopup->GetSubMenu(j);
+            if (pNested != nullptr)
+                UpdateMenuCommandUI(pNested, FALSE);
+        }
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------- hot keys and tray
+
+void CTessalyDlg::RegisterHotKeys(BOOL bUnregisterOnly)
+{
+    for (int nRow = 0; nRow < CHotKeyTable::COUNT; ++nRow)
+        ::UnregisterHotKey(m_hWnd, CHotKeyTable::GetId(nRow));
+    if (bUnregisterOnly)
+        return;
+    for (int nRow = 0; nRow < CHotKeyTable::COUNT; ++nRow) {
+        WORD wModifier = 0;
+        WORD wVk = 0;
+        CHotKeyTable::GetKey(m_Core.m_config, nRow, wModifier, wVk);
+        if (!::RegisterHotKey(m_hWnd, CHotKeyTable::GetId(nRow), CHotKeyTable::ToRegisterModifiers(wModifier), wVk))
+            AfxMessageBox(CHotKeyTable::GetFailureMessage(nRow, wVk), MB_OK);
+    }
+}
+
+void CTessalyDlg::OnHotKey(UINT nHotKeyId, UINT, UINT)
+{
+    static void (CTessalyDlg::*const handlers[CHotKeyTable::COUNT])() = {
+        &CTessalyDlg::OnNewSnap, &CTessalyDlg::OnSnapFullScreen, &CTessalyDlg::OnSnapActiveWin,
+        &CTessalyDlg::OnSnapCurrentWin, &CTessalyDlg::OnSnapWinClient, &CTessalyDlg::OnSnapWinObj,
+        &CTessalyDlg::OnSnapSelectRect, &CTessalyDlg::OnShowHide,
+    };
+    const int nRow = static_cast<int>(nHotKeyId) - CHotKeyTable::FIRST_ID;
+    if (nRow >= 0 && nRow < CHotKeyTable::COUNT)
+        (this->*handlers[nRow])();
+}
+
+LRESULT CTessalyDlg::OnTrayMessage(WPARAM wParam, LPARAM lParam)
+{
+    return m_TrayIcon.HandleNotifyMessage(wParam, lParam);
+}
+
+// ---------------------------------------------------------------- picture commands
+
+void CTessalyDlg::OnFileOpen()
+{
+    if (m_Core.OpenImage(CString()) != 0)
+        Invalidate(TRUE);
+}
+
+void CTessalyDlg::OnFileSave() { m_Core.SaveImage(m_Core.GetPathName(), 0); }
+void CTessalyDlg::OnFileSaveAs() { m_Core.SaveImage(CString(), 0); }
+void CTessalyDlg::OnFileSaveThumb() { m_Core.SaveImage(CString(), 1); }
+void CTessalyDlg::OnEditCopy() { m_Core.CopyImageData(0); }
+void CTessalyDlg::OnEditCopyThumb() { m_Core.CopyImageData(1); }
+
+void CTessalyDlg::OnEditPaste()
+{
+    if (m_Core.PasteImageData() != 0)
+        Invalidate(TRUE);
+}
+
+void CTessalyDlg::OnEditClear()
+{
+    m_Core.ClearGdiplusImage();
+    Invalidate(TRUE);
+}
+
+void CTessalyDlg::OnAutoCopy()
+{
+    m_Core.m_config.SetAutoCopy(!m_Core.m_config.GetAutoCopy());
+}
+
+void CTessalyDlg::OnUpdateAutoCopy(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_Core.m_config.GetAutoCopy() ? 1 : 0);
+}
+
+void CTessalyDlg::OnFilePrint()
+{
+    DrawPreview(TRUE);
+}
+
+void CTessalyDlg::OnFilePageSetup()
+{
+    // The choices are not kept: printing always starts from the default printer.
+    CPrintDialog setup(TRUE);
+    setup.DoModal();
+}
+
+void CTessalyDlg::OnEditExternal()
+{
+    const CString strEditor = m_Core.m_config.GetEditAppPath();
+    if (strEditor.IsEmpty()) {
+        AfxMessageBox(g_szNoEditor, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (m_Core.GetPathName().IsEmpty())
+        m_Core.SaveImage(CString(), 0);
+    const CEditorCommand command(strEditor, m_Core.GetPathName());
+    ::ShellExecuteW(nullptr, L"open", command.GetProgram(),
+                    command.GetParameters().IsEmpty() ? nullptr : static_cast<LPCWSTR>(command.GetParameters()),
+                    command.GetDirectory().IsEmpty() ? nullptr : static_cast<LPCWSTR>(command.GetDirectory()),
+                    SW_SHOW);
+}
+
+void CTessalyDlg::OnHelpTopics()
+{
+    ::ShellExecuteW(nullptr, L"open", g_szProductPage, nullptr, L"", SW_SHOWMAXIMIZED);
+}
+
+void CTessalyDlg::OnHelpHomePage()
+{
+    ::ShellExecuteW(nullptr, L"open", g_szHomePage, nullptr, L"", SW_SHOWMAXIMIZED);
+}
+
+void CTessalyDlg::OnHelpUpdate()
+{
+    CString strUpdater = CTessalyApp::GetAppDir();
+    strUpdater += g_szUpdater;
+    ::ShellExecuteW(nullptr, L"open", strUpdater, nullptr, L"", SW_SHOW);
+}
+
+void CTessalyDlg::OnAppAbout()
+{
+    CDlgAbout about;
+    about.DoModal();
+}
+
+void CTessalyDlg::OnOptions()
+{
+    RegisterHotKeys(TRUE);
+    COptionsCommand::Run(this, m_Core.m_config);
+    RegisterHotKeys(FALSE);
+    m_Core.RefreshImageData();
+    Invalidate(TRUE);
+}

@@ -1,0 +1,380 @@
+// Helpers of the capture-engine tests (see CoreTestHarness.h).
+#include "CoreTestHarness.h"
+
+#include "CHelper.h"
+#include "MessagePump.h"
+#include "PatternWindow.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cwchar>
+#include <cstdlib>
+#include <thread>
+
+namespace coretest {
+
+Pixels ReadPixels(HBITMAP hBitmap)
+{
+    Pixels pixels;
+    BITMAP bm = {};
+    if (hBitmap == nullptr || ::GetObjectW(hBitmap, sizeof(bm), &bm) != sizeof(bm))
+        return pixels;
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = bm.bmWidth;
+    bmi.bmiHeader.biHeight = -bm.bmHeight;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    std::vector<BYTE> bytes(static_cast<size_t>(bm.bmWidth) * bm.bmHeight * 4);
+    HDC hScreen = ::GetDC(nullptr);
+    const int nLines = ::GetDIBits(hScreen, hBitmap, 0, bm.bmHeight, bytes.data(), &bmi, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, hScreen);
+    if (nLines != bm.bmHeight)
+        return pixels;
+    pixels.width = bm.bmWidth;
+    pixels.height = bm.bmHeight;
+    for (size_t i = 0; i < bytes.size(); i += 4)
+        pixels.colors.push_back(RGB(bytes[i + 2], bytes[i + 1], bytes[i]));
+    return pixels;
+}
+
+Pixels ReadPixels(Gdiplus::Image* pImage)
+{
+    Pixels pixels;
+    if (pImage == nullptr)
+        return pixels;
+    Gdiplus::Bitmap* pBitmap = static_cast<Gdiplus::Bitmap*>(pImage);
+    const int w = static_cast<int>(pBitmap->GetWidth());
+    const int h = static_cast<int>(pBitmap->GetHeight());
+    Gdiplus::Rect rect(0, 0, w, h);
+    Gdiplus::BitmapData data = {};
+    if (w <= 0 || h <= 0 ||
+        pBitmap->LockBits(&rect, Gdiplus::ImageLockModeRead, PixelFormat32bppRGB, &data) != Gdiplus::Ok)
+        return pixels;
+    pixels.width = w;
+    pixels.height = h;
+    for (int y = 0; y < h; ++y) {
+        const BYTE* pRow = static_cast<const BYTE*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride;
+        for (int x = 0; x < w; ++x)
+            pixels.colors.push_back(RGB(pRow[x * 4 + 2], pRow[x * 4 + 1], pRow[x * 4]));
+    }
+    pBitmap->UnlockBits(&data);
+    return pixels;
+}
+
+Pixels ReadScreen(const RECT& rect)
+{
+    Pixels pixels;
+    const int w = rect.right - rect.left;
+    const int h = rect.bottom - rect.top;
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMemory = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, w, h);
+    HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
+    ::BitBlt(hMemory, 0, 0, w, h, hScreen, rect.left, rect.top, SRCCOPY);
+    ::SelectObject(hMemory, hOld);
+    ::DeleteDC(hMemory);
+    ::ReleaseDC(nullptr, hScreen);
+    pixels = ReadPixels(hBitmap);
+    ::DeleteObject(hBitmap);
+    return pixels;
+}
+
+int MaxChannelDifference(const Pixels& a, const Pixels& b)
+{
+    if (a.width != b.width || a.height != b.height)
+        return -1;
+    int nMax = 0;
+    for (size_t i = 0; i < a.colors.size(); ++i)
+        for (int shift : { 0, 8, 16 }) {
+            const int d = std::abs(static_cast<int>((a.colors[i] >> shift) & 0xFF) -
+                                   static_cast<int>((b.colors[i] >> shift) & 0xFF));
+            nMax = d > nMax ? d : nMax;
+        }
+    return nMax;
+}
+
+LRESULT TestCore::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_TIMER && wParam == CTesCore::PICK_TIMER_ID)
+        ++m_nPickTimerTicks;
+    return CTesCore::WindowProc(message, wParam, lParam);
+}
+
+CString ConfigPath()
+{
+    return CHelper::GetAppPath() + L"config.xml";
+}
+
+EngineHarness::EngineHarness()
+{
+    ::DeleteFileW(ConfigPath());
+    if (!m_wndBackdrop.CreateEx(WS_EX_NOACTIVATE, nullptr, L"底层窗口", WS_POPUP, 1800, 1000, 60, 40, nullptr,
+                                nullptr))
+        return;
+    ::SetWindowPos(m_wndBackdrop.m_hWnd, HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (!m_wndMain.CreateEx(WS_EX_NOACTIVATE, nullptr, L"引擎测试主窗口", WS_POPUP, 1300, 60, 420, 320, nullptr,
+                            nullptr))
+        return;
+    m_wndMain.ShowWindow(SW_SHOWNOACTIVATE);
+    if (!m_wndPreview.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 10, 400, 300, m_wndMain.m_hWnd,
+                               nullptr))
+        return;
+    m_pCore.reset(new TestCore);
+    if (!m_pCore->InitVoruzev(&m_wndMain, &m_wndPreview))
+        return;
+    CTesConfig& config = m_pCore->m_config;
+    config.SetPlaySnapSound(0);
+    config.SetSnapDelayTime(0);
+    config.SetAutoCopy(0);
+    config.SetHideMainWnd(1);
+    m_bReady = true;
+}
+
+EngineHarness::~EngineHarness()
+{
+    if (m_pCore) {
+        m_pCore->CloseVoruzev();
+        m_pCore.reset();
+    }
+    ::DeleteFileW(ConfigPath());
+}
+
+HWND EngineHarness::CoreWindow() const
+{
+    return m_pCore ? m_pCore->m_hWnd : nullptr;
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    return guitest::MessagePump::PumpUntil(done, timeoutMs);
+}
+
+// ---------------------------------------------------------------------------
+
+namespace {
+
+const UINT WM_TEST_DESTROY_AFTER = WM_APP + 1;
+const UINT WM_TEST_OPEN_MENU = WM_APP + 2;
+const UINT_PTR kDestroyTimer = 7;
+
+LRESULT CALLBACK ForeignWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC hDC = ::BeginPaint(hWnd, &ps);
+        RECT rc;
+        ::GetClientRect(hWnd, &rc);
+        for (int y = 0; y < rc.bottom; y += 1) {
+            // Runs of one colour per row, from the pattern's own rule.
+            int x = 0;
+            while (x < rc.right) {
+                const COLORREF color = guitest::PatternWindow::ExpectedColor(x, y, rc.right, rc.bottom);
+                int xEnd = x + 1;
+                while (xEnd < rc.right &&
+                       guitest::PatternWindow::ExpectedColor(xEnd, y, rc.right, rc.bottom) == color)
+                    ++xEnd;
+                RECT run = { x, y, xEnd, y + 1 };
+                HBRUSH hBrush = ::CreateSolidBrush(color);
+                ::FillRect(hDC, &run, hBrush);
+                ::DeleteObject(hBrush);
+                x = xEnd;
+            }
+        }
+        ::EndPaint(hWnd, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_TEST_DESTROY_AFTER:
+        ::SetTimer(hWnd, kDestroyTimer, static_cast<UINT>(wParam), nullptr);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kDestroyTimer) {
+            ::KillTimer(hWnd, kDestroyTimer);
+            ::DestroyWindow(hWnd);
+        }
+        return 0;
+    case WM_TEST_OPEN_MENU: {
+        HMENU hMenu = ::CreatePopupMenu();
+        ::AppendMenuW(hMenu, MF_STRING, 1, L"第一项 First item");
+        ::AppendMenuW(hMenu, MF_STRING, 2, L"第二项 Second item");
+        ::AppendMenuW(hMenu, MF_STRING, 3, L"第三项 Third item");
+        ::TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, static_cast<int>(wParam),
+                         static_cast<int>(lParam), 0, hWnd, nullptr);
+        ::DestroyMenu(hMenu);
+        return 0;
+    }
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+struct ForeignPatternWindow::State
+{
+    std::thread thread;
+    std::atomic<HWND> hWnd{ nullptr };
+    std::atomic<HWND> hButton{ nullptr };
+    std::atomic<bool> bCreated{ false };
+};
+
+ForeignPatternWindow::ForeignPatternWindow(const RECT& rect, bool bFramed, bool bWithButton) : m_pState(new State)
+{
+    State* pState = m_pState.get();
+    pState->thread = std::thread([pState, rect, bFramed, bWithButton] {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = ForeignWndProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = L"TesForeignPattern";
+        ::RegisterClassW(&wc);   // a second registration fails harmlessly
+        const DWORD style = bFramed ? (WS_POPUP | WS_THICKFRAME | WS_BORDER) : WS_POPUP;
+        HWND hWnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, wc.lpszClassName, L"外来图样窗口",
+                                      style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                                      nullptr, nullptr, wc.hInstance, nullptr);
+        if (hWnd != nullptr && bWithButton)
+            pState->hButton = ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 20,
+                                                100, 30, hWnd, reinterpret_cast<HMENU>(1), wc.hInstance, nullptr);
+        if (hWnd != nullptr) {
+            ::ShowWindow(hWnd, SW_SHOWNOACTIVATE);
+            ::UpdateWindow(hWnd);
+        }
+        pState->hWnd = hWnd;
+        pState->bCreated = true;
+        MSG msg;
+        while (hWnd != nullptr && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    });
+    WaitFor([pState] { return pState->bCreated.load(); });
+    m_hWnd = pState->hWnd;
+    m_hButton = pState->hButton;
+    if (m_hWnd != nullptr) {
+        // Bounded wait until the window's top-left pixel shows its left band.
+        RECT rc;
+        ::GetClientRect(m_hWnd, &rc);
+        POINT pt = { 0, 0 };
+        ::ClientToScreen(m_hWnd, &pt);
+        const COLORREF band = guitest::PatternWindow::ExpectedColor(0, 0, rc.right, rc.bottom);
+        const RECT one = { pt.x, pt.y, pt.x + 1, pt.y + 1 };
+        WaitFor([&] { return ReadScreen(one).colors == std::vector<COLORREF>{ band }; });
+    }
+}
+
+ForeignPatternWindow::~ForeignPatternWindow()
+{
+    if (m_pState->hWnd != nullptr && ::IsWindow(m_pState->hWnd))
+        ::PostMessageW(m_pState->hWnd, WM_CLOSE, 0, 0);
+    m_pState->thread.join();
+}
+
+void ForeignPatternWindow::DestroyAfter(DWORD delayMs)
+{
+    ::PostMessageW(m_hWnd, WM_TEST_DESTROY_AFTER, delayMs, 0);
+}
+
+HWND ForeignPatternWindow::OpenMenu(int x, int y)
+{
+    ::PostMessageW(m_hWnd, WM_TEST_OPEN_MENU, static_cast<WPARAM>(x), static_cast<LPARAM>(y));
+    HWND hMenu = nullptr;
+    WaitFor([&] {
+        hMenu = ::FindWindowW(L"#32768", nullptr);
+        return hMenu != nullptr && ::IsWindowVisible(hMenu);
+    });
+    return hMenu;
+}
+
+void ForeignPatternWindow::CloseMenu()
+{
+    ::PostMessageW(m_hWnd, WM_CANCELMODE, 0, 0);
+}
+
+} // namespace coretest
+
+namespace coretest {
+
+// Under Wine on a bare X display, a thread with an X connection (the GUI
+// thread) reads the cursor from the X pointer, which neither SendInput nor
+// SetCursorPos moves there; xdotool (a Unix program, started through Wine)
+// moves it. Elsewhere SendInput has moved the cursor already.
+void MoveXPointer(int x, int y)
+{
+    wchar_t szCommand[96];
+    swprintf(szCommand, 96, L"Z:\\usr\\bin\\xdotool mousemove %d %d", x, y);
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessW(nullptr, szCommand, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return;
+    ::WaitForSingleObject(pi.hProcess, 5000);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+}
+
+struct MouseScript::State
+{
+    std::thread thread;
+    std::atomic<bool> bDone{ false };
+};
+
+MouseScript::MouseScript(std::vector<Step> steps) : m_pState(new State)
+{
+    State* pState = m_pState.get();
+    pState->thread = std::thread([pState, steps] {
+        for (const Step& step : steps) {
+            INPUT inputs[2] = {};
+            inputs[0].type = inputs[1].type = INPUT_MOUSE;
+            switch (step.kind) {
+            case Step::MOVE: {
+                const int cx = ::GetSystemMetrics(SM_CXSCREEN);
+                const int cy = ::GetSystemMetrics(SM_CYSCREEN);
+                inputs[0].mi.dx = static_cast<LONG>((step.x * 65536LL + cx - 1) / cx);
+                inputs[0].mi.dy = static_cast<LONG>((step.y * 65536LL + cy - 1) / cy);
+                inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+                ::SendInput(1, inputs, sizeof(INPUT));
+                MoveXPointer(step.x, step.y);
+                break;
+            }
+            case Step::LEFT_CLICK:
+            case Step::RIGHT_CLICK: {
+                const bool bLeft = step.kind == Step::LEFT_CLICK;
+                inputs[0].mi.dwFlags = bLeft ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
+                inputs[1].mi.dwFlags = bLeft ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
+                ::SendInput(2, inputs, sizeof(INPUT));
+                break;
+            }
+            case Step::PAUSE:
+                ::Sleep(static_cast<DWORD>(step.x));
+                break;
+            }
+            ::Sleep(20);
+        }
+        pState->bDone = true;
+    });
+}
+
+MouseScript::~MouseScript()
+{
+    // The script's input is reported to this thread's hook: keep pumping.
+    WaitFor([this] { return Done(); }, 30000);
+    m_pState->thread.join();
+}
+
+bool MouseScript::Done() const
+{
+    return m_pState->bDone;
+}
+
+} // namespace coretest

@@ -1,0 +1,62 @@
+// The real tes.exe: it starts with its main window, ends by each of the four
+// ways of closing (and not by minimising), and writes config.xml beside
+// itself when it ends.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "TestProcess.h"
+#include "resource.h"
+
+namespace {
+
+enum class Closing { ExitButton, Escape, CloseBox, ExitCommand };
+
+void Close(HWND hDlg, Closing way)
+{
+    switch (way) {
+    case Closing::ExitButton:
+        ::PostMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, IDOK)));
+        break;
+    case Closing::Escape:
+        // To the focused control, as a key press would go; the dialog's
+        // keyboard handling turns it into its cancel command.
+        ::PostMessageW(::GetDlgItem(hDlg, IDC_GRAYSCALE), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        break;
+    case Closing::CloseBox:
+        ::PostMessageW(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case Closing::ExitCommand:
+        ::PostMessageW(hDlg, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
+        break;
+    }
+}
+
+TEST(Program, EndsByEachOfTheFourWaysOfClosingAndSavesItsSettings)
+{
+    const std::wstring config = apptest::BinDir() + L"config.xml";
+    const Closing ways[] = { Closing::ExitButton, Closing::Escape, Closing::CloseBox, Closing::ExitCommand };
+    for (Closing way : ways) {
+        const int nWay = static_cast<int>(way);
+        ::DeleteFileW(config.c_str());
+        apptest::ChildProcess program;
+        ASSERT_TRUE(program.Start(apptest::BinDir() + L"tes.exe", L""));
+        const HWND hDlg = apptest::WaitForDialogOf(program.Id(), 30000);
+        ASSERT_NE(hDlg, nullptr) << "no main window, way " << nWay;
+        wchar_t title[64] = {};
+        ::GetWindowTextW(hDlg, title, 64);
+        EXPECT_STREQ(title, L"Tessaly（Brivane作品）");
+        if (way == Closing::ExitButton) {
+            // Minimising hides the window and the program runs on.
+            ::PostMessageW(hDlg, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            EXPECT_FALSE(program.Wait(1500));
+            EXPECT_FALSE(::IsWindowVisible(hDlg));
+        }
+        Close(hDlg, way);
+        EXPECT_TRUE(program.Wait(30000)) << "still running, way " << nWay;
+        EXPECT_NE(::GetFileAttributesW(config.c_str()), INVALID_FILE_ATTRIBUTES) << "no config.xml, way " << nWay;
+    }
+}
+
+} // namespace
