@@ -2,7 +2,9 @@
 # Grab benchmark: builds the Windows grab benchmark (MinGW, Release) and runs
 # it under Wine on a 1920x1080 virtual display, then times ImageMagick's
 # `import -window root` of the same display in the same session. Prints the
-# median, fastest and slowest of RUNS runs (default 100) of each.
+# median, fastest and slowest of RUNS runs (default 100) of each, and of
+# OVERLAY_RUNS openings (default 20) of the region selection overlay up to its
+# first complete paint.
 # Usage: tools/bench-grab.sh [BUILD_DIR]
 set -euo pipefail
 
@@ -12,6 +14,7 @@ runs=${RUNS:-100}
 if [ "${1:-}" = "--inside" ]; then
   build_dir=$2
   wine "$build_dir/bin/grab_bench.exe" "$runs"
+  wine "$build_dir/bin/overlay_bench.exe" "${OVERLAY_RUNS:-20}"
   times=()
   for _ in $(seq 1 "$runs"); do
     start=$(date +%s%N)
@@ -44,7 +47,7 @@ fi
 cmake -S "$root" -B "$build_dir" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DTES_BUILD_BENCH=ON -DTES_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build_dir" --target grab_bench -j2 >/dev/null
+cmake --build "$build_dir" --target grab_bench overlay_bench -j2 >/dev/null
 
 echo "Screen grab, 1920x1080x24 virtual display under Wine:"
 bash "$root/tools/wine-session.sh" "$build_dir" bash "$root/tools/bench-grab.sh" --inside "$build_dir"

@@ -36,6 +36,32 @@ const int kTipHeight = 253;
 // The band's style: a solid frame with the resize handles inside.
 const UINT kTrackerStyle = CRectTracker::solidLine | CRectTracker::resizeInside;
 
+// Replaces target's bitmap by a copy of source made with one block transfer
+// between memory DCs, which keeps the pixels in the display's format (much
+// faster than a round trip through device-independent bits). FALSE, with
+// target emptied, when GDI refuses.
+BOOL CopyPicture(const CBitmap& source, CBitmap& target)
+{
+    target.DeleteObject();
+    BITMAP bm = {};
+    if (source.GetBitmap(&bm) == 0)
+        return FALSE;
+    CClientDC screenDC(nullptr);
+    if (!target.CreateCompatibleBitmap(&screenDC, bm.bmWidth, bm.bmHeight))
+        return FALSE;
+    CDC sourceDC;
+    CDC targetDC;
+    if (!sourceDC.CreateCompatibleDC(&screenDC) || !targetDC.CreateCompatibleDC(&screenDC))
+        return FALSE;
+    sourceDC.SelectObject(const_cast<CBitmap*>(&source));
+    targetDC.SelectObject(&target);
+    if (targetDC.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &sourceDC, 0, 0, SRCCOPY))
+        return TRUE;
+    targetDC.DeleteDC();
+    target.DeleteObject();
+    return FALSE;
+}
+
 } // namespace
 
 CDlgSnapRectHelper* CDlgSnapRectHelper::s_pRunning = nullptr;
@@ -138,7 +164,7 @@ BOOL CDlgSnapRectHelper::SnapFullScreen()
     std::unique_ptr<CImageBitmap> pGrab(CTesCore::SnapBitmap(pDesktop->GetSafeHwnd(), rectScreen));
     if (!pGrab)
         return FALSE;
-    m_bmpScreen.CopyImage(pGrab.get());
+    CopyPicture(*pGrab, m_bmpScreen);
 
     // The clipboard owns the picture only once SetClipboardData took it;
     // otherwise it goes with pGrab.
@@ -178,8 +204,16 @@ void CDlgSnapRectHelper::DrawTipWindow()
     CString strText;
     strText.Format(kTipColorLine, GetRValue(color), GetGValue(color), GetBValue(color));
     strText += kTipStateText[m_nState >= 0 && m_nState <= 2 ? m_nState : 0];
-    if (m_wndTip.GetSafeHwnd() != nullptr)
+    if (m_wndTip.GetSafeHwnd() == nullptr)
+        return;
+    // The tip draws its text over its background without erasing, so a new
+    // text needs the background drawn anew.
+    CString strOld;
+    m_wndTip.GetWindowText(strOld);
+    if (strOld != strText) {
         m_wndTip.SetWindowText(strText);
+        m_wndTip.Invalidate(TRUE);
+    }
 }
 
 void CDlgSnapRectHelper::DrawInfoWindow(CRect& rect)

@@ -31,6 +31,9 @@ const int kTextBottomOffset = 80;
 // Corner jumping: the strip kept free at the right, the gap to the edges.
 const int kJumpStrip = 230;
 const int kJumpMargin = 10;
+// Opening the clipboard: attempts, and the pause between two of them.
+const int kClipboardTries = 10;
+const DWORD kClipboardRetryMs = 20;
 
 int Clamp(int nValue, int nLow, int nHigh)
 {
@@ -79,7 +82,15 @@ void CSnapTipEdit::SetSourceWnd(CWnd* pSourceWnd, int bLive)
 
 void CSnapTipEdit::CopyClipboardPicture()
 {
-    if (!::OpenClipboard(nullptr))
+    // Whoever watches the clipboard may be reading the picture that was just
+    // put there: wait a little for it.
+    bool bOpen = false;
+    for (int nTry = 0; nTry < kClipboardTries && !bOpen; ++nTry) {
+        bOpen = ::OpenClipboard(nullptr) != FALSE;
+        if (!bOpen)
+            ::Sleep(kClipboardRetryMs);
+    }
+    if (!bOpen)
         return;
     if (::IsClipboardFormatAvailable(CF_BITMAP)) {
         HANDLE hClipboardBitmap = ::GetClipboardData(CF_BITMAP);
@@ -194,18 +205,20 @@ void CSnapTipEdit::OnPaint()
         return;
     if (m_bLive) {
         CWindowDC sourceDC(CWnd::FromHandle(m_hSourceWnd));
+        const CRect rcScreen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
         if (sourceDC.m_hDC != nullptr)
-            DrawMagnifier(dc, sourceDC, rcClient);
+            DrawMagnifier(dc, sourceDC, rcScreen, rcClient);
     } else if (m_bmpFrozen.m_hObject != nullptr) {
+        BITMAP bm = {};
         CDC sourceDC;
-        if (sourceDC.CreateCompatibleDC(&dc)) {
+        if (m_bmpFrozen.GetBitmap(&bm) != 0 && sourceDC.CreateCompatibleDC(&dc)) {
             sourceDC.SelectObject(&m_bmpFrozen);
-            DrawMagnifier(dc, sourceDC, rcClient);
+            DrawMagnifier(dc, sourceDC, CRect(0, 0, bm.bmWidth, bm.bmHeight), rcClient);
         }
     }
 }
 
-void CSnapTipEdit::DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcClient)
+void CSnapTipEdit::DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcSourceBounds, const CRect& rcClient)
 {
     CPoint ptCursor;
     ::GetCursorPos(&ptCursor);
@@ -221,8 +234,17 @@ void CSnapTipEdit::DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcClient)
         sourceDC.RealizePalette();
     }
 
-    dc.StretchBlt(kMagnifierLeft, nTop, kMagnifierWidth, kMagnifierHeight, &sourceDC, sx, sy, kSourceWidth,
-                  kSourceHeight, SRCCOPY);
+    // Near the right or bottom edge the source reaches past the picture: that
+    // part is black, and only the part inside is copied (some drivers copy
+    // nothing at all from a partly outside source).
+    const CRect rcSource(sx, sy, sx + kSourceWidth, sy + kSourceHeight);
+    CRect rcInside;
+    if (rcInside.IntersectRect(&rcSource, &rcSourceBounds) == FALSE || rcInside != rcSource)
+        dc.FillSolidRect(kMagnifierLeft, nTop, kMagnifierWidth, kMagnifierHeight, RGB(0, 0, 0));
+    if (!rcInside.IsRectEmpty())
+        dc.StretchBlt(kMagnifierLeft + kZoom * (rcInside.left - sx), nTop + kZoom * (rcInside.top - sy),
+                      kZoom * rcInside.Width(), kZoom * rcInside.Height(), &sourceDC, rcInside.left, rcInside.top,
+                      rcInside.Width(), rcInside.Height(), SRCCOPY);
 
     // The cross-hair: a one-pixel green picture stretched over each bar.
     const int mx = kZoom * (ptCursor.x - sx) + kMagnifierLeft - 1;

@@ -16,7 +16,7 @@
 //              The source corner is clamped to 0 .. screen width/height only,
 //              so at the top-left screen corner the magnifier starts at screen
 //              pixel (0, 0), and near the right or bottom edge the source
-//              reaches past the screen.
+//              reaches past the screen (that part of the magnifier is black).
 //   cross-hair with mx = 5 * (cursor x - sx) + 9 and
 //              ly = top + 80 + 5 * (cursor y - sy + 2): a 7 x 150 bar at
 //              (mx, top + 90) and a 200 x 7 bar at (10, ly - 1), pure green
@@ -64,10 +64,12 @@ protected:
     void OnDestroy();
 
 private:
-    // The magnifier, cross-hair and square, read from pSourceDC.
-    void DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcClient);
+    // The magnifier, cross-hair and square, read from sourceDC, whose picture
+    // covers rcSourceBounds.
+    void DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcSourceBounds, const CRect& rcClient);
     // Replaces the frozen picture with a copy of the clipboard's bitmap;
-    // empty when the clipboard has none or cannot be opened.
+    // empty when the clipboard has none or stays held by another window for
+    // 200 ms.
     void CopyClipboardPicture();
     void DeletePalette();
 

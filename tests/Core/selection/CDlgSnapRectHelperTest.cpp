@@ -9,11 +9,13 @@
 #include <thread>
 #include <vector>
 
+#include "CBitmap.h"
 #include "CClientDC.h"
 #include "CDlgSnapRectHelper.h"
 #include "CFont.h"
 #include "CPaintDC.h"
 #include "CTesLocalResource.h"
+#include "ImportPatch.h"
 #include "InputSender.h"
 #include "MessagePump.h"
 #include "ScreenReader.h"
@@ -28,7 +30,6 @@ const COLORREF kBackground = RGB(10, 20, 30);
 const RECT kMarker = { 1500, 800, 1700, 900 };
 const COLORREF kMarkerColor = RGB(200, 100, 50);
 const COLORREF kInfoGrey = RGB(0x93, 0x93, 0x93);
-
 const std::wstring kTipWaiting = L"·按下鼠标左键选择截取范围\r\n·按ESC键放弃";
 const std::wstring kTipDragging = L"·松开鼠标左键确定截取范围\r\n·按ESC键放弃";
 
@@ -40,52 +41,43 @@ protected:
     void OnPaint()
     {
         CPaintDC dc(this);
-        CRect rc;
-        GetClientRect(&rc);
-        dc.FillSolidRect(&rc, kBackground);
+        dc.FillSolidRect(0, 0, 4000, 4000, kBackground);
         dc.FillSolidRect(&kMarker, kMarkerColor);
     }
-    BOOL OnEraseBkgnd(CDC*) { return TRUE; }
 };
 
 BEGIN_MESSAGE_MAP(BackgroundWindow, CWnd)
     ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+const int cxScreen = GetSystemMetrics(SM_CXSCREEN);
+const int cyScreen = GetSystemMetrics(SM_CYSCREEN);
 
-// The overlay of GUI thread nThread: its visible window that covers the screen.
+// The visible overlay of GUI thread nThread, if any.
 HWND FindOverlay(DWORD nThread)
 {
-    struct Search { HWND hFound; } search = { nullptr };
+    HWND hFound = nullptr;
     EnumThreadWindows(
         nThread,
         [](HWND hWnd, LPARAM lParam) -> BOOL {
             RECT rc = {};
             GetWindowRect(hWnd, &rc);
-            if (IsWindowVisible(hWnd) && rc.left == 0 && rc.top == 0 && rc.right == ScreenWidth() &&
-                rc.bottom == ScreenHeight() && GetDlgItem(hWnd, IDC_SNAP_RECT_TIP) != nullptr) {
-                reinterpret_cast<Search*>(lParam)->hFound = hWnd;
-                return FALSE;
-            }
-            return TRUE;
+            if (!IsWindowVisible(hWnd) || rc.right != cxScreen || GetDlgItem(hWnd, IDC_SNAP_RECT_TIP) == nullptr)
+                return TRUE;
+            *reinterpret_cast<HWND*>(lParam) = hWnd;
+            return FALSE;
         },
-        reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
+        reinterpret_cast<LPARAM>(&hFound));
+    return hFound;
 }
 
 // Polls cond every 20 ms for up to timeoutMs (on the input thread).
 bool Poll(const std::function<bool()>& cond, DWORD timeoutMs = 4000)
 {
     const DWORD start = GetTickCount();
-    while (!cond()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
+    while (!cond() && GetTickCount() - start < timeoutMs)
         Sleep(20);
-    }
-    return true;
+    return cond();
 }
 
 std::wstring TipText(HWND hOverlay)
@@ -109,14 +101,31 @@ void MoveInSteps(int x0, int y0, int x1, int y1)
     }
 }
 
-// Presses at (x0, y0) and drags to (x1, y1), keeping the button down.
-void PressAndDrag(int x0, int y0, int x1, int y1)
+// Presses at (x0, y0) and drags to (x1, y1), keeping the button down. The tip
+// moves out of the cursor's way when the cursor comes near it, so the cursor
+// moves about until the overlay itself is under it.
+void PressAndDrag(HWND hOverlay, int x0, int y0, int x1, int y1)
 {
-    InputSender::MoveTo(x0, y0);
-    Sleep(50);
+    int nWiggle = 0;
+    EXPECT_TRUE(Poll([&] {
+        InputSender::MoveTo(x0 + (++nWiggle & 1), y0);
+        Sleep(20);
+        InputSender::MoveTo(x0, y0);
+        Sleep(30);
+        return WindowFromPoint(POINT{ x0, y0 }) == hOverlay;
+    }));
     InputSender::Button(MOUSEEVENTF_LEFTDOWN);
     Sleep(50);
     MoveInSteps(x0, y0, x1, y1);
+}
+
+// Esc during a drag, then the button released: only the drag ends.
+void CancelDrag()
+{
+    InputSender::Key(VK_ESCAPE);
+    Sleep(200);
+    InputSender::Button(MOUSEEVENTF_LEFTUP);
+    Sleep(100);
 }
 
 struct Outcome
@@ -127,31 +136,26 @@ struct Outcome
 };
 
 // Runs an overlay inside TesLib's resource scope, as the capture engine does,
-// while script drives it from a second thread once it is on the screen. The
-// script leaves the buttons up; should it fail to close the overlay, a safety
-// action cancels it.
+// while script drives it from a second thread once it is on the screen.
+// Should the script fail to close it, a safety action cancels it.
 Outcome RunOverlay(const std::function<void(HWND)>& script)
 {
     CTesLocalResource scope;
     const DWORD nGuiThread = GetCurrentThreadId();
     guitest::TimedAction safety(25000, [nGuiThread] {
-        HWND hOverlay = FindOverlay(nGuiThread);
-        if (hOverlay != nullptr)
-            PostMessageW(hOverlay, WM_COMMAND, IDCANCEL, 0);
+        PostMessageW(FindOverlay(nGuiThread), WM_COMMAND, IDCANCEL, 0);
     });
     Outcome outcome = {};
-    {
-        CDlgSnapRectHelper dlg;
-        std::thread input([&script, nGuiThread] {
-            HWND hOverlay = nullptr;
-            EXPECT_TRUE(Poll([&] { return (hOverlay = FindOverlay(nGuiThread)) != nullptr; }));
-            if (hOverlay != nullptr)
-                script(hOverlay);
-        });
-        outcome.nResult = dlg.DoModal();
-        input.join();
-        outcome.bSelected = dlg.GetSelectedRect(outcome.rect);
-    }
+    CDlgSnapRectHelper dlg;
+    std::thread input([&script, nGuiThread] {
+        HWND hOverlay = nullptr;
+        EXPECT_TRUE(Poll([&] { return (hOverlay = FindOverlay(nGuiThread)) != nullptr; }));
+        if (hOverlay != nullptr)
+            script(hOverlay);
+    });
+    outcome.nResult = dlg.DoModal();
+    input.join();
+    outcome.bSelected = dlg.GetSelectedRect(outcome.rect);
     EXPECT_FALSE(safety.HasRun());
     return outcome;
 }
@@ -163,77 +167,10 @@ void PressEsc(HWND hOverlay)
     InputSender::Key(VK_ESCAPE);
 }
 
-// The clipboard's bitmap as COLORREFs (rows top first); empty when none.
-std::vector<COLORREF> ClipboardPixels(SIZE& size)
+void DragAndRelease(HWND hOverlay)
 {
-    std::vector<COLORREF> pixels;
-    size = SIZE{ 0, 0 };
-    if (!OpenClipboard(nullptr))
-        return pixels;
-    HBITMAP hBitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
-    BITMAP bm = {};
-    if (hBitmap != nullptr && GetObjectW(hBitmap, sizeof(bm), &bm) == sizeof(bm)) {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = bm.bmWidth;
-        bi.bmiHeader.biHeight = -bm.bmHeight;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        std::vector<RGBQUAD> quads(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
-        HDC hdc = GetDC(nullptr);
-        if (GetDIBits(hdc, hBitmap, 0, bm.bmHeight, quads.data(), &bi, DIB_RGB_COLORS) == bm.bmHeight) {
-            size = SIZE{ bm.bmWidth, bm.bmHeight };
-            for (const RGBQUAD& q : quads)
-                pixels.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
-        }
-        ReleaseDC(nullptr, hdc);
-    }
-    CloseClipboard();
-    return pixels;
-}
-
-bool PutTextOnClipboard(const wchar_t* text)
-{
-    if (!OpenClipboard(nullptr))
-        return false;
-    EmptyClipboard();
-    const size_t nBytes = (wcslen(text) + 1) * sizeof(wchar_t);
-    HGLOBAL hMem = GlobalAlloc(GMEM_MOVEABLE, nBytes);
-    memcpy(GlobalLock(hMem), text, nBytes);
-    GlobalUnlock(hMem);
-    const bool bSet = SetClipboardData(CF_UNICODETEXT, hMem) != nullptr;
-    if (!bSet)
-        GlobalFree(hMem);
-    CloseClipboard();
-    return bSet;
-}
-
-std::wstring ClipboardText()
-{
-    std::wstring text;
-    if (!OpenClipboard(nullptr))
-        return text;
-    HGLOBAL hMem = GetClipboardData(CF_UNICODETEXT);
-    if (hMem != nullptr) {
-        text = static_cast<const wchar_t*>(GlobalLock(hMem));
-        GlobalUnlock(hMem);
-    }
-    CloseClipboard();
-    return text;
-}
-
-// Width of "顶点位置  " and line height of the information box's font.
-void InfoFontMetrics(int& nBoxWidth, int& nLineHeight)
-{
-    CFont font;
-    CClientDC dc(nullptr);
-    ASSERT_TRUE(font.CreatePointFont(90, L"宋体", &dc));
-    dc.SelectObject(&font);
-    TEXTMETRIC tm = {};
-    dc.GetTextMetrics(&tm);
-    nLineHeight = tm.tmHeight + tm.tmExternalLeading;
-    nBoxWidth = dc.GetTextExtent(CString(L"顶点位置  ")).cx;
+    PressAndDrag(hOverlay, 100, 100, 200, 150);
+    InputSender::Button(MOUSEEVENTF_LEFTUP);
 }
 
 class OverlayTest : public ::testing::Test
@@ -241,31 +178,27 @@ class OverlayTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        s_pBackground = new BackgroundWindow;
-        const CRect rc(0, 0, ScreenWidth(), ScreenHeight());
-        s_pBackground->CreateEx(WS_EX_TOPMOST | WS_EX_NOACTIVATE, nullptr, L"", WS_POPUP, rc, nullptr, 0);
-        s_pBackground->ShowWindow(SW_SHOWNOACTIVATE);
-        s_pBackground->UpdateWindow();
+        s_background.CreateEx(WS_EX_TOPMOST | WS_EX_NOACTIVATE, nullptr, L"", WS_POPUP | WS_VISIBLE,
+                              CRect(0, 0, cxScreen, cyScreen), nullptr, 0);
         guitest::MessagePump::PumpFor(300);
     }
-    static void TearDownTestSuite()
-    {
-        delete s_pBackground;
-        s_pBackground = nullptr;
-    }
-    void SetUp() override
-    {
-        ASSERT_EQ(kBackground, ScreenReader::Pixel(700, 500));
-    }
+    static void TearDownTestSuite() { s_background.DestroyWindow(); }
+    void SetUp() override { ASSERT_EQ(kBackground, ScreenReader::Pixel(700, 500)); }
 
-    static BackgroundWindow* s_pBackground;
+    static BackgroundWindow s_background;
 };
 
-BackgroundWindow* OverlayTest::s_pBackground = nullptr;
+BackgroundWindow OverlayTest::s_background;
 
-TEST_F(OverlayTest, EscBeforeThePressSelectsNothing)
+TEST_F(OverlayTest, TheTipNamesTheColourUnderTheCursorAndEscBeforeThePressSelectsNothing)
 {
-    const Outcome outcome = RunOverlay(PressEsc);
+    std::wstring text;
+    const Outcome outcome = RunOverlay([&text](HWND hOverlay) {
+        InputSender::MoveTo(700, 500);
+        Poll([&] { return (text = TipText(hOverlay)) == L"·像素RGB(10,20,30)\r\n" + kTipWaiting; });
+        PressEsc(hOverlay);
+    });
+    EXPECT_EQ(L"·像素RGB(10,20,30)\r\n" + kTipWaiting, text);
     EXPECT_EQ(IDCANCEL, outcome.nResult);
     EXPECT_FALSE(outcome.bSelected);
     EXPECT_EQ(CRect(0, 0, 0, 0), outcome.rect);
@@ -273,189 +206,161 @@ TEST_F(OverlayTest, EscBeforeThePressSelectsNothing)
 
 TEST_F(OverlayTest, ADragSelectsTheBandWithItsFrameInEitherDirection)
 {
-    const struct
-    {
-        POINT from, to;
-    } drags[] = {
-        { { 100, 100 }, { 200, 150 } },
-        { { 200, 150 }, { 100, 100 } },
-    };
-    for (const auto& drag : drags) {
-        const Outcome outcome = RunOverlay([&drag](HWND) {
-            PressAndDrag(drag.from.x, drag.from.y, drag.to.x, drag.to.y);
+    for (const RECT& drag : { RECT{ 100, 100, 200, 150 }, RECT{ 200, 150, 100, 100 } }) {
+        const Outcome outcome = RunOverlay([&drag](HWND hOverlay) {
+            PressAndDrag(hOverlay, drag.left, drag.top, drag.right, drag.bottom);
             InputSender::Button(MOUSEEVENTF_LEFTUP);
         });
-        EXPECT_EQ(IDOK, outcome.nResult) << drag.from.x;
-        EXPECT_TRUE(outcome.bSelected) << drag.from.x;
-        EXPECT_EQ(CRect(99, 99, 201, 151), outcome.rect) << drag.from.x;
+        EXPECT_EQ(IDOK, outcome.nResult) << drag.left;
+        EXPECT_TRUE(outcome.bSelected) << drag.left;
+        EXPECT_EQ(CRect(99, 99, 201, 151), outcome.rect) << drag.left;
     }
 }
 
 TEST_F(OverlayTest, EscDuringADragCancelsOnlyTheDragAndAPressWithoutMovingKeepsItOpen)
 {
     const Outcome outcome = RunOverlay([](HWND hOverlay) {
-        PressAndDrag(300, 300, 400, 380);
+        PressAndDrag(hOverlay, 300, 300, 400, 380);
         EXPECT_TRUE(Poll([&] { return TipEndsWith(hOverlay, kTipDragging); }));
-        InputSender::Key(VK_ESCAPE);
-        Sleep(200);
-        InputSender::Button(MOUSEEVENTF_LEFTUP);
+        CancelDrag();
         MoveInSteps(400, 380, 420, 390);
         EXPECT_TRUE(Poll([&] { return TipEndsWith(hOverlay, kTipWaiting); }));
         EXPECT_TRUE(IsWindowVisible(hOverlay));
 
-        // A press and release on the spot.
-        InputSender::MoveTo(500, 500);
-        Sleep(50);
-        InputSender::Button(MOUSEEVENTF_LEFTDOWN);
-        Sleep(100);
+        PressAndDrag(hOverlay, 500, 500, 500, 500);
         InputSender::Button(MOUSEEVENTF_LEFTUP);
         Sleep(300);
         InputSender::MoveTo(510, 505);
         EXPECT_TRUE(Poll([&] { return TipEndsWith(hOverlay, kTipWaiting); }));
         EXPECT_TRUE(IsWindowVisible(hOverlay));
-
         PressEsc(hOverlay);
     });
     EXPECT_EQ(IDCANCEL, outcome.nResult);
     EXPECT_FALSE(outcome.bSelected);
 }
 
-TEST_F(OverlayTest, TheTipNamesTheColourUnderTheCursorRedGreenBlue)
-{
-    std::wstring text;
-    RunOverlay([&text](HWND hOverlay) {
-        InputSender::MoveTo(700, 500);
-        const std::wstring expected = L"·像素RGB(10,20,30)\r\n" + kTipWaiting;
-        Poll([&] { return (text = TipText(hOverlay)) == expected; });
-        PressEsc(hOverlay);
-    });
-    EXPECT_EQ(L"·像素RGB(10,20,30)\r\n" + kTipWaiting, text);
-}
-
 // The information box beside the cursor while dragging: below and to the
-// right near the top-left corner, above and to the left at the right edge.
-// Its grey frame is found at the corners the placement gives, and its Chinese
-// labels are drawn as glyphs: two different labels leave different ink (empty
-// boxes for missing glyphs would look alike).
+// right near the top-left corner, above and to the left at the right edge;
+// its grey frame is where the placement puts it. Its Chinese labels are drawn
+// as glyphs: two different labels leave different ink, where the empty boxes
+// of missing glyphs would look alike. Each band is one pixel line, so that
+// neither its frame nor its handles cover the box.
 TEST_F(OverlayTest, TheInformationBoxStaysOnTheScreenAndShowsItsLabels)
 {
-    int bw = 0;
-    int lh = 0;
-    InfoFontMetrics(bw, lh);
-    ASSERT_GT(bw, 0);
-    ASSERT_GT(lh, 0);
-    const int cx = ScreenWidth();
-    // Each band is one pixel line, so that neither the band's frame nor its
-    // handles cover the box.
+    CFont font;
+    CClientDC dc(nullptr);
+    ASSERT_TRUE(font.CreatePointFont(90, L"宋体", &dc));
+    dc.SelectObject(&font);
+    TEXTMETRIC tm = {};
+    dc.GetTextMetrics(&tm);
+    const int lh = tm.tmHeight + tm.tmExternalLeading;
+    const int bw = dc.GetTextExtent(CString(L"顶点位置  ")).cx;
     const struct
     {
         POINT press, cursor;
-        bool right, below;
-    } cases[] = {
-        { { 300, 5 }, { 5, 5 }, true, true },
-        { { cx - 5, 700 }, { cx - 5, 540 }, false, false },
-    };
-    struct Seen
-    {
         CRect box;
-        bool corners[4];
-        bool outsideClear;
-        int ink0, ink2;
-        bool labelsDiffer;
+    } cases[] = {
+        { { 300, 5 }, { 5, 5 }, CRect(8, 8, bw + 8, 6 * lh + 8) },
+        { { cxScreen - 5, 700 }, { cxScreen - 5, 540 }, CRect(cxScreen - bw - 8, 537 - 6 * lh, cxScreen - 8, 537) },
     };
-    std::vector<Seen> seen;
+    std::vector<CRect> foundBoxes;
+    std::vector<std::vector<COLORREF>> labels[2];
     RunOverlay([&](HWND hOverlay) {
         for (const auto& c : cases) {
-            Seen s = {};
-            const int x = c.cursor.x;
-            const int y = c.cursor.y;
-            s.box = c.right ? CRect(x + 3, 0, x + bw + 3, 0) : CRect(x - bw - 3, 0, x - 3, 0);
-            s.box.top = c.below ? y + 3 : y - 6 * lh - 3;
-            s.box.bottom = c.below ? y + 6 * lh + 3 : y - 3;
-            PressAndDrag(c.press.x, c.press.y, x, y);
-            const POINT corners[4] = { { s.box.left, s.box.top }, { s.box.right - 1, s.box.top },
-                                       { s.box.left, s.box.bottom - 1 }, { s.box.right - 1, s.box.bottom - 1 } };
-            Poll([&] { return ScreenReader::Pixel(corners[3].x, corners[3].y) == kInfoGrey; });
-            Sleep(100);
-            for (int i = 0; i < 4; ++i)
-                s.corners[i] = ScreenReader::Pixel(corners[i].x, corners[i].y) == kInfoGrey;
-            s.outsideClear = ScreenReader::Pixel(s.box.left - 1, s.box.top) != kInfoGrey &&
-                             ScreenReader::Pixel(s.box.right, s.box.bottom - 1) != kInfoGrey;
+            PressAndDrag(hOverlay, c.press.x, c.press.y, c.cursor.x, c.cursor.y);
+            const int x = c.box.left;
+            const int y = c.box.top;
+            Poll([&] { return ScreenReader::Pixel(x, y) == kInfoGrey; });
+            // The frame as found: the grey runs through the expected top-left
+            // corner along the top edge and down the left edge.
+            auto grey = [](int px, int py) { return ScreenReader::Pixel(px, py) == kInfoGrey; };
+            CRect found(x, y, x, y);
+            while (found.left > 0 && grey(found.left - 1, y))
+                --found.left;
+            while (found.right < cxScreen && grey(found.right, y))
+                ++found.right;
+            while (found.top > 0 && grey(x, found.top - 1))
+                --found.top;
+            while (found.bottom < cyScreen && grey(x, found.bottom))
+                ++found.bottom;
+            foundBoxes.push_back(found);
             // Label lines 0 (" 顶点位置 ") and 2 (" 矩形大小 ") inside the frame.
-            std::vector<COLORREF> lines[2];
             for (int k = 0; k < 2; ++k) {
-                const int top = s.box.top + 2 + 2 * k * lh;
-                lines[k] = ScreenReader::Rect(CRect(s.box.left + 1, top, s.box.right - 1, top + lh));
+                const int top = c.box.top + 2 + 2 * k * lh;
+                labels[k].push_back(ScreenReader::Rect(CRect(c.box.left + 1, top, c.box.right - 1, top + lh)));
             }
-            s.ink0 = s.ink2 = 0;
-            for (size_t i = 0; i < lines[0].size() && i < lines[1].size(); ++i) {
-                s.ink0 += lines[0][i] != kBackground;
-                s.ink2 += lines[1][i] != kBackground;
-            }
-            s.labelsDiffer = lines[0] != lines[1];
-            seen.push_back(s);
-
-            InputSender::Key(VK_ESCAPE);
-            Sleep(200);
-            InputSender::Button(MOUSEEVENTF_LEFTUP);
-            Sleep(100);
-            InputSender::MoveTo(700, 500);
+            CancelDrag();
         }
         PressEsc(hOverlay);
     });
-    ASSERT_EQ(2u, seen.size());
-    for (size_t i = 0; i < seen.size(); ++i) {
-        for (int k = 0; k < 4; ++k)
-            EXPECT_TRUE(seen[i].corners[k]) << "case " << i << " corner " << k;
-        EXPECT_TRUE(seen[i].outsideClear) << "case " << i;
-        EXPECT_GT(seen[i].ink0, 10) << "case " << i;
-        EXPECT_GT(seen[i].ink2, 10) << "case " << i;
-        EXPECT_TRUE(seen[i].labelsDiffer) << "case " << i;
+    ASSERT_EQ(2u, foundBoxes.size());
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(cases[i].box, foundBoxes[i]) << "case " << i;
+        for (int k = 0; k < 2; ++k) {
+            int nInk = 0;
+            for (COLORREF cr : labels[k][i])
+                nInk += cr != kBackground;
+            EXPECT_GT(nInk, 20) << "case " << i << " label " << k;
+        }
+        EXPECT_NE(labels[0][i], labels[1][i]) << "case " << i;
     }
 }
 
-// The clipboard receives the frozen screen and owns it: the picture is still
-// readable after the overlay object is gone.
-TEST_F(OverlayTest, TheClipboardKeepsTheFrozenScreenAfterTheOverlayCloses)
+// What TesLib hands to SetClipboardData, whether the clipboard takes it, and
+// whether the framework deletes that bitmap.
+HANDLE g_hHanded = nullptr;
+bool g_bClipboardRefuses = false;
+bool g_bHandedDeleted = false;
+
+HANDLE WINAPI RecordingSetClipboardData(UINT uFormat, HANDLE hMem)
 {
-    ASSERT_TRUE(PutTextOnClipboard(L"旧内容"));
-    RunOverlay(PressEsc);
-    SIZE size = {};
-    const std::vector<COLORREF> pixels = ClipboardPixels(size);
-    ASSERT_EQ(ScreenWidth(), size.cx);
-    ASSERT_EQ(ScreenHeight(), size.cy);
-    EXPECT_EQ(kBackground, pixels[5 * size.cx + 5]);
-    EXPECT_EQ(kMarkerColor, pixels[850 * size.cx + 1600]);
-    EXPECT_EQ(kBackground, pixels[(size.cy - 1) * size.cx + size.cx - 1]);
+    g_hHanded = hMem;
+    return g_bClipboardRefuses ? nullptr : SetClipboardData(uFormat, hMem);
 }
 
-// While someone else holds the clipboard open, the overlay still opens and
-// works, and the clipboard is left as it was.
-TEST_F(OverlayTest, ABusyClipboardIsLeftAsItWas)
+BOOL WINAPI RecordingDeleteObject(HGDIOBJ hObject)
 {
-    ASSERT_TRUE(PutTextOnClipboard(L"旧内容"));
-    HANDLE hOpened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE hRelease = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    std::thread holder([hOpened, hRelease] {
-        const BOOL bOpen = OpenClipboard(nullptr);
-        SetEvent(hOpened);
-        WaitForSingleObject(hRelease, 30000);
-        if (bOpen)
-            CloseClipboard();
-    });
-    WaitForSingleObject(hOpened, 5000);
-    const Outcome outcome = RunOverlay([](HWND) {
-        PressAndDrag(100, 100, 200, 150);
-        InputSender::Button(MOUSEEVENTF_LEFTUP);
-    });
-    SetEvent(hRelease);
-    holder.join();
-    CloseHandle(hOpened);
-    CloseHandle(hRelease);
-    EXPECT_EQ(IDOK, outcome.nResult);
-    EXPECT_EQ(CRect(99, 99, 201, 151), outcome.rect);
-    EXPECT_EQ(L"旧内容", ClipboardText());
-    EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP));
+    g_bHandedDeleted = g_bHandedDeleted || (hObject != nullptr && hObject == g_hHanded);
+    return DeleteObject(hObject);
+}
+
+// The clipboard receives the frozen screen and owns it: the overlay never
+// deletes the bitmap it handed over (Wine copies clipboard bitmaps, so only
+// the deletion itself shows), and the clipboard shows the screen as it was
+// when the overlay opened. A bitmap the clipboard refused is deleted.
+TEST_F(OverlayTest, TheClipboardOwnsTheFrozenScreenOnlyWhenItTookIt)
+{
+    guitest::ImportPatch patchSet(GetModuleHandleW(L"TesLib.dll"), "user32.dll", "SetClipboardData",
+                                  reinterpret_cast<void*>(&RecordingSetClipboardData));
+    guitest::ImportPatch patchDelete(GetModuleHandleW(L"libFramework.dll"), "gdi32.dll", "DeleteObject",
+                                     reinterpret_cast<void*>(&RecordingDeleteObject));
+    ASSERT_TRUE(patchSet.Applied() && patchDelete.Applied());
+    for (const bool bRefuses : { false, true }) {
+        ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());
+        g_hHanded = nullptr;
+        g_bHandedDeleted = false;
+        g_bClipboardRefuses = bRefuses;
+        RunOverlay(PressEsc);
+        EXPECT_NE(nullptr, g_hHanded) << bRefuses;
+        EXPECT_EQ(bRefuses, g_bHandedDeleted) << bRefuses;
+
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        CBitmap* pBitmap = CBitmap::FromHandle(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)));
+        CDC memDC;
+        BITMAP bm = {};
+        if (pBitmap != nullptr && memDC.CreateCompatibleDC(nullptr) && memDC.SelectObject(pBitmap) != nullptr)
+            pBitmap->GetBitmap(&bm);
+        EXPECT_EQ(bRefuses ? 0 : cxScreen, bm.bmWidth) << bRefuses;
+        EXPECT_EQ(bRefuses ? 0 : cyScreen, bm.bmHeight) << bRefuses;
+        if (bm.bmWidth != 0) {
+            EXPECT_EQ(kBackground, memDC.GetPixel(5, 5));
+            EXPECT_EQ(kMarkerColor, memDC.GetPixel(1600, 850));
+            EXPECT_EQ(kBackground, memDC.GetPixel(cxScreen - 1, cyScreen - 1));
+        }
+        memDC.DeleteDC();
+        CloseClipboard();
+    }
+    g_bClipboardRefuses = false;
 }
 
 // A second overlay asked for while one is open (a held hot key repeats) ends
@@ -467,9 +372,9 @@ TEST_F(OverlayTest, ASecondOverlayDoesNotOpenWhileOneIsOpen)
     BOOL bSecondSelected = TRUE;
     DWORD nSequenceBefore = 0;
     DWORD nSequenceAfter = 1;
-    bool bOverlayFound = false;
+    HWND hFirst = nullptr;
     guitest::TimedAction second(2500, [&] {
-        bOverlayFound = FindOverlay(GetCurrentThreadId()) != nullptr;
+        hFirst = FindOverlay(GetCurrentThreadId());
         nSequenceBefore = GetClipboardSequenceNumber();
         CDlgSnapRectHelper dlg;
         nSecondResult = dlg.DoModal();
@@ -480,19 +385,16 @@ TEST_F(OverlayTest, ASecondOverlayDoesNotOpenWhileOneIsOpen)
     const Outcome first = RunOverlay([&second](HWND hOverlay) {
         EXPECT_TRUE(Poll([&] { return second.HasRun(); }, 8000));
         Sleep(100);
-        EXPECT_TRUE(IsWindowVisible(hOverlay));
-        PressAndDrag(100, 100, 200, 150);
-        InputSender::Button(MOUSEEVENTF_LEFTUP);
+        EXPECT_EQ(hOverlay, FindOverlay(GetWindowThreadProcessId(hOverlay, nullptr)));
+        DragAndRelease(hOverlay);
     });
-    EXPECT_TRUE(bOverlayFound);
+    EXPECT_NE(nullptr, hFirst);
     EXPECT_EQ(IDCANCEL, nSecondResult);
     EXPECT_FALSE(bSecondSelected);
     EXPECT_EQ(nSequenceBefore, nSequenceAfter);
     EXPECT_EQ(IDOK, first.nResult);
     EXPECT_EQ(CRect(99, 99, 201, 151), first.rect);
-
-    const Outcome next = RunOverlay(PressEsc);
-    EXPECT_EQ(IDCANCEL, next.nResult);
+    EXPECT_EQ(IDOK, RunOverlay(DragAndRelease).nResult);
 }
 
 } // namespace
