@@ -423,6 +423,16 @@ int CTesCore::SnapSelectRect()
         CRect rcSelected(0, 0, 0, 0);
         if (dlg.GetSelectedRect(rcSelected)) {
             const HWND hDesktop = ::GetDesktopWindow();
+            // The overlay has just gone: have the windows under the selection
+            // paint themselves again, and give the screen a moment to show
+            // them, so that the grab sees them and not what the overlay left.
+            ::RedrawWindow(hDesktop, &rcSelected, nullptr,
+                           RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            // A look at the queue hands the overlay's removal to the display
+            // (under Wine the X requests go out then); nothing is taken off.
+            MSG msg;
+            ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+            ::Sleep(REGION_SETTLE_MS);
             if (CheckWindowValidity(hDesktop, 0)) {
                 PlaySnapSound();
                 nResult = SnapRect(hDesktop, rcSelected);

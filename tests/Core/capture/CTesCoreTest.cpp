@@ -14,6 +14,7 @@
 #include "CImageRotator.h"
 #include "CImageSharpener.h"
 #include "CImageShearer.h"
+#include "MessagePump.h"
 #include "PatternWindow.h"
 #include "TimedAction.h"
 
@@ -255,6 +256,30 @@ TEST_F(EngineTest, EachDirectModeCapturesItsTarget)
             EXPECT_LT(w, rcWindow.right - rcWindow.left);   // the frame really is left out
         }
     }
+}
+
+TEST_F(EngineTest, RegionDraggedOverTheFrozenScreenIsCaptured)
+{
+    ForeignPatternWindow window(kPatternRect, false);
+    ASSERT_NE(nullptr, window.Handle());
+    using Step = MouseScript::Step;
+    std::unique_ptr<MouseScript> pScript;
+    guitest::ModalWatchdog watchdog(15000);
+    guitest::TimedAction drag(600, [&] {
+        pScript.reset(new MouseScript({ { Step::MOVE, 250, 180 }, { Step::LEFT_DOWN, 0, 0 }, { Step::MOVE, 290, 220 },
+                                        { Step::MOVE, 330, 250 }, { Step::LEFT_UP, 0, 0 } }));
+    });
+    EXPECT_EQ(1, engine.Core().SnapSelectRect());
+    EXPECT_FALSE(watchdog.Fired());
+    pScript.reset();
+    EXPECT_EQ(5, engine.Core().m_config.GetSnapMode());
+    // The band's true rectangle: (249, 179) - (331, 251).
+    const Pixels picture = ReadPixels(engine.Core().GetImage());
+    ASSERT_EQ(82, picture.width);
+    ASSERT_EQ(72, picture.height);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x)
+            ASSERT_EQ(PatternWindow::ExpectedColor(x + 49, y + 29, 240, 160), picture.At(x, y)) << x << ", " << y;
 }
 
 TEST_F(EngineTest, CancelledChooserCopiesThePreviousPictureAndEmptiesThePath)

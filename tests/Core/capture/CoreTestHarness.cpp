@@ -355,6 +355,11 @@ MouseScript::MouseScript(std::vector<Step> steps) : m_pState(new State)
                 ::SendInput(2, inputs, sizeof(INPUT));
                 break;
             }
+            case Step::LEFT_DOWN:
+            case Step::LEFT_UP:
+                inputs[0].mi.dwFlags = step.kind == Step::LEFT_DOWN ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+                ::SendInput(1, inputs, sizeof(INPUT));
+                break;
             case Step::PAUSE:
                 ::Sleep(static_cast<DWORD>(step.x));
                 break;

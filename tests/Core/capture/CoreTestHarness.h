@@ -114,7 +114,7 @@ class MouseScript
 public:
     struct Step
     {
-        enum Kind { MOVE, LEFT_CLICK, RIGHT_CLICK, PAUSE } kind;
+        enum Kind { MOVE, LEFT_CLICK, RIGHT_CLICK, LEFT_DOWN, LEFT_UP, PAUSE } kind;
         int x;
         int y;   // PAUSE: x milliseconds
     };
