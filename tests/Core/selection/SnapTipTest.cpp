@@ -103,11 +103,20 @@ std::function<COLORREF(int, int)> ScreenAround(POINT cursor)
     };
 }
 
+// Paints wnd anew with the cursor at `cursor` and lets the thread go idle, so
+// that the new pixels are on the screen before anyone reads them: Wine keeps a
+// window's drawing in the window's own surface and copies it to the screen
+// when a thread finds its message queue empty; before that only by timing (at the end
+// of a paint when the process has not idled for 50 ms, or during a drawing
+// call once earlier changes have waited 50 ms). Read right after the paint,
+// the screen may still show an earlier state of the window, or one copied
+// halfway through the paint.
 void Repaint(CWnd& wnd, POINT cursor)
 {
     ::SetCursorPos(cursor.x, cursor.y);
     wnd.Invalidate(TRUE);
     wnd.UpdateWindow();
+    MessagePump::PumpPending();
 }
 
 // Pattern windows at the top-left and bottom-right corners of the screen and
