@@ -287,12 +287,14 @@ int CTesCore::SnapRect(HWND hWnd, CRect rect)
     std::unique_ptr<CImageBitmap> pGrab(SnapBitmap(hWnd, rect));
     if (!pGrab)
         return 0;
+    // The grab is already a screen-compatible bitmap: the captured buffer
+    // takes it over instead of copying it, and RefreshImageData makes the
+    // processed buffer from it.
     if (pGrab->GetSafeHandle() != nullptr) {
-        m_bmpCaptured.CopyImage(static_cast<HBITMAP>(pGrab->GetSafeHandle()));
-        m_bmpProcessed.CopyImage(&m_bmpCaptured);
+        m_bmpCaptured.DeleteObject();
+        m_bmpCaptured.Attach(pGrab->Detach());
     }
     RefreshImageData();
-    pGrab->DeleteObject();
     return 1;
 }
 
@@ -897,7 +899,10 @@ CImageBitmap* CTesCore::SnapBitmap(HWND hWnd, CRect rect)
     if (nWidth <= 0 || nHeight <= 0)
         return nullptr;
 
-    TopmostScope raised(hWnd);
+    // The desktop window lies under every other window and cannot be raised
+    // (the system refuses it): it is left alone, which saves the switch's
+    // round trips to the display on every whole-screen grab.
+    std::unique_ptr<TopmostScope> pRaised(hWnd != ::GetDesktopWindow() ? new TopmostScope(hWnd) : nullptr);
     std::unique_ptr<CImageBitmap> pImage(new CImageBitmap);
     CWindowDC dcWindow(CWnd::FromHandle(hWnd));
     CDC dcMemory;
