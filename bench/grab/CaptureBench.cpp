@@ -7,6 +7,7 @@
 // Usage: capture_bench.exe stages RUNS | resources CAPTURES | peak
 #include "CTesCore.h"
 
+#include "CHelper.h"
 #include "CImageBitmap.h"
 
 #include <objidl.h>
@@ -74,14 +75,23 @@ void PumpMessages()
     }
 }
 
+// The settings file beside the benchmark, which the engine reads on start
+// and writes on close.
+CString ConfigPath()
+{
+    return CHelper::GetAppPath() + L"config.xml";
+}
+
 // The program's windows as the engine needs them: a main window with a
-// 400 x 300 preview control, and the engine started on them, quiet (no
-// sound, no delay, no automatic copy, the main window left shown).
+// 400 x 300 preview control, and the engine started on them from the default
+// settings (no settings file), quiet (no sound, no delay, no automatic copy,
+// the main window left shown). The settings file is removed again at the end.
 class BenchEngine
 {
 public:
     BenchEngine()
     {
+        ::DeleteFileW(ConfigPath());
         if (!m_wndMain.CreateEx(WS_EX_NOACTIVATE, nullptr, L"capture bench", WS_POPUP, 1300, 60, 420, 320, nullptr,
                                 nullptr))
             return;
@@ -100,7 +110,11 @@ public:
         m_bReady = true;
         PumpMessages();
     }
-    ~BenchEngine() { m_core.CloseVoruzev(); }
+    ~BenchEngine()
+    {
+        m_core.CloseVoruzev();
+        ::DeleteFileW(ConfigPath());
+    }
     BenchEngine(const BenchEngine&) = delete;
     BenchEngine& operator=(const BenchEngine&) = delete;
 
