@@ -294,6 +294,22 @@ int RunResources(int nCaptures)
         core.SnapRect(::GetDesktopWindow(), rcPart);
     PumpMessages();
     std::printf("%d captures of 200 x 150 with all nine effects on:\n", nCaptures);
+    // The counting itself, checked on objects made for the purpose.
+    const ProcessResources before = ReadResources();
+    HBRUSH hBrushes[5];
+    HANDLE hEvents[5];
+    for (int i = 0; i < 5; ++i) {
+        hBrushes[i] = ::CreateSolidBrush(RGB(i, 0, 0));
+        hEvents[i] = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    }
+    const ProcessResources during = ReadResources();
+    for (int i = 0; i < 5; ++i) {
+        ::DeleteObject(hBrushes[i]);
+        ::CloseHandle(hEvents[i]);
+    }
+    std::printf("  (the counts see %ld of 5 new brushes and %ld of 5 new events)\n",
+                static_cast<long>(during.nGdiObjects) - static_cast<long>(before.nGdiObjects),
+                static_cast<long>(during.nHandles) - static_cast<long>(before.nHandles));
     PrintResources("start (after 10)", ReadResources());
     const int nQuarter = std::max(1, nCaptures / 4);
     int nFailed = 0;
