@@ -4,7 +4,10 @@
 # `import -window root` of the same display in the same session. Prints the
 # median, fastest and slowest of RUNS runs (default 100) of each, and of
 # OVERLAY_RUNS openings (default 20) of the region selection overlay up to its
-# first complete paint.
+# first complete paint. Then the engine's whole capture in stages (median of
+# STAGE_RUNS, default 20), its GDI objects, handles and private bytes over
+# CAPTURES captures with every effect on (default 1000), and, on a display of
+# its own of 3840x2160, the peak memory of one capture with every effect on.
 # Usage: tools/bench-grab.sh [BUILD_DIR]
 set -euo pipefail
 
@@ -15,6 +18,8 @@ if [ "${1:-}" = "--inside" ]; then
   build_dir=$2
   wine "$build_dir/bin/grab_bench.exe" "$runs"
   wine "$build_dir/bin/overlay_bench.exe" "${OVERLAY_RUNS:-20}"
+  wine "$build_dir/bin/capture_bench.exe" stages "${STAGE_RUNS:-20}"
+  wine "$build_dir/bin/capture_bench.exe" resources "${CAPTURES:-1000}"
   times=()
   for _ in $(seq 1 "$runs"); do
     start=$(date +%s%N)
@@ -47,7 +52,10 @@ fi
 cmake -S "$root" -B "$build_dir" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DTES_BUILD_BENCH=ON -DTES_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build_dir" --target grab_bench overlay_bench -j2 >/dev/null
+cmake --build "$build_dir" --target grab_bench overlay_bench capture_bench -j2 >/dev/null
 
 echo "Screen grab, 1920x1080x24 virtual display under Wine:"
 bash "$root/tools/wine-session.sh" "$build_dir" bash "$root/tools/bench-grab.sh" --inside "$build_dir"
+
+echo "Peak memory, 3840x2160x24 virtual display under Wine:"
+WINE_SCREEN=3840x2160x24 bash "$root/tools/wine-session.sh" "$build_dir" wine "$build_dir/bin/capture_bench.exe" peak

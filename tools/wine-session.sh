@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs one command inside a Wine session on a virtual X display: a fresh Wine
-# prefix under the build folder, an Xvfb screen of 1920x1080x24 and one
-# persistent wineserver, all stopped again when the command ends.
+# prefix under the build folder, an Xvfb screen of 1920x1080x24 (or of
+# WINE_SCREEN, e.g. 3840x2160x24) and one persistent wineserver, all stopped
+# again when the command ends.
 # Usage: tools/wine-session.sh BUILD_DIR COMMAND [ARGS...]
 set -euo pipefail
 
@@ -20,7 +21,7 @@ while [ -e "/tmp/.X${display_number}-lock" ]; do
 done
 export DISPLAY=":${display_number}"
 
-Xvfb "$DISPLAY" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$DISPLAY" -screen 0 "${WINE_SCREEN:-1920x1080x24}" -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 
 cleanup() {

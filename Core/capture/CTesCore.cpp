@@ -30,6 +30,7 @@
 #include <gdiplus.h>
 #include <mmsystem.h>
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -287,12 +288,14 @@ int CTesCore::SnapRect(HWND hWnd, CRect rect)
     std::unique_ptr<CImageBitmap> pGrab(SnapBitmap(hWnd, rect));
     if (!pGrab)
         return 0;
+    // The grab is already a screen-compatible bitmap: the captured buffer
+    // takes it over instead of copying it, and RefreshImageData makes the
+    // processed buffer from it.
     if (pGrab->GetSafeHandle() != nullptr) {
-        m_bmpCaptured.CopyImage(static_cast<HBITMAP>(pGrab->GetSafeHandle()));
-        m_bmpProcessed.CopyImage(&m_bmpCaptured);
+        m_bmpCaptured.DeleteObject();
+        m_bmpCaptured.Attach(pGrab->Detach());
     }
     RefreshImageData();
-    pGrab->DeleteObject();
     return 1;
 }
 
@@ -514,17 +517,45 @@ void CTesCore::ClearGdiplusImage()
 
 Gdiplus::Image* CTesCore::ConvertImage(HBITMAP hBitmap)
 {
-    if (hBitmap == nullptr)
+    // The picture is made 24-bit at once and GDI writes the bitmap's pixels
+    // straight into it in that format: no 32-bit picture in between to be
+    // converted pixel by pixel, which costs the most under Wine's GDI+.
+    BITMAP bm = {};
+    if (hBitmap == nullptr || ::GetObjectW(hBitmap, sizeof(bm), &bm) != sizeof(bm) || bm.bmWidth <= 0 ||
+        bm.bmHeight <= 0)
         return nullptr;
-    std::unique_ptr<Gdiplus::Bitmap> pSource(Gdiplus::Bitmap::FromHBITMAP(hBitmap, nullptr));
-    if (!pSource || pSource->GetLastStatus() != Gdiplus::Ok)
+    const INT nWidth = bm.bmWidth;
+    const INT nHeight = bm.bmHeight;
+    std::unique_ptr<Gdiplus::Bitmap> pPicture(new Gdiplus::Bitmap(nWidth, nHeight, PixelFormat24bppRGB));
+    if (pPicture->GetLastStatus() != Gdiplus::Ok)
         return nullptr;
-    const INT nWidth = static_cast<INT>(pSource->GetWidth());
-    const INT nHeight = static_cast<INT>(pSource->GetHeight());
-    std::unique_ptr<Gdiplus::Bitmap> pClone(pSource->Clone(0, 0, nWidth, nHeight, PixelFormat24bppRGB));
-    if (!pClone || pClone->GetLastStatus() != Gdiplus::Ok)
+    Gdiplus::Rect rcAll(0, 0, nWidth, nHeight);
+    Gdiplus::BitmapData data = {};
+    if (pPicture->LockBits(&rcAll, Gdiplus::ImageLockModeWrite, PixelFormat24bppRGB, &data) != Gdiplus::Ok)
         return nullptr;
-    return pClone.release();
+    // GDI's rows of 24-bit pixels, top row first, each padded to 4 bytes.
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = nWidth;
+    bmi.bmiHeader.biHeight = -nHeight;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 24;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    const size_t nRowBytes = (static_cast<size_t>(nWidth) * 3 + 3) & ~static_cast<size_t>(3);
+    const BOOL bSameRows = data.Stride == static_cast<INT>(nRowBytes);
+    std::vector<BYTE> rows(bSameRows ? 0 : nRowBytes * static_cast<size_t>(nHeight));
+    BYTE* pTarget = bSameRows ? static_cast<BYTE*>(data.Scan0) : rows.data();
+    ScopedWindowDC dcScreen(nullptr);
+    const BOOL bRead = dcScreen.Get() != nullptr && ::GetDIBits(dcScreen.Get(), hBitmap, 0, static_cast<UINT>(nHeight),
+                                                          pTarget, &bmi, DIB_RGB_COLORS) == nHeight;
+    if (bRead && !bSameRows) {
+        for (INT y = 0; y < nHeight; ++y)
+            std::memcpy(static_cast<BYTE*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride,
+                        rows.data() + nRowBytes * static_cast<size_t>(y), static_cast<size_t>(nWidth) * 3);
+    }
+    if (pPicture->UnlockBits(&data) != Gdiplus::Ok || !bRead)
+        return nullptr;
+    return pPicture.release();
 }
 
 CBitmap* CTesCore::ConvertImage(Gdiplus::Image* pImage)
@@ -897,7 +928,10 @@ CImageBitmap* CTesCore::SnapBitmap(HWND hWnd, CRect rect)
     if (nWidth <= 0 || nHeight <= 0)
         return nullptr;
 
-    TopmostScope raised(hWnd);
+    // The desktop window lies under every other window and cannot be raised
+    // (the system refuses it): it is left alone, which saves the switch's
+    // round trips to the display on every whole-screen grab.
+    std::unique_ptr<TopmostScope> pRaised(hWnd != ::GetDesktopWindow() ? new TopmostScope(hWnd) : nullptr);
     std::unique_ptr<CImageBitmap> pImage(new CImageBitmap);
     CWindowDC dcWindow(CWnd::FromHandle(hWnd));
     CDC dcMemory;

@@ -476,6 +476,35 @@ TEST_F(StoreTest, EffectSwitchesAndArgumentsGiveTheirChain)
     }
 }
 
+// The picture is made 24-bit in one step, whose rows are padded to 4 bytes:
+// widths on each side of the padding keep every pixel.
+TEST_F(EngineTest, ConvertedPictureKeepsEveryPixelAtAnyWidth)
+{
+    for (const int nWidth : { 1, 2, 3, 4, 5, 7, 641 }) {
+        SCOPED_TRACE(nWidth);
+        const int nHeight = 3;
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+        bmi.bmiHeader.biWidth = nWidth;
+        bmi.bmiHeader.biHeight = -nHeight;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        bmi.bmiHeader.biCompression = BI_RGB;
+        void* pBits = nullptr;
+        const HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+        ASSERT_NE(nullptr, hBitmap);
+        DWORD* pPixels = static_cast<DWORD*>(pBits);
+        for (int i = 0; i < nWidth * nHeight; ++i)
+            pPixels[i] = static_cast<DWORD>((i * 37) & 0xFF) | static_cast<DWORD>((i * 91 + 13) & 0xFF) << 8 |
+                         static_cast<DWORD>((255 - i) & 0xFF) << 16;
+        std::unique_ptr<Gdiplus::Image> pImage(engine.Core().ConvertImage(hBitmap));
+        ASSERT_NE(nullptr, pImage);
+        EXPECT_EQ(24u, Gdiplus::GetPixelFormatSize(pImage->GetPixelFormat()));
+        EXPECT_EQ(ReadPixels(hBitmap), ReadPixels(pImage.get()));
+        ::DeleteObject(hBitmap);
+    }
+}
+
 TEST_F(StoreTest, ClearKeepsTheBuffersForTheNextRefresh)
 {
     const Pixels before = ReadPixels(engine.Core().GetImage());
