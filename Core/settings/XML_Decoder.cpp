@@ -14,7 +14,8 @@ XML_Decoder::XML_Decoder(XML_Reader& reader)
       m_bByteHeld(false),
       m_codePoint(0),
       m_nMissing(0),
-      m_minimum(0)
+      m_minimum(0),
+      m_nUnits(0)
 {
 }
 
@@ -49,13 +50,13 @@ void XML_Decoder::Put(const unsigned char* pBytes, std::size_t nCount)
         if (m_bByteHeld && i < nCount) {
             const unsigned char first = m_heldByte;
             const unsigned char second = pBytes[i++];
-            m_reader.Put(static_cast<char16_t>(bLittle ? first | (second << 8) : (first << 8) | second));
+            PutUnit(static_cast<char16_t>(bLittle ? first | (second << 8) : (first << 8) | second));
             m_bByteHeld = false;
         }
         for (; i + 1 < nCount; i += 2) {
             const unsigned char first = pBytes[i];
             const unsigned char second = pBytes[i + 1];
-            m_reader.Put(static_cast<char16_t>(bLittle ? first | (second << 8) : (first << 8) | second));
+            PutUnit(static_cast<char16_t>(bLittle ? first | (second << 8) : (first << 8) | second));
         }
         if (i < nCount) {
             m_heldByte = pBytes[i];
@@ -66,6 +67,7 @@ void XML_Decoder::Put(const unsigned char* pBytes, std::size_t nCount)
     case Encoding::Unknown:
         break;
     }
+    Flush();
 }
 
 void XML_Decoder::Choose(unsigned char first, unsigned char second)
@@ -123,9 +125,22 @@ void XML_Decoder::PutCodePoint(char32_t codePoint)
 {
     if (codePoint > 0xFFFF) {
         codePoint -= 0x10000;
-        m_reader.Put(static_cast<char16_t>(0xD800 + (codePoint >> 10)));
-        m_reader.Put(static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF)));
+        PutUnit(static_cast<char16_t>(0xD800 + (codePoint >> 10)));
+        PutUnit(static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF)));
     } else {
-        m_reader.Put(static_cast<char16_t>(codePoint));
+        PutUnit(static_cast<char16_t>(codePoint));
     }
+}
+
+void XML_Decoder::PutUnit(char16_t unit)
+{
+    if (m_nUnits == kUnitBlock)
+        Flush();
+    m_units[m_nUnits++] = unit;
+}
+
+void XML_Decoder::Flush()
+{
+    m_reader.Put(m_units, m_nUnits);
+    m_nUnits = 0;
 }

@@ -34,6 +34,9 @@ private:
     void Choose(unsigned char first, unsigned char second);
     void PutUtf8(unsigned char byte);
     void PutCodePoint(char32_t codePoint);
+    // Decoded units are handed to the reader in blocks, not one by one.
+    void PutUnit(char16_t unit);
+    void Flush();
 
     XML_Reader& m_reader;
     Encoding m_encoding;
@@ -46,4 +49,7 @@ private:
     char32_t m_codePoint;
     int m_nMissing;
     char32_t m_minimum;
+    static constexpr std::size_t kUnitBlock = 512;
+    char16_t m_units[kUnitBlock];
+    std::size_t m_nUnits;
 };

@@ -7,17 +7,23 @@
 
 XML_Reader::XML_Reader(XML_Tree* pTree) : m_pTree(pTree), m_bInTag(false) {}
 
-void XML_Reader::Put(char16_t unit)
+void XML_Reader::Put(const char16_t* pUnits, std::size_t nCount)
 {
-    if (unit == u'<') {
-        EndText();
-        m_bInTag = true;
-    } else if (unit == u'>' && m_bInTag) {
-        EndTag();
-        m_bInTag = false;
-    } else {
-        m_pending += unit;
+    std::size_t nRunStart = 0;
+    for (std::size_t i = 0; i < nCount; ++i) {
+        const char16_t unit = pUnits[i];
+        const bool bOpens = unit == u'<';
+        if (!bOpens && !(unit == u'>' && m_bInTag))
+            continue;
+        m_pending.append(pUnits + nRunStart, i - nRunStart);
+        nRunStart = i + 1;
+        if (bOpens)
+            EndText();
+        else
+            EndTag();
+        m_bInTag = bOpens;
     }
+    m_pending.append(pUnits + nRunStart, nCount - nRunStart);
 }
 
 void XML_Reader::EndText()

@@ -1,9 +1,10 @@
-// XML_Reader: turns the 16-bit code units of a settings file, fed one at a
-// time, into elements and values of an XML_Tree.
+// XML_Reader: turns the 16-bit code units of a settings file, fed in pieces
+// of any size, into elements and values of an XML_Tree.
 #pragma once
 
 #include "XML_Tree.h"
 
+#include <cstddef>
 #include <string>
 
 // The rules, unit by unit:
@@ -23,7 +24,9 @@ public:
     XML_Reader(const XML_Reader&) = delete;
     XML_Reader& operator=(const XML_Reader&) = delete;
 
-    void Put(char16_t unit);
+    // Runs between tag brackets are taken in whole, so the cost per unit is
+    // one look at it.
+    void Put(const char16_t* pUnits, std::size_t nCount);
 
 private:
     void EndText();

@@ -12,6 +12,7 @@
 #include "CImageShearer.h"
 #include "CImageSharpener.h"
 #include "CProcessorChain.h"
+#include "CWorkerPool.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -28,7 +29,7 @@ namespace {
 // this many pixels are not run: they are valid but slow, and prove nothing
 // the smaller ones do not (every processor's edge rules show at a few pixels).
 const int kMaxSide = 40;
-const std::uint64_t kMaxWorkPixels = 1u << 13;
+const std::uint64_t kMaxWorkPixels = 1u << 11;
 const int kMaxStages = 8;
 
 int PickInt(FuzzedDataProvider& data)
@@ -95,6 +96,12 @@ std::unique_ptr<CImage32BitProcessor> MakeProcessor(FuzzedDataProvider& data)
 }
 
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    CWorkerPool::Shared().SetThreadCount(1);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size)
 {
