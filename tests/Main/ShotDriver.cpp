@@ -12,6 +12,7 @@
 // GDI+ needs the COM declarations that the lean Windows header leaves out.
 #include <objidl.h>
 #include <gdiplus.h>
+#include <prsht.h>
 #include <psapi.h>
 
 #include <cstdio>
@@ -95,8 +96,11 @@ bool SaveWindow(HWND hWnd, const std::wstring& path)
         return false;
     }
     ::Sleep(400); // let it paint
+    // Without a window manager nobody draws the caption: leave it out.
     RECT rect;
     ::GetWindowRect(hWnd, &rect);
+    if ((::GetWindowLongW(hWnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
+        rect.top += ::GetSystemMetrics(SM_CYCAPTION);
     return SaveScreenRect(rect, path);
 }
 
@@ -128,17 +132,51 @@ void SendMouse(int x, int y, DWORD dwButton)
     ::SendInput(1, &input, sizeof(INPUT));
 }
 
-// The window that is neither the main window nor hidden, in front: the
-// full-screen overlay or the tip, which have no caption to look for.
-HWND ForegroundWindowOtherThan(HWND hMain, int nMs)
+// The overlay and the tip have no caption to look for: among the visible
+// top-level windows of the program other than the main window, the largest
+// (the overlay covers the screen) or the smallest (the tip).
+struct OtherWindowSearch
 {
-    for (int waited = 0; waited < nMs; waited += 50) {
-        const HWND hWnd = ::GetForegroundWindow();
-        if (hWnd != nullptr && hWnd != hMain && ::IsWindowVisible(hWnd))
-            return hWnd;
-        ::Sleep(50);
+    HWND hMain;
+    DWORD dwProcessId;
+    bool bLargest;
+    const wchar_t* pszClass; // or null for any
+    HWND hFound;
+    long long nFoundArea;
+};
+
+BOOL CALLBACK ConsiderWindow(HWND hWnd, LPARAM lParam)
+{
+    auto& search = *reinterpret_cast<OtherWindowSearch*>(lParam);
+    DWORD dwProcessId = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwProcessId);
+    if (hWnd == search.hMain || dwProcessId != search.dwProcessId || !::IsWindowVisible(hWnd))
+        return TRUE;
+    wchar_t szClass[64] = {};
+    ::GetClassNameW(hWnd, szClass, 64);
+    if (search.pszClass != nullptr && std::wcscmp(szClass, search.pszClass) != 0)
+        return TRUE;
+    RECT rect;
+    ::GetWindowRect(hWnd, &rect);
+    const long long nArea = 1LL * (rect.right - rect.left) * (rect.bottom - rect.top);
+    if (nArea > 0
+        && (search.hFound == nullptr
+            || (search.bLargest ? nArea > search.nFoundArea : nArea < search.nFoundArea))) {
+        search.hFound = hWnd;
+        search.nFoundArea = nArea;
     }
-    return nullptr;
+    return TRUE;
+}
+
+HWND WaitForOtherWindow(HWND hMain, bool bLargest, const wchar_t* pszClass, int nMs)
+{
+    OtherWindowSearch search = {hMain, 0, bLargest, pszClass, nullptr, 0};
+    ::GetWindowThreadProcessId(hMain, &search.dwProcessId);
+    for (int waited = 0; waited < nMs && search.hFound == nullptr; waited += 50) {
+        ::Sleep(50);
+        ::EnumWindows(ConsiderWindow, reinterpret_cast<LPARAM>(&search));
+    }
+    return search.hFound;
 }
 
 int TakeShots(const std::wstring& folder)
@@ -176,42 +214,52 @@ int TakeShots(const std::wstring& folder)
         ::PostMessageW(hChooser, WM_COMMAND, IDCANCEL, 0);
     WaitForVisibility(hMain, true, 5000);
 
-    // The region overlay with a drag in progress: the button stays down
-    // while the picture is taken, then Esc cancels.
+    // The region overlay with a drag in progress over the (frozen) main
+    // window: the button stays down while the picture is taken, then Esc
+    // cancels.
+    RECT mainRect;
+    ::GetWindowRect(hMain, &mainRect);
+    const int x0 = mainRect.left + 60;
+    const int y0 = mainRect.top + 90;
     ::PostMessageW(hMain, WM_COMMAND, ID_SNAP_SELECT_RECT, 0);
-    const HWND hOverlay = ForegroundWindowOtherThan(hMain, 5000);
+    const HWND hOverlay = WaitForOtherWindow(hMain, true, nullptr, 5000);
     ::Sleep(800);
-    SendMouse(300, 220, 0);
+    SendMouse(x0, y0, 0);
     ::Sleep(100);
-    SendMouse(300, 220, MOUSEEVENTF_LEFTDOWN);
+    SendMouse(x0, y0, MOUSEEVENTF_LEFTDOWN);
     for (int step = 1; step <= 10; ++step) {
-        SendMouse(300 + step * 40, 220 + step * 25, 0);
+        SendMouse(x0 + step * 30, y0 + step * 20, 0);
         ::Sleep(30);
     }
     ::Sleep(500);
-    const RECT overlayPart = {200, 120, 900, 620};
+    const RECT overlayPart = {mainRect.left - 20, mainRect.top - 20, mainRect.right + 20,
+                              mainRect.bottom + 20};
     nFailed += hOverlay == nullptr || !SaveScreenRect(overlayPart, folder + L"\\region-overlay.png");
     PressKey(VK_ESCAPE);
     ::Sleep(200);
-    SendMouse(700, 470, MOUSEEVENTF_LEFTUP);
+    SendMouse(x0 + 300, y0 + 200, MOUSEEVENTF_LEFTUP);
     PressKey(VK_ESCAPE);
     WaitForVisibility(hMain, true, 5000);
     ::Sleep(500);
 
-    // The object-pick tip follows the mouse; it is taken with the area
-    // around it.
+    // The object-pick tip over the main window's copy button, taken with
+    // the area around both.
+    RECT buttonRect;
+    ::GetWindowRect(::GetDlgItem(hMain, ID_EDIT_COPY), &buttonRect);
     ::PostMessageW(hMain, WM_COMMAND, ID_SNAP_WIN_OBJ, 0);
     ::Sleep(1000);
-    SendMouse(400, 300, 0);
+    SendMouse(buttonRect.left + 10, buttonRect.top + 5, 0);
     ::Sleep(300);
-    SendMouse(420, 320, 0);
-    const HWND hTip = ForegroundWindowOtherThan(hMain, 5000);
+    SendMouse(buttonRect.left + 20, buttonRect.top + 8, 0);
+    const HWND hTip = WaitForOtherWindow(hMain, false, L"#32770", 5000);
     ::Sleep(500);
-    RECT tipRect = {0, 0, 0, 0};
-    if (hTip != nullptr)
+    RECT tipPart = buttonRect;
+    if (hTip != nullptr) {
+        RECT tipRect;
         ::GetWindowRect(hTip, &tipRect);
-    const RECT tipPart = {tipRect.left - 40, tipRect.top - 40, tipRect.right + 40,
-                          tipRect.bottom + 40};
+        ::UnionRect(&tipPart, &buttonRect, &tipRect);
+    }
+    ::InflateRect(&tipPart, 30, 30);
     nFailed += hTip == nullptr || !SaveScreenRect(tipPart, folder + L"\\object-pick-tip.png");
     PressKey(VK_ESCAPE);
     WaitForVisibility(hMain, true, 5000);
