@@ -64,9 +64,12 @@ int EncoderClsid(const wchar_t* pszMime, CLSID& clsid)
     return 0;
 }
 
-// Copies the screen rectangle into a PNG file.
-bool SaveScreenRect(const RECT& rect, const std::wstring& path)
+// Copies the screen rectangle, clipped to the screen, into a PNG file.
+bool SaveScreenRect(const RECT& wanted, const std::wstring& path)
 {
+    const RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    RECT rect;
+    ::IntersectRect(&rect, &wanted, &screen);
     const int cx = rect.right - rect.left;
     const int cy = rect.bottom - rect.top;
     const HDC hScreen = ::GetDC(nullptr);
@@ -214,6 +217,30 @@ int TakeShots(const std::wstring& folder)
         ::PostMessageW(hChooser, WM_COMMAND, IDCANCEL, 0);
     WaitForVisibility(hMain, true, 5000);
 
+    // The object-pick tip while the mouse is over the main window's copy
+    // button, taken with a margin.
+    RECT buttonRect;
+    ::GetWindowRect(::GetDlgItem(hMain, ID_EDIT_COPY), &buttonRect);
+    ::PostMessageW(hMain, WM_COMMAND, ID_SNAP_WIN_OBJ, 0);
+    ::Sleep(1000);
+    SendMouse(buttonRect.left + 10, buttonRect.top + 5, 0);
+    ::Sleep(300);
+    SendMouse(buttonRect.left + 20, buttonRect.top + 8, 0);
+    const HWND hTip = WaitForOtherWindow(hMain, false, L"#32770", 5000);
+    for (int step = 0; step < 5; ++step) {
+        ::Sleep(200);
+        SendMouse(buttonRect.left + 30 + step, buttonRect.top + 10, 0);
+    }
+    ::Sleep(800);
+    RECT tipPart = {0, 0, 0, 0};
+    if (hTip != nullptr)
+        ::GetWindowRect(hTip, &tipPart);
+    ::InflateRect(&tipPart, 30, 30);
+    nFailed += hTip == nullptr || !SaveScreenRect(tipPart, folder + L"\\object-pick-tip.png");
+    PressKey(VK_ESCAPE);
+    WaitForVisibility(hMain, true, 5000);
+    ::Sleep(500);
+
     // The region overlay with a drag in progress over the (frozen) main
     // window: the button stays down while the picture is taken, then Esc
     // cancels.
@@ -238,29 +265,6 @@ int TakeShots(const std::wstring& folder)
     PressKey(VK_ESCAPE);
     ::Sleep(200);
     SendMouse(x0 + 300, y0 + 200, MOUSEEVENTF_LEFTUP);
-    PressKey(VK_ESCAPE);
-    WaitForVisibility(hMain, true, 5000);
-    ::Sleep(500);
-
-    // The object-pick tip over the main window's copy button, taken with
-    // the area around both.
-    RECT buttonRect;
-    ::GetWindowRect(::GetDlgItem(hMain, ID_EDIT_COPY), &buttonRect);
-    ::PostMessageW(hMain, WM_COMMAND, ID_SNAP_WIN_OBJ, 0);
-    ::Sleep(1000);
-    SendMouse(buttonRect.left + 10, buttonRect.top + 5, 0);
-    ::Sleep(300);
-    SendMouse(buttonRect.left + 20, buttonRect.top + 8, 0);
-    const HWND hTip = WaitForOtherWindow(hMain, false, L"#32770", 5000);
-    ::Sleep(500);
-    RECT tipPart = buttonRect;
-    if (hTip != nullptr) {
-        RECT tipRect;
-        ::GetWindowRect(hTip, &tipRect);
-        ::UnionRect(&tipPart, &buttonRect, &tipRect);
-    }
-    ::InflateRect(&tipPart, 30, 30);
-    nFailed += hTip == nullptr || !SaveScreenRect(tipPart, folder + L"\\object-pick-tip.png");
     PressKey(VK_ESCAPE);
     WaitForVisibility(hMain, true, 5000);
     return nFailed;
