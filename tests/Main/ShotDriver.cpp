@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "resource.h"
 
@@ -52,8 +53,9 @@ int EncoderClsid(const wchar_t* pszMime, CLSID& clsid)
     UINT nCount = 0;
     UINT nBytes = 0;
     Gdiplus::GetImageEncodersSize(&nCount, &nBytes);
-    std::string buffer(nBytes, '\0');
-    auto* pCodecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(&buffer[0]);
+    // The codec records are followed by their strings in the same block.
+    std::vector<Gdiplus::ImageCodecInfo> buffer(nBytes / sizeof(Gdiplus::ImageCodecInfo) + 1);
+    Gdiplus::ImageCodecInfo* pCodecs = buffer.data();
     Gdiplus::GetImageEncoders(nCount, nBytes, pCodecs);
     for (UINT i = 0; i < nCount; ++i) {
         if (std::wcscmp(pCodecs[i].MimeType, pszMime) == 0) {
@@ -277,17 +279,18 @@ void PrintUsage(HWND hMain, const wchar_t* pszWhen)
     ::GetWindowThreadProcessId(hMain, &dwProcessId);
     const HANDLE hProcess =
         ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, dwProcessId);
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    // The commit charge (PagefileUsage) is the process's private bytes; Wine
+    // leaves the newer PrivateUsage field at zero.
+    PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof(counters);
-    ::GetProcessMemoryInfo(hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                           sizeof(counters));
+    ::GetProcessMemoryInfo(hProcess, &counters, sizeof(counters));
     ::SetLastError(0);
     const DWORD dwGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
     const DWORD dwGdiError = ::GetLastError();
     const DWORD dwUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
     std::wprintf(L"%ls: private bytes %.1f MiB, working set %.1f MiB, GDI objects %lu%ls, "
                  L"USER objects %lu\n",
-                 pszWhen, counters.PrivateUsage / 1048576.0, counters.WorkingSetSize / 1048576.0,
+                 pszWhen, counters.PagefileUsage / 1048576.0, counters.WorkingSetSize / 1048576.0,
                  dwGdi, dwGdi == 0 && dwGdiError != 0 ? L" (not reported by this system)" : L"",
                  dwUser);
     ::CloseHandle(hProcess);
