@@ -177,6 +177,36 @@ TEST(MainDialog, StartsFromTheStoredSettings)
     ::UnregisterHotKey(nullptr, 0x3000);
 }
 
+// Without a font that has them, every Chinese character is drawn as the
+// same empty box, and reading the texts back through messages cannot tell.
+// "水平翻转" and "垂直翻转" are check boxes of one size with four characters
+// each: drawn as boxes their pixels are identical, drawn as glyphs the first
+// two characters differ.
+TEST(MainDialog, ChineseLabelsAreDrawnAsGlyphsNotBoxes)
+{
+    WriteConfig();
+    RunMainDialog([](CTessalyDlg& dlg) {
+        dlg.GetDlgItem(ID_SNAP_NEW)->SetFocus();
+        guitest::MessagePump::PumpFor(300);
+        std::vector<COLORREF> labels[2];
+        int nInk[2] = {};
+        const int nIDs[2] = { IDC_FLIP_HORZ, IDC_FLIP_VERT };
+        for (int i = 0; i < 2; ++i) {
+            RECT rect;
+            ::GetWindowRect(::GetDlgItem(dlg.GetSafeHwnd(), nIDs[i]), &rect);
+            labels[i] = guitest::ScreenReader::Rect(rect);
+            ASSERT_FALSE(labels[i].empty());
+            for (COLORREF pixel : labels[i])
+                nInk[i] += GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * 128;
+        }
+        ASSERT_EQ(labels[0].size(), labels[1].size());
+        // Ink beyond the check square's frame (about 4 x 13 pixels).
+        EXPECT_GT(nInk[0], 60);
+        EXPECT_GT(nInk[1], 60);
+        EXPECT_NE(labels[0], labels[1]) << "both labels drawn alike: boxes instead of glyphs";
+    });
+}
+
 TEST(MainDialog, EffectsStayInStepBetweenMenuBoxesAndSettings)
 {
     WriteConfig();
