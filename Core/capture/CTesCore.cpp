@@ -740,20 +740,31 @@ int CTesCore::SnapWinObj()
 void CTesCore::EndObjectPick(BOOL bCapture)
 {
     m_pSnapObjHelper->m_nCorner = 0;
+    const HWND hFound = m_hFoundWnd;
+    m_hFoundWnd = nullptr;
+    // An open menu closes as soon as the tip goes, because hiding it moves the
+    // activation: a target clear of the tip is grabbed before the tip is
+    // touched. One that the tip covers is grabbed once the tip has gone and
+    // the screen has had the delay to repaint.
+    BOOL bGrabbed = FALSE;
+    if (bCapture && CheckWindowValidity(hFound, 0) && !TipCovers(hFound)) {
+        PlaySnapSound();
+        RefreshFoundWindow(hFound);   // no frame on the picture
+        SnapRect(hFound, CRect(0, 0, 0, 0));
+        bGrabbed = TRUE;
+    }
     if (::IsWindow(m_pSnapObjHelper->GetSafeHwnd())) {
         m_pSnapObjHelper->ShowWindow(SW_HIDE);
         m_pSnapObjHelper->EndDialog(bCapture ? 1 : IDCANCEL);
     }
-    if (bCapture)
+    if (bCapture && !bGrabbed)
         ::Sleep(SnapDelay());   // lets the screen repaint where the tip was
     KillTimer(PICK_TIMER_ID);
-    const HWND hFound = m_hFoundWnd;
-    m_hFoundWnd = nullptr;
     if (CheckWindowValidity(hFound, 0)) {
-        if (bCapture)
+        if (bCapture && !bGrabbed)
             PlaySnapSound();
-        RefreshFoundWindow(hFound);   // no frame on the picture, none left behind
-        if (bCapture && CheckWindowValidity(hFound, 0))
+        RefreshFoundWindow(hFound);   // no frame left behind
+        if (bCapture && !bGrabbed && CheckWindowValidity(hFound, 0))
             SnapRect(hFound, CRect(0, 0, 0, 0));
     }
     FinishSnap();
@@ -761,6 +772,19 @@ void CTesCore::EndObjectPick(BOOL bCapture)
         ::ReleaseCapture();
     m_bPicking = 0;
     m_bBusy = 0;
+}
+
+BOOL CTesCore::TipCovers(HWND hWnd) const
+{
+    const HWND hTip = m_pSnapObjHelper->GetSafeHwnd();
+    if (!::IsWindow(hTip) || !::IsWindowVisible(hTip))
+        return FALSE;
+    RECT rcTip = {};
+    RECT rcWindow = {};
+    RECT rcCommon = {};
+    if (!::GetWindowRect(hTip, &rcTip) || !::GetWindowRect(hWnd, &rcWindow))
+        return TRUE;
+    return ::IntersectRect(&rcCommon, &rcTip, &rcWindow);
 }
 
 void CTesCore::OnTimer(UINT_PTR nIDEvent)

@@ -164,6 +164,8 @@ private:
     // found window grabbed when bCapture, FinishSnap, capture released,
     // flags cleared.
     void EndObjectPick(BOOL bCapture);
+    // Whether the shown tip overlaps the window's rectangle on screen.
+    BOOL TipCovers(HWND hWnd) const;
 
     ULONG_PTR m_gdiplusToken;
     BOOL m_bGdiplusStarted;

@@ -205,3 +205,58 @@ TEST_F(PickTest, TipJumpsToTheOtherCornerWhenTheCursorComesNear)
         EXPECT_EQ(253, places[1].bottom - places[1].top);
     }
 }
+
+TEST_F(PickTest, ClickCapturesAMenuOpenedDuringThePick)
+{
+    // The tip's first move hands the foreground to the front-most window;
+    // the menu is opened after that, as a user opens one under the tip.
+    ForeignPatternWindow window(kWindowRect, false);
+    Pixels menu;
+    RECT rcMenu = {};
+    RECT rcHovered = {};
+    bool bMenuOpenAtClick = false;
+    std::unique_ptr<MouseScript> pScript;
+    EXPECT_EQ(1, RunPick([&] {
+        pScript.reset(new MouseScript({ { Step::MOVE, 1000, 700 } }));
+        pScript.reset();
+        const HWND hMenu = window.OpenMenu(kWindowRect.left + 40, kWindowRect.top + 40);
+        ASSERT_NE(nullptr, hMenu);
+        rcMenu = WindowRectOf(hMenu);
+        guitest::MessagePump::PumpFor(300);   // the menu has painted its items
+        menu = ReadScreen(rcMenu);
+        // The cursor rests on the middle item, which the menu then highlights.
+        ::GetMenuItemRect(nullptr, reinterpret_cast<HMENU>(::SendMessageW(hMenu, MN_GETHMENU, 0, 0)), 1, &rcHovered);
+        const POINT pt = CentreOf(rcHovered);
+        pScript.reset(new MouseScript({ { Step::MOVE, pt.x, pt.y } }));
+        guitest::MessagePump::PumpFor(1300);   // two timer ticks over the menu
+        bMenuOpenAtClick = ::IsWindowVisible(hMenu) && ::WindowFromPoint(pt) == hMenu;
+        pScript.reset(new MouseScript({ { Step::LEFT_CLICK, 0, 0 } }));
+    }));
+    window.CloseMenu();
+    EXPECT_TRUE(bMenuOpenAtClick);
+    ASSERT_FALSE(::IsRectEmpty(&rcHovered));
+    // The menu shows its items on a plain ground: more than one colour.
+    ASSERT_GT(menu.width, 0);
+    EXPECT_NE(std::count(menu.colors.begin(), menu.colors.end(), menu.At(menu.width / 2, 1)),
+              static_cast<int>(menu.colors.size()));
+    // The picture is the menu as the screen showed it, without the frame,
+    // except the hovered item, which is drawn in the highlight colour.
+    const Pixels picture = ReadPixels(engine.Core().GetImage());
+    ASSERT_EQ(menu.width, picture.width);
+    ASSERT_EQ(menu.height, picture.height);
+    int nOutsideChanged = 0;
+    int nHighlighted = 0;
+    const COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const POINT ptScreen = { rcMenu.left + x, rcMenu.top + y };
+            if (::PtInRect(&rcHovered, ptScreen))
+                nHighlighted += picture.At(x, y) == highlight;
+            else
+                nOutsideChanged += picture.At(x, y) != menu.At(x, y);
+        }
+    }
+    EXPECT_EQ(0, nOutsideChanged);
+    EXPECT_GT(nHighlighted, (rcHovered.right - rcHovered.left) * (rcHovered.bottom - rcHovered.top) / 2);
+    ExpectIdle();
+}
