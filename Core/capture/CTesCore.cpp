@@ -740,31 +740,20 @@ int CTesCore::SnapWinObj()
 void CTesCore::EndObjectPick(BOOL bCapture)
 {
     m_pSnapObjHelper->m_nCorner = 0;
-    const HWND hFound = m_hFoundWnd;
-    m_hFoundWnd = nullptr;
-    // An open menu closes as soon as the tip goes, because hiding it moves the
-    // activation: a target clear of the tip is grabbed before the tip is
-    // touched. One that the tip covers is grabbed once the tip has gone and
-    // the screen has had the delay to repaint.
-    BOOL bGrabbed = FALSE;
-    if (bCapture && CheckWindowValidity(hFound, 0) && !TipCovers(hFound)) {
-        PlaySnapSound();
-        RefreshFoundWindow(hFound);   // no frame on the picture
-        SnapRect(hFound, CRect(0, 0, 0, 0));
-        bGrabbed = TRUE;
-    }
     if (::IsWindow(m_pSnapObjHelper->GetSafeHwnd())) {
         m_pSnapObjHelper->ShowWindow(SW_HIDE);
         m_pSnapObjHelper->EndDialog(bCapture ? 1 : IDCANCEL);
     }
-    if (bCapture && !bGrabbed)
+    if (bCapture)
         ::Sleep(SnapDelay());   // lets the screen repaint where the tip was
     KillTimer(PICK_TIMER_ID);
+    const HWND hFound = m_hFoundWnd;
+    m_hFoundWnd = nullptr;
     if (CheckWindowValidity(hFound, 0)) {
-        if (bCapture && !bGrabbed)
+        if (bCapture)
             PlaySnapSound();
-        RefreshFoundWindow(hFound);   // no frame left behind
-        if (bCapture && !bGrabbed && CheckWindowValidity(hFound, 0))
+        RefreshFoundWindow(hFound);   // no frame on the picture, none left behind
+        if (bCapture && CheckWindowValidity(hFound, 0))
             SnapRect(hFound, CRect(0, 0, 0, 0));
     }
     FinishSnap();
@@ -774,17 +763,22 @@ void CTesCore::EndObjectPick(BOOL bCapture)
     m_bBusy = 0;
 }
 
-BOOL CTesCore::TipCovers(HWND hWnd) const
+void CTesCore::WaitForLeftButtonRelease()
 {
-    const HWND hTip = m_pSnapObjHelper->GetSafeHwnd();
-    if (!::IsWindow(hTip) || !::IsWindowVisible(hTip))
-        return FALSE;
-    RECT rcTip = {};
-    RECT rcWindow = {};
-    RECT rcCommon = {};
-    if (!::GetWindowRect(hTip, &rcTip) || !::GetWindowRect(hWnd, &rcWindow))
-        return TRUE;
-    return ::IntersectRect(&rcCommon, &rcTip, &rcWindow);
+    // The hook can swallow the release only while this thread answers it. A
+    // release left waiting while the pick ends (the grab, the delay, hiding
+    // the tip) passes on when the hook times out, and an open menu takes it
+    // as a click on the item under the cursor.
+    const DWORD dwLimit = RELEASE_WAIT_MS;
+    const DWORD dwStart = ::GetTickCount();
+    while (CTesHook::IsLeftButtonHeld()) {
+        const DWORD dwElapsed = ::GetTickCount() - dwStart;
+        if (dwElapsed >= dwLimit)
+            break;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, dwLimit - dwElapsed, QS_SENDMESSAGE);
+        MSG msg;
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
 }
 
 void CTesCore::OnTimer(UINT_PTR nIDEvent)
@@ -822,8 +816,10 @@ LRESULT CTesCore::OnEsMouseMove(WPARAM, LPARAM)
 
 LRESULT CTesCore::OnEsLButtonDown(WPARAM, LPARAM)
 {
-    if (m_config.GetSnapMode() == SNAP_WIN_OBJ && m_bPicking && ::IsWindow(m_pSnapObjHelper->GetSafeHwnd()))
+    if (m_config.GetSnapMode() == SNAP_WIN_OBJ && m_bPicking && ::IsWindow(m_pSnapObjHelper->GetSafeHwnd())) {
+        WaitForLeftButtonRelease();
         EndObjectPick(TRUE);
+    }
     return 0;
 }
 
