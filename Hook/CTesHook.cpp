@@ -51,6 +51,11 @@ HWND CTesHook::FindPickWindow()
     return hCapture;
 }
 
+BOOL CTesHook::IsLeftButtonHeld()
+{
+    return g_bSwallowLeftUp;
+}
+
 BOOL CTesHook::HandleMouseEvent(WPARAM nMessage)
 {
     switch (nMessage) {

@@ -37,6 +37,9 @@ public:
     // The engine window of a running pick on this thread, or null.
     static HWND FindPickWindow();
 
+    // TRUE between a swallowed left press and its swallowed release.
+    static BOOL IsLeftButtonHeld();
+
 private:
     static LRESULT CALLBACK LowLevelMouseProc(int nCode, WPARAM wParam, LPARAM lParam);
 };

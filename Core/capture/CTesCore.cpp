@@ -794,6 +794,24 @@ void CTesCore::EndObjectPick(BOOL bCapture)
     m_bBusy = 0;
 }
 
+void CTesCore::WaitForLeftButtonRelease()
+{
+    // The hook can swallow the release only while this thread answers it. A
+    // release left waiting while the pick ends (the grab, the delay, hiding
+    // the tip) passes on when the hook times out, and an open menu takes it
+    // as a click on the item under the cursor.
+    const DWORD dwLimit = RELEASE_WAIT_MS;
+    const DWORD dwStart = ::GetTickCount();
+    while (CTesHook::IsLeftButtonHeld()) {
+        const DWORD dwElapsed = ::GetTickCount() - dwStart;
+        if (dwElapsed >= dwLimit)
+            break;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, dwLimit - dwElapsed, QS_SENDMESSAGE);
+        MSG msg;
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
 void CTesCore::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent != PICK_TIMER_ID) {
@@ -829,8 +847,10 @@ LRESULT CTesCore::OnEsMouseMove(WPARAM, LPARAM)
 
 LRESULT CTesCore::OnEsLButtonDown(WPARAM, LPARAM)
 {
-    if (m_config.GetSnapMode() == SNAP_WIN_OBJ && m_bPicking && ::IsWindow(m_pSnapObjHelper->GetSafeHwnd()))
+    if (m_config.GetSnapMode() == SNAP_WIN_OBJ && m_bPicking && ::IsWindow(m_pSnapObjHelper->GetSafeHwnd())) {
+        WaitForLeftButtonRelease();
         EndObjectPick(TRUE);
+    }
     return 0;
 }
 

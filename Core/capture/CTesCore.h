@@ -164,6 +164,9 @@ private:
     // found window grabbed when bCapture, FinishSnap, capture released,
     // flags cleared.
     void EndObjectPick(BOOL bCapture);
+    // Answers the hook's calls until it has swallowed the release of the
+    // picking click (RELEASE_WAIT_MS at most).
+    void WaitForLeftButtonRelease();
 
     ULONG_PTR m_gdiplusToken;
     BOOL m_bGdiplusStarted;
@@ -187,5 +190,6 @@ private:
 public:
     // REGION_SETTLE_MS: the pause between the region overlay's end and the
     // grab, in which the windows it covered repaint.
-    enum { HIDDEN_WND_ID = 100, PICK_TIMER_ID = 1, PICK_TIMER_MS = 500, MAX_SNAP_DELAY = 15000, REGION_SETTLE_MS = 100 };
+    enum { HIDDEN_WND_ID = 100, PICK_TIMER_ID = 1, PICK_TIMER_MS = 500, MAX_SNAP_DELAY = 15000, REGION_SETTLE_MS = 100,
+           RELEASE_WAIT_MS = 1000 };
 };

@@ -162,6 +162,8 @@ namespace {
 const UINT WM_TEST_DESTROY_AFTER = WM_APP + 1;
 const UINT WM_TEST_OPEN_MENU = WM_APP + 2;
 const UINT_PTR kDestroyTimer = 7;
+// The command chosen in the last menu that a foreign window opened (0: none).
+std::atomic<int> g_nMenuCommand{ 0 };
 
 LRESULT CALLBACK ForeignWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -206,8 +208,8 @@ LRESULT CALLBACK ForeignWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
         ::AppendMenuW(hMenu, MF_STRING, 1, L"第一项 First item");
         ::AppendMenuW(hMenu, MF_STRING, 2, L"第二项 Second item");
         ::AppendMenuW(hMenu, MF_STRING, 3, L"第三项 Third item");
-        ::TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, static_cast<int>(wParam),
-                         static_cast<int>(lParam), 0, hWnd, nullptr);
+        g_nMenuCommand = ::TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, static_cast<int>(wParam),
+                                         static_cast<int>(lParam), 0, hWnd, nullptr);
         ::DestroyMenu(hMenu);
         return 0;
     }
@@ -294,6 +296,11 @@ HWND ForeignPatternWindow::OpenMenu(int x, int y)
         return hMenu != nullptr && ::IsWindowVisible(hMenu);
     });
     return hMenu;
+}
+
+int ForeignPatternWindow::MenuCommand() const
+{
+    return g_nMenuCommand;
 }
 
 void ForeignPatternWindow::CloseMenu()

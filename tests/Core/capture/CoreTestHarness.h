@@ -99,6 +99,8 @@ public:
     // returns once the menu window is on the screen (null when it is not).
     HWND OpenMenu(int x, int y);
     void CloseMenu();
+    // The item chosen in the last menu (0 when it closed without a choice).
+    int MenuCommand() const;
 
 private:
     struct State;

@@ -1,7 +1,8 @@
 // Tests of the object pick under Wine, driven with real mouse input sent from
 // a second thread: the hook reports it, the timer finds the window under the
 // cursor and outlines it, the click captures exactly that window (a child
-// control), the right click and every other way out of the
+// control, or an open menu of another thread, whose item the click does not
+// choose), the right click and every other way out of the
 // pick leave the engine idle, and the tip keeps out of the cursor's way.
 #include "CoreTestHarness.h"
 
@@ -203,5 +204,76 @@ TEST_F(PickTest, TipJumpsToTheOtherCornerWhenTheCursorComesNear)
         EXPECT_EQ(10, places[1].left);
         EXPECT_EQ(10, places[1].top);
         EXPECT_EQ(253, places[1].bottom - places[1].top);
+    }
+}
+
+TEST_F(PickTest, ClickCapturesAMenuOpenedDuringThePick)
+{
+    // The tip's first move hands the foreground to the front-most window;
+    // the menu is opened after that, as a user opens one under the tip.
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
+    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
+    struct Case
+    {
+        const char* name;
+        POINT menuAt;
+    };
+    // A menu that the bottom-right tip partly covers is grabbed after the tip
+    // has gone; the click's release must not reach the menu meanwhile.
+    const Case cases[] = { { "clear of the tip", { kWindowRect.left + 40, kWindowRect.top + 40 } },
+                           { "overlapping the tip", { cx - 340, cy - 200 } } };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        ForeignPatternWindow window(kWindowRect, false);
+        Pixels menu;
+        RECT rcMenu = {};
+        RECT rcHovered = {};
+        bool bMenuOpenAtClick = false;
+        std::unique_ptr<MouseScript> pScript;
+        EXPECT_EQ(1, RunPick([&] {
+            pScript.reset(new MouseScript({ { Step::MOVE, 1000, 700 } }));
+            pScript.reset();
+            const HWND hMenu = window.OpenMenu(test.menuAt.x, test.menuAt.y);
+            ASSERT_NE(nullptr, hMenu);
+            rcMenu = WindowRectOf(hMenu);
+            guitest::MessagePump::PumpFor(300);   // the menu has painted its items
+            menu = ReadScreen(rcMenu);
+            // The cursor rests on the middle item, which the menu then highlights.
+            ::GetMenuItemRect(nullptr, reinterpret_cast<HMENU>(::SendMessageW(hMenu, MN_GETHMENU, 0, 0)), 1, &rcHovered);
+            const POINT pt = CentreOf(rcHovered);
+            pScript.reset(new MouseScript({ { Step::MOVE, pt.x, pt.y } }));
+            guitest::MessagePump::PumpFor(1300);   // two timer ticks over the menu
+            bMenuOpenAtClick = ::IsWindowVisible(hMenu) && ::WindowFromPoint(pt) == hMenu;
+            pScript.reset(new MouseScript({ { Step::LEFT_CLICK, 0, 0 } }));
+        }));
+        window.CloseMenu();
+        WaitFor([&] { return ::FindWindowW(L"#32768", nullptr) == nullptr; });
+        EXPECT_TRUE(bMenuOpenAtClick);
+        EXPECT_EQ(0, window.MenuCommand());   // the picking click chose no item
+        ASSERT_FALSE(::IsRectEmpty(&rcHovered));
+        // The menu shows its items on a plain ground: more than one colour.
+        ASSERT_GT(menu.width, 0);
+        EXPECT_NE(std::count(menu.colors.begin(), menu.colors.end(), menu.At(menu.width / 2, 1)),
+                  static_cast<int>(menu.colors.size()));
+        // The picture is the menu as the screen showed it, without the frame,
+        // except the hovered item, which is drawn in the highlight colour.
+        const Pixels picture = ReadPixels(engine.Core().GetImage());
+        ASSERT_EQ(menu.width, picture.width);
+        ASSERT_EQ(menu.height, picture.height);
+        int nOutsideChanged = 0;
+        int nHighlighted = 0;
+        const COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT);
+        for (int y = 0; y < picture.height; ++y) {
+            for (int x = 0; x < picture.width; ++x) {
+                const POINT ptScreen = { rcMenu.left + x, rcMenu.top + y };
+                if (::PtInRect(&rcHovered, ptScreen))
+                    nHighlighted += picture.At(x, y) == highlight;
+                else
+                    nOutsideChanged += picture.At(x, y) != menu.At(x, y);
+            }
+        }
+        EXPECT_EQ(0, nOutsideChanged);
+        EXPECT_GT(nHighlighted, (rcHovered.right - rcHovered.left) * (rcHovered.bottom - rcHovered.top) / 2);
+        ExpectIdle();
     }
 }
