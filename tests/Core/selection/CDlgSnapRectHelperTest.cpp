@@ -332,7 +332,7 @@ TEST_F(OverlayTest, TheClipboardOwnsTheFrozenScreenOnlyWhenItTookIt)
 {
     guitest::ImportPatch patchSet(GetModuleHandleW(L"TesLib.dll"), "user32.dll", "SetClipboardData",
                                   reinterpret_cast<void*>(&RecordingSetClipboardData));
-    guitest::ImportPatch patchDelete(GetModuleHandleW(L"libFramework.dll"), "gdi32.dll", "DeleteObject",
+    guitest::ImportPatch patchDelete(GetModuleHandleW(L"Framework.dll"), "gdi32.dll", "DeleteObject",
                                      reinterpret_cast<void*>(&RecordingDeleteObject));
     ASSERT_TRUE(patchSet.Applied() && patchDelete.Applied());
     for (const bool bRefuses : { false, true }) {
