@@ -21,8 +21,8 @@
 // dialog units ("MS Shell Dlg", 8 points), while a page lays out its controls
 // in the units of its template's font. So the sheet gets a copy of the
 // template whose width and height are grown, by the ratio of the two fonts'
-// dialog base units, to cover the page's real pixel size: a 9-point page
-// font with base units 8 x 16 against the sheet's 6 x 13 turns 277 x 210
+// dialog base units, to cover the page's real pixel size: a page whose
+// font has base units 8 x 16, against the sheet's 6 x 13, turns 277 x 210
 // units into 370 x 259. The page itself keeps its font and layout.
 #pragma once
 
