@@ -21,9 +21,10 @@
 // dialog units ("MS Shell Dlg", 8 points), while a page lays out its controls
 // in the units of its template's font. So the sheet gets a copy of the
 // template whose width and height are grown, by the ratio of the two fonts'
-// dialog base units, to cover the page's real pixel size: a page whose
-// font has base units 8 x 16, against the sheet's 6 x 13, turns 277 x 210
-// units into 370 x 259. The page itself keeps its font and layout.
+// dialog base units, to cover the page's real pixel size (never shrunk): a
+// page in 9-point SimSun, base units 7 x 14 under Wine against the sheet's
+// 6 x 13, needs 485 x 394 pixels for 277 x 225 units, which the sheet reads
+// as 324 x 243 of its own units. The page itself keeps its font and layout.
 #pragma once
 
 #include "FrameworkApi.h"
