@@ -16,6 +16,15 @@
 //   PSN_RESET       OnCancel()      the sheet was cancelled
 // m_psp is the page record given to the system; PSP_HASHELP is off by default
 // and a page sets more PSP_ flags there before the sheet is shown.
+//
+// The sheet sizes its page area from the pages' templates read in its own
+// dialog units ("MS Shell Dlg", 8 points), while a page lays out its controls
+// in the units of its template's font. So the sheet gets a copy of the
+// template whose width and height are grown, by the ratio of the two fonts'
+// dialog base units, to cover the page's real pixel size (never shrunk): a
+// page in 9-point SimSun, base units 7 x 14 under Wine against the sheet's
+// 6 x 13, needs 485 x 394 pixels for 277 x 225 units, which the sheet reads
+// as 324 x 243 of its own units. The page itself keeps its font and layout.
 #pragma once
 
 #include "FrameworkApi.h"
@@ -33,6 +42,9 @@ public:
     explicit CPropertyPage(UINT nIDTemplate);
     ~CPropertyPage() override;
 
+    CPropertyPage(const CPropertyPage&) = delete;
+    CPropertyPage& operator=(const CPropertyPage&) = delete;
+
     PROPSHEETPAGEW m_psp;
 
     virtual BOOL OnSetActive();
@@ -47,11 +59,15 @@ public:
 
 private:
     friend class CPropertySheet;
-    // Fills m_psp for the sheet: the template found through the framework's
-    // resource lookup; FALSE when there is none.
+    // Fills m_psp for the sheet: a copy of the template found through the
+    // framework's resource lookup, sized in the sheet's dialog units; FALSE
+    // when there is none.
     BOOL PrepareForSheet();
     static INT_PTR CALLBACK PageDialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     // The sheet the page was added to (told when OK confirms it).
     CPropertySheet* m_pSheet;
+    // The template copy handed to the sheet, sized in the sheet's units.
+    struct SheetTemplate;
+    SheetTemplate* m_pSheetTemplate;
 };

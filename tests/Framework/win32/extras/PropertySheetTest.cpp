@@ -183,4 +183,46 @@ TEST(PropertySheets, SheetsThatCannotBeShown)
     EXPECT_EQ(std::string(), log);
 }
 
+// The sheet sizes its page area in its own (smaller) dialog units; a page in a
+// larger font must still fit whole: its corner button lies inside the tab
+// control's display area, on the first page shown and on one shown later.
+TEST(PropertySheets, PagesInALargerFontFitTheSheet)
+{
+    for (UINT nStartPage : { 0u, 1u }) {
+        SCOPED_TRACE(nStartPage);
+        std::string log;
+        LoggingPage small(IDD_EXTRA_SECOND_PAGE, 'A', log);
+        CPropertyPage large(IDD_LARGE_FONT_PAGE);
+        CPropertySheet sheet(L"大字属性表", nullptr, nStartPage);
+        sheet.AddPage(&small);
+        sheet.AddPage(&large);
+        RECT button = {}, area = {};
+        bool bMeasured = false;
+        ModalWatchdog watchdog(15000);
+        TimedAction drive(300, [&] {
+            HWND hSheet = FindSheet(L"大字属性表");
+            if (hSheet == nullptr)
+                return;
+            SendMessageW(hSheet, PSM_SETCURSEL, 1, 0);
+            MessagePump::PumpFor(50);
+            HWND hButton = GetDlgItem(CurrentPage(hSheet), IDC_PAGE_CORNER_BUTTON);
+            HWND hTab = reinterpret_cast<HWND>(SendMessageW(hSheet, PSM_GETTABCONTROL, 0, 0));
+            if (hButton != nullptr && hTab != nullptr) {
+                GetWindowRect(hButton, &button);
+                GetClientRect(hTab, &area);
+                TabCtrl_AdjustRect(hTab, FALSE, &area);
+                MapWindowPoints(hTab, nullptr, reinterpret_cast<POINT*>(&area), 2);
+                bMeasured = true;
+            }
+            Click(hSheet, IDCANCEL);
+        });
+        EXPECT_EQ(IDCANCEL, sheet.DoModal());
+        ASSERT_TRUE(bMeasured);
+        EXPECT_GE(button.left, area.left);
+        EXPECT_GE(button.top, area.top);
+        EXPECT_LE(button.right, area.right) << "button " << button.right << ", page area " << area.right;
+        EXPECT_LE(button.bottom, area.bottom) << "button " << button.bottom << ", page area " << area.bottom;
+    }
+}
+
 } // namespace
