@@ -57,6 +57,8 @@ TEST(Program, EndsByEachOfTheFourWaysOfClosingAndSavesItsSettings)
         EXPECT_TRUE(program.Wait(30000)) << "still running, way " << nWay;
         EXPECT_NE(::GetFileAttributesW(config.c_str()), INVALID_FILE_ATTRIBUTES) << "no config.xml, way " << nWay;
     }
+    // The other test programs beside tes.exe start from the defaults.
+    ::DeleteFileW(config.c_str());
 }
 
 } // namespace

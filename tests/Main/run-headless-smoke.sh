@@ -38,4 +38,6 @@ for _ in $(seq 1 60); do
 done
 kill -0 "$run_pid" 2>/dev/null && fail "run.sh did not end after Ctrl+C"
 [ -f "$config" ] || fail "no config.xml after closing"
+# The test programs beside tes.exe start from the defaults.
+rm -f "$config"
 echo "run-headless-smoke: ok ($colours colours)"
