@@ -281,6 +281,14 @@ int CTesCore::CheckWindowValidity(HWND hWnd, int bExcludeFound)
     return 1;
 }
 
+int CTesCore::SnapLiveWindow(HWND hWnd, const CRect& rect)
+{
+    if (!CheckWindowValidity(hWnd, 0))
+        return 0;
+    PlaySnapSound();
+    return SnapRect(hWnd, rect);
+}
+
 int CTesCore::SnapRect(HWND hWnd, CRect rect)
 {
     if (hWnd == nullptr)
@@ -312,11 +320,7 @@ int CTesCore::SnapFullScreen()
         m_config.SetSnapMode(SNAP_FULL_SCREEN);
     }
     const HWND hDesktop = ::GetDesktopWindow();
-    int nResult = 0;
-    if (CheckWindowValidity(hDesktop, 0)) {
-        PlaySnapSound();
-        nResult = SnapRect(hDesktop, CRect(0, 0, 0, 0));
-    }
+    const int nResult = SnapLiveWindow(hDesktop, CRect(0, 0, 0, 0));
     FinishSnap();
     m_bBusy = 0;
     return nResult;
@@ -338,10 +342,7 @@ int CTesCore::SnapActiveWin()
         if (hTarget != nullptr) {
             ::SetForegroundWindow(hTarget);
             ::Sleep(SnapDelay());
-            if (CheckWindowValidity(hTarget, 0)) {
-                PlaySnapSound();
-                nResult = SnapRect(hTarget, CRect(0, 0, 0, 0));
-            }
+            nResult = SnapLiveWindow(hTarget, CRect(0, 0, 0, 0));
         }
     }
     FinishSnap();
@@ -361,10 +362,7 @@ int CTesCore::SnapCurrentWin()
     if (pWindows->Enumerate() > 0) {
         const HWND hTarget = pWindows->GetWindow(0);
         ::Sleep(SnapDelay());
-        if (CheckWindowValidity(hTarget, 0)) {
-            PlaySnapSound();
-            nResult = SnapRect(hTarget, CRect(0, 0, 0, 0));
-        }
+        nResult = SnapLiveWindow(hTarget, CRect(0, 0, 0, 0));
     }
     FinishSnap();
     m_bBusy = 0;
@@ -436,10 +434,7 @@ int CTesCore::SnapSelectRect()
             MSG msg;
             ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
             ::Sleep(REGION_SETTLE_MS);
-            if (CheckWindowValidity(hDesktop, 0)) {
-                PlaySnapSound();
-                nResult = SnapRect(hDesktop, rcSelected);
-            }
+            nResult = SnapLiveWindow(hDesktop, rcSelected);
         }
     }
     FinishSnap();

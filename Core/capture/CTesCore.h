@@ -130,6 +130,9 @@ protected:
     // 1 when hWnd names an existing window and, with bExcludeFound, is not
     // the window found by the object pick.
     int CheckWindowValidity(HWND hWnd, int bExcludeFound);
+    // The last steps of every capture: when hWnd still exists, the sound,
+    // then SnapRect of rect; 0 when the window has gone meanwhile.
+    int SnapLiveWindow(HWND hWnd, const CRect& rect);
     int InitGdiplus();
     void TermGdiplus();
 

@@ -2,6 +2,7 @@
 // exact pixels, the whole-window and explicit rectangles, windows partly off
 // the screen, the desktop, and the topmost state around a grab.
 #include "CTesCore.h"
+#include "CoreTestHarness.h"
 #include "MessagePump.h"
 #include "PatternWindow.h"
 #include "ScreenReader.h"
@@ -13,44 +14,10 @@
 
 using guitest::MessagePump;
 using guitest::PatternWindow;
+using coretest::Pixels;
+using coretest::ReadPixels;
 
 namespace {
-
-// A picture's pixels as COLORREFs, rows top first, read with plain GDI.
-struct Pixels
-{
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> colors;
-
-    COLORREF At(int x, int y) const { return colors[static_cast<size_t>(y) * width + x]; }
-};
-
-Pixels ReadPixels(HBITMAP hBitmap)
-{
-    Pixels pixels;
-    BITMAP bm = {};
-    if (hBitmap == nullptr || ::GetObjectW(hBitmap, sizeof(bm), &bm) != sizeof(bm))
-        return pixels;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = bm.bmWidth;
-    bmi.bmiHeader.biHeight = -bm.bmHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    std::vector<BYTE> bytes(static_cast<size_t>(bm.bmWidth) * bm.bmHeight * 4);
-    HDC hScreen = ::GetDC(nullptr);
-    const int nLines = ::GetDIBits(hScreen, hBitmap, 0, bm.bmHeight, bytes.data(), &bmi, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, hScreen);
-    if (nLines != bm.bmHeight)
-        return pixels;
-    pixels.width = bm.bmWidth;
-    pixels.height = bm.bmHeight;
-    for (size_t i = 0; i < bytes.size(); i += 4)
-        pixels.colors.push_back(RGB(bytes[i + 2], bytes[i + 1], bytes[i]));
-    return pixels;
-}
 
 bool IsTopmost(HWND hWnd)
 {
