@@ -101,8 +101,9 @@ TEST(LinkControls, ClickAndEnterOpenTheAddressUnlessTheDialogHandlesThem)
             InputSender::Click(x, (rc.top + rc.bottom) / 2);
         }
         EXPECT_EQ(c.opened, MarkerAppears(c.opened ? 15000 : 3000));
-        if (c.ownHandler)
+        if (c.ownHandler) {
             EXPECT_EQ(1, dialog.m_nOwnClicks);
+        }
         dialog.DestroyWindow();
     }
     DeleteFileW(marker);
