@@ -6,6 +6,7 @@
 #include <cstring>
 #include <cwctype>
 #include <cwchar>
+#include <string_view>
 
 namespace {
 
@@ -357,7 +358,7 @@ int CString::Replace(const wchar_t* pszOld, const wchar_t* pszNew)
     const std::size_t oldLen = pszOld ? std::wcslen(pszOld) : 0;
     if (oldLen == 0)
         return 0;
-    const std::wstring replacement = pszNew ? pszNew : L"";
+    const std::wstring_view replacement(pszNew ? pszNew : L"");
     std::wstring out;
     int count = 0;
     std::size_t from = 0;

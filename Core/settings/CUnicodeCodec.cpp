@@ -64,13 +64,23 @@ std::u16string CUnicodeCodec::ToUtf16(const CString& str)
 
 CString CUnicodeCodec::FromUtf16(const char16_t* pUnits, std::size_t nCount)
 {
-    // Written straight into the string's own buffer: one allocation.
+    // Written straight into the string's own buffer: one allocation. Units
+    // are copied as they are in one pass; only where wchar_t has 32 bits and
+    // a surrogate was seen does a second pass combine the pairs.
     CString out;
     wchar_t* pOut = out.GetBufferSetLength(static_cast<int>(nCount));
+    unsigned int nSurrogates = 0;
+    for (std::size_t i = 0; i < nCount; ++i) {
+        pOut[i] = static_cast<wchar_t>(pUnits[i]);
+        // 1 exactly when the unit is D800-DFFF, counted without a branch.
+        nSurrogates += ((static_cast<unsigned int>(pUnits[i] & 0xF800) ^ 0xD800u) - 1u) >> 31;
+    }
+    if (sizeof(wchar_t) == 2 || nSurrogates == 0)
+        return out;
     std::size_t nOut = 0;
     for (std::size_t i = 0; i < nCount; ++i) {
         const char32_t c = pUnits[i];
-        if (sizeof(wchar_t) == 4 && IsHighSurrogate(c) && i + 1 < nCount && IsLowSurrogate(pUnits[i + 1])) {
+        if (IsHighSurrogate(c) && i + 1 < nCount && IsLowSurrogate(pUnits[i + 1])) {
             pOut[nOut++] = static_cast<wchar_t>(0x10000 + ((c - 0xD800) << 10) + (pUnits[i + 1] - 0xDC00));
             ++i;
         } else {

@@ -1,6 +1,8 @@
 // XML_Decoder: encoding choice and decoding of settings document bytes.
 #include "XML_Decoder.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -41,8 +43,7 @@ void XML_Decoder::Put(const unsigned char* pBytes, std::size_t nCount)
 
     switch (m_encoding) {
     case Encoding::Utf8:
-        for (; i < nCount; ++i)
-            PutUtf8(pBytes[i]);
+        PutUtf8Run(pBytes + i, nCount - i);
         break;
     case Encoding::Utf16Le:
     case Encoding::Utf16Be: {
@@ -53,10 +54,19 @@ void XML_Decoder::Put(const unsigned char* pBytes, std::size_t nCount)
             PutUnit(static_cast<char16_t>(bLittle ? first | (second << 8) : (first << 8) | second));
             m_bByteHeld = false;
         }
-        for (; i + 1 < nCount; i += 2) {
-            const unsigned char first = pBytes[i];
-            const unsigned char second = pBytes[i + 1];
-            PutUnit(static_cast<char16_t>(bLittle ? first | (second << 8) : (first << 8) | second));
+        // Whole units straight into the block, a block's room at a time.
+        while (nCount - i >= 2) {
+            if (m_nUnits == kUnitBlock)
+                Flush();
+            const std::size_t nTake = std::min((nCount - i) / 2, kUnitBlock - m_nUnits);
+            const unsigned char* pIn = pBytes + i;
+            char16_t* pOut = m_units + m_nUnits;
+            const int nLowShift = bLittle ? 0 : 8;
+            const int nHighShift = 8 - nLowShift;
+            for (std::size_t k = 0; k < nTake; ++k)
+                pOut[k] = static_cast<char16_t>((pIn[2 * k] << nLowShift) | (pIn[2 * k + 1] << nHighShift));
+            m_nUnits += nTake;
+            i += 2 * nTake;
         }
         if (i < nCount) {
             m_heldByte = pBytes[i];
@@ -82,6 +92,27 @@ void XML_Decoder::Choose(unsigned char first, unsigned char second)
         m_encoding = Encoding::Utf16Be;
     else
         m_encoding = Encoding::Utf8;
+}
+
+void XML_Decoder::PutUtf8Run(const unsigned char* pBytes, std::size_t nCount)
+{
+    std::size_t i = 0;
+    while (i < nCount) {
+        // Plain ASCII outside a sequence is copied a block's room at a time.
+        if (m_nMissing == 0 && pBytes[i] < 0x80) {
+            if (m_nUnits == kUnitBlock)
+                Flush();
+            const std::size_t nEnd = i + std::min(nCount - i, kUnitBlock - m_nUnits);
+            char16_t* pOut = m_units + m_nUnits;
+            std::size_t k = i;
+            for (; k < nEnd && pBytes[k] < 0x80; ++k)
+                *pOut++ = pBytes[k];
+            m_nUnits += k - i;
+            i = k;
+            continue;
+        }
+        PutUtf8(pBytes[i++]);
+    }
 }
 
 void XML_Decoder::PutUtf8(unsigned char byte)

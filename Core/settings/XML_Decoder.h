@@ -32,6 +32,7 @@ private:
     enum class Encoding { Unknown, Utf16Le, Utf16Be, Utf8 };
 
     void Choose(unsigned char first, unsigned char second);
+    void PutUtf8Run(const unsigned char* pBytes, std::size_t nCount);
     void PutUtf8(unsigned char byte);
     void PutCodePoint(char32_t codePoint);
     // Decoded units are handed to the reader in blocks, not one by one.

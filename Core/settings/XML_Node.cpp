@@ -7,17 +7,6 @@
 #include <utility>
 #include <vector>
 
-namespace {
-
-// Exact comparison of the whole strings, terminators inside them included.
-bool SameText(const CString& a, const CString& b)
-{
-    return a.GetLength() == b.GetLength()
-        && std::wmemcmp(a.GetString(), b.GetString(), static_cast<std::size_t>(a.GetLength())) == 0;
-}
-
-} // namespace
-
 XML_Node::XML_Node(XML_Node* pParent, CString strName)
     : m_strName(std::move(strName)), m_pParent(pParent), m_nChildCursor(-1)
 {
@@ -65,8 +54,21 @@ long XML_Node::GetValueAsLong() const
 
 XML_Node* XML_Node::GetSubItem(CString strName) const
 {
+    return FindChild(strName.GetString(), static_cast<std::size_t>(strName.GetLength()));
+}
+
+XML_Node* XML_Node::GetSubItem(const wchar_t* pszName) const
+{
+    return pszName != nullptr ? FindChild(pszName, std::wcslen(pszName)) : nullptr;
+}
+
+// Exact comparison of the whole names, terminators inside them included.
+XML_Node* XML_Node::FindChild(const wchar_t* pName, std::size_t nLength) const
+{
     for (INT_PTR i = 0; i < m_arrChildren.GetSize(); ++i) {
-        if (SameText(m_arrChildren[i]->m_strName, strName))
+        const CString& strChild = m_arrChildren[i]->m_strName;
+        if (static_cast<std::size_t>(strChild.GetLength()) == nLength
+            && std::wmemcmp(strChild.GetString(), pName, nLength) == 0)
             return m_arrChildren[i];
     }
     return nullptr;

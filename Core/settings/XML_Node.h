@@ -6,6 +6,8 @@
 #include "CString.h"
 #include "TesLibApi.h"
 
+#include <cstddef>
+
 class TESLIB_API XML_Node
 {
 public:
@@ -32,6 +34,8 @@ public:
 
     // The first child whose name equals strName exactly, or null.
     XML_Node* GetSubItem(CString strName) const;
+    // The same for a name given as text, without making a string of it.
+    XML_Node* GetSubItem(const wchar_t* pszName) const;
 
     // Child iteration with the node's own cursor: GetFirstSubItem starts at
     // the first child; GetNextSubItem moves on and gives null once past the
@@ -40,6 +44,7 @@ public:
     XML_Node* GetNextSubItem();
 
 protected:
+    XML_Node* FindChild(const wchar_t* pName, std::size_t nLength) const;
     // Appends an existing node to the children without touching its parent.
     void AddChild(XML_Node* pChild);
 

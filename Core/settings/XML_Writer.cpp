@@ -1,22 +1,97 @@
 // XML_Writer: the non-recursive pre-order writer of the settings file format.
 #include "XML_Writer.h"
 
-#include "CUnicodeCodec.h"
+#include <cwchar>
 
-#include <string_view>
+namespace {
+
+constexpr char16_t kEscapedSlash[] = u"\\colon";
+constexpr std::size_t kEscapedSlashUnits = sizeof(kEscapedSlash) / sizeof(kEscapedSlash[0]) - 1;
+
+// Makes room for nUnits more units at the end of bytes and returns where the
+// first of them goes.
+unsigned char* Grow(std::string& bytes, std::size_t nUnits)
+{
+    const std::size_t nStart = bytes.size();
+    bytes.resize(nStart + 2 * nUnits);
+    return reinterpret_cast<unsigned char*>(&bytes[nStart]);
+}
+
+void PutUnit(unsigned char* pOut, char16_t unit)
+{
+    pOut[0] = static_cast<unsigned char>(unit & 0xFF);
+    pOut[1] = static_cast<unsigned char>(unit >> 8);
+}
+
+void AppendUnit(std::string& bytes, char16_t unit)
+{
+    PutUnit(Grow(bytes, 1), unit);
+}
+
+void AppendIndent(std::string& bytes, std::size_t nDepth)
+{
+    unsigned char* pOut = Grow(bytes, nDepth);
+    for (std::size_t i = 0; i < nDepth; ++i)
+        PutUnit(pOut + 2 * i, u' ');
+}
+
+// One character by the full rule: "/" escaped when asked; where wchar_t has
+// 32 bits a character above U+FFFF as a surrogate pair and one beyond
+// U+10FFFF as U+FFFD.
+void AppendCharacter(std::string& bytes, wchar_t ch, bool bEscapeSlash)
+{
+    const unsigned long code = static_cast<unsigned long>(ch);
+    if (bEscapeSlash && code == L'/') {
+        unsigned char* pOut = Grow(bytes, kEscapedSlashUnits);
+        for (std::size_t k = 0; k < kEscapedSlashUnits; ++k)
+            PutUnit(pOut + 2 * k, kEscapedSlash[k]);
+    } else if (code <= 0xFFFF) {
+        AppendUnit(bytes, static_cast<char16_t>(code));
+    } else if (code <= 0x10FFFF) {
+        AppendUnit(bytes, static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+        AppendUnit(bytes, static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+    } else {
+        AppendUnit(bytes, u'\xFFFD');
+    }
+}
+
+// Names and values are nearly always one unit per character with nothing to
+// escape: they are copied in one pass, and only text with a "/" to escape or
+// a character beyond 16 bits goes character by character.
+void AppendText(std::string& bytes, const CString& strText, bool bEscapeSlash)
+{
+    const wchar_t* pText = strText.GetString();
+    const std::size_t nLength = static_cast<std::size_t>(strText.GetLength());
+    const bool bHasSlash = bEscapeSlash && std::wmemchr(pText, L'/', nLength) != nullptr;
+    if (!bHasSlash) {
+        const std::size_t nStart = bytes.size();
+        unsigned char* pOut = Grow(bytes, nLength);
+        unsigned long wide = 0;
+        for (std::size_t i = 0; i < nLength; ++i) {
+            const unsigned long code = static_cast<unsigned long>(pText[i]);
+            wide |= code;
+            pOut[2 * i] = static_cast<unsigned char>(code & 0xFF);
+            pOut[2 * i + 1] = static_cast<unsigned char>((code >> 8) & 0xFF);
+        }
+        if ((wide >> 16) == 0)
+            return;
+        bytes.resize(nStart);
+    }
+    for (std::size_t i = 0; i < nLength; ++i)
+        AppendCharacter(bytes, pText[i], bEscapeSlash);
+}
+
+} // namespace
 
 void XML_Writer::WriteTree(XML_Tree* pTree, std::string& bytes)
 {
     XML_Node* pNode = pTree != nullptr ? pTree->GetRoot() : nullptr;
     std::size_t nDepth = 0;
-    bytes.reserve(bytes.size() + 4096);
+    bytes.reserve(bytes.size() + 1024);
     while (pNode != nullptr) {
         AppendTagLine(bytes, nDepth, false, pNode->m_strName);
-        if (!pNode->m_strValue.IsEmpty()) {
-            AppendIndent(bytes, nDepth + 1);
-            AppendText(bytes, pNode->m_strValue, true);
-            AppendUnit(bytes, u'\n');
-        }
+        if (!pNode->m_strValue.IsEmpty())
+            AppendValueLine(bytes, nDepth + 1, pNode->m_strValue);
 
         XML_Node* pNext = pNode->GetFirstSubItem();
         if (pNext != nullptr) {
@@ -40,37 +115,6 @@ void XML_Writer::WriteTree(XML_Tree* pTree, std::string& bytes)
     }
 }
 
-void XML_Writer::AppendUnit(std::string& bytes, char16_t unit)
-{
-    bytes += static_cast<char>(unit & 0xFF);
-    bytes += static_cast<char>(unit >> 8);
-}
-
-void XML_Writer::AppendIndent(std::string& bytes, std::size_t nDepth)
-{
-    for (std::size_t i = 0; i < nDepth; ++i)
-        AppendUnit(bytes, u' ');
-}
-
-void XML_Writer::AppendText(std::string& bytes, const CString& strText, bool bEscapeSlash)
-{
-    const wchar_t* pText = strText.GetString();
-    const int nLength = strText.GetLength();
-    for (int i = 0; i < nLength; ++i) {
-        const unsigned long ch = static_cast<unsigned long>(pText[i]);
-        if (bEscapeSlash && ch == L'/') {
-            for (char16_t escaped : std::u16string_view(u"\\colon"))
-                AppendUnit(bytes, escaped);
-        } else if (ch <= 0xFFFF) {
-            AppendUnit(bytes, static_cast<char16_t>(ch));
-        } else {
-            // Only where wchar_t has 32 bits: a surrogate pair.
-            for (char16_t unit : CUnicodeCodec::ToUtf16(CString(pText + i, 1)))
-                AppendUnit(bytes, unit);
-        }
-    }
-}
-
 void XML_Writer::AppendTagLine(std::string& bytes, std::size_t nDepth, bool bClose, const CString& strName)
 {
     AppendIndent(bytes, nDepth);
@@ -79,5 +123,12 @@ void XML_Writer::AppendTagLine(std::string& bytes, std::size_t nDepth, bool bClo
         AppendUnit(bytes, u'/');
     AppendText(bytes, strName, false);
     AppendUnit(bytes, u'>');
+    AppendUnit(bytes, u'\n');
+}
+
+void XML_Writer::AppendValueLine(std::string& bytes, std::size_t nDepth, const CString& strValue)
+{
+    AppendIndent(bytes, nDepth);
+    AppendText(bytes, strValue, true);
     AppendUnit(bytes, u'\n');
 }

@@ -3,6 +3,7 @@
 
 #include "XML_Tree.h"
 
+#include <cstddef>
 #include <string>
 
 // For a node at depth d: d spaces, "<", the name, ">", LF; when the value is
@@ -20,8 +21,6 @@ public:
     static void WriteTree(XML_Tree* pTree, std::string& bytes);
 
 private:
-    static void AppendUnit(std::string& bytes, char16_t unit);
-    static void AppendIndent(std::string& bytes, std::size_t nDepth);
-    static void AppendText(std::string& bytes, const CString& strText, bool bEscapeSlash);
     static void AppendTagLine(std::string& bytes, std::size_t nDepth, bool bClose, const CString& strName);
+    static void AppendValueLine(std::string& bytes, std::size_t nDepth, const CString& strValue);
 };

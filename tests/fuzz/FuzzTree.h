@@ -1,47 +1,35 @@
-// FuzzTree: a settings tree flattened for comparison in the fuzz targets.
+// FuzzTree: whether two settings trees are the same, for the fuzz targets.
 #pragma once
 
 #include "XML_Tree.h"
 
-#include <cstddef>
-#include <string>
 #include <utility>
 #include <vector>
 
 namespace FuzzTree {
 
-struct FlatNode
+// Same shape, names and values, compared node by node in pre-order without
+// recursion (inputs nest deeply) and without copying the trees.
+inline bool Same(const XML_Tree& a, const XML_Tree& b)
 {
-    std::size_t depth;
-    std::wstring name;
-    std::wstring value;
-    bool operator==(const FlatNode& o) const { return depth == o.depth && name == o.name && value == o.value; }
-};
-
-inline std::wstring Text(const CString& s)
-{
-    return std::wstring(s.GetString(), static_cast<std::size_t>(s.GetLength()));
-}
-
-// The tree in pre-order with depths, without recursion (inputs nest deeply).
-inline std::vector<FlatNode> Flatten(const XML_Tree& tree)
-{
-    std::vector<FlatNode> flat;
-    std::vector<std::pair<XML_Node*, std::size_t>> pending;
-    if (tree.GetRoot() != nullptr)
-        pending.emplace_back(tree.GetRoot(), 0);
-    std::vector<XML_Node*> children;
+    std::vector<std::pair<XML_Node*, XML_Node*>> pending;
+    if ((a.GetRoot() == nullptr) != (b.GetRoot() == nullptr))
+        return false;
+    if (a.GetRoot() != nullptr)
+        pending.emplace_back(a.GetRoot(), b.GetRoot());
     while (!pending.empty()) {
-        const auto [node, depth] = pending.back();
+        const auto [x, y] = pending.back();
         pending.pop_back();
-        flat.push_back({ depth, Text(node->GetName()), Text(node->GetValue()) });
-        children.clear();
-        for (XML_Node* child = node->GetFirstSubItem(); child != nullptr; child = node->GetNextSubItem())
-            children.push_back(child);
-        for (auto it = children.rbegin(); it != children.rend(); ++it)
-            pending.emplace_back(*it, depth + 1);
+        if (x->GetName() != y->GetName() || x->GetValue() != y->GetValue())
+            return false;
+        XML_Node* childX = x->GetFirstSubItem();
+        XML_Node* childY = y->GetFirstSubItem();
+        for (; childX != nullptr && childY != nullptr; childX = x->GetNextSubItem(), childY = y->GetNextSubItem())
+            pending.emplace_back(childX, childY);
+        if (childX != nullptr || childY != nullptr)
+            return false;
     }
-    return flat;
+    return true;
 }
 
 } // namespace FuzzTree
