@@ -11,10 +11,12 @@
 #                 between runs; the committed seeds (tests/fuzz/corpus/NAME)
 #                 are read as well, never written. Without it every run starts
 #                 from a scratch copy of the seeds.
-#   ASAN_OPTIONS  defaults to a smaller quarantine and shorter allocation
-#                 stacks, which keep memory and page faults down at speed, and
-#                 to keeping freed memory instead of handing it back to the
-#                 system every few seconds (which only costs page faults later).
+#   ASAN_OPTIONS  defaults to what keeps the search fast without missing
+#                 anything: a smaller quarantine, short allocation stacks, no
+#                 filling of new blocks, and freed memory kept instead of
+#                 handed back to the system every few seconds. A finding is
+#                 then run once more with full allocation stacks for the
+#                 report.
 #
 # Inputs of the settings document targets are kept to 1024 bytes: the reader
 # is a unit-by-unit state machine whose every state (nesting, both encodings,
@@ -26,7 +28,7 @@ build_dir=$(realpath "$1")
 seconds=$2
 shift 2
 root=$(cd "$(dirname "$0")/.." && pwd)
-export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=64:malloc_context_size=10:allocator_release_to_os_interval_ms=-1}
+export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=64:malloc_context_size=2:max_malloc_fill_size=0:allocator_release_to_os_interval_ms=-1}
 
 targets=()
 if [ $# -gt 0 ]; then
@@ -73,6 +75,11 @@ for fuzzer in "${targets[@]}"; do
     echo "!! $name found a problem:"
     grep -v -E '^(#[0-9]+|INFO:|MERGE|\s*".*" # Uses)' "$log" | tail -n 80
     ls "$findings"
+    for input in "$findings"/*; do
+      [ -f "$input" ] || continue
+      echo "!! $(basename "$input") again, with full allocation stacks:"
+      ASAN_OPTIONS=malloc_context_size=30 "$fuzzer" "$input" 2>&1 | tail -n 120 || true
+    done
     result=FINDING
     status=1
   fi

@@ -2,10 +2,20 @@
 #include "XML_Decoder.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+
+// Units already in the host's byte order are copied as they are.
+bool HostIsLittleEndian()
+{
+    const char16_t probe = 1;
+    unsigned char first = 0;
+    std::memcpy(&first, &probe, 1);
+    return first == 1;
+}
 
 } // namespace
 
@@ -61,10 +71,14 @@ void XML_Decoder::Put(const unsigned char* pBytes, std::size_t nCount)
             const std::size_t nTake = std::min((nCount - i) / 2, kUnitBlock - m_nUnits);
             const unsigned char* pIn = pBytes + i;
             char16_t* pOut = m_units + m_nUnits;
-            const int nLowShift = bLittle ? 0 : 8;
-            const int nHighShift = 8 - nLowShift;
-            for (std::size_t k = 0; k < nTake; ++k)
-                pOut[k] = static_cast<char16_t>((pIn[2 * k] << nLowShift) | (pIn[2 * k + 1] << nHighShift));
+            if (bLittle == HostIsLittleEndian()) {
+                std::memcpy(pOut, pIn, 2 * nTake);
+            } else {
+                const int nLowShift = bLittle ? 0 : 8;
+                const int nHighShift = 8 - nLowShift;
+                for (std::size_t k = 0; k < nTake; ++k)
+                    pOut[k] = static_cast<char16_t>((pIn[2 * k] << nLowShift) | (pIn[2 * k + 1] << nHighShift));
+            }
             m_nUnits += nTake;
             i += 2 * nTake;
         }

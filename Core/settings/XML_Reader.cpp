@@ -10,13 +10,20 @@ XML_Reader::XML_Reader(XML_Tree* pTree) : m_pTree(pTree), m_bInTag(false) {}
 void XML_Reader::Put(const char16_t* pUnits, std::size_t nCount)
 {
     std::size_t nRunStart = 0;
-    for (std::size_t i = 0; i < nCount; ++i) {
-        const char16_t unit = pUnits[i];
-        const bool bOpens = unit == u'<';
-        if (!bOpens && !(unit == u'>' && m_bInTag))
-            continue;
+    for (std::size_t i = 0;; ++i) {
+        // On to the next unit that ends the run: "<" anywhere, ">" in a tag.
+        if (m_bInTag) {
+            while (i < nCount && pUnits[i] != u'<' && pUnits[i] != u'>')
+                ++i;
+        } else {
+            while (i < nCount && pUnits[i] != u'<')
+                ++i;
+        }
+        if (i == nCount)
+            break;
         m_pending.append(pUnits + nRunStart, i - nRunStart);
         nRunStart = i + 1;
+        const bool bOpens = pUnits[i] == u'<';
         if (bOpens)
             EndText();
         else

@@ -1,6 +1,7 @@
 // XML_Writer: the non-recursive pre-order writer of the settings file format.
 #include "XML_Writer.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace {
@@ -28,11 +29,20 @@ void AppendUnit(std::string& bytes, char16_t unit)
     PutUnit(Grow(bytes, 1), unit);
 }
 
+// Indentation is copied from a run of spaces made once.
 void AppendIndent(std::string& bytes, std::size_t nDepth)
 {
-    unsigned char* pOut = Grow(bytes, nDepth);
-    for (std::size_t i = 0; i < nDepth; ++i)
-        PutUnit(pOut + 2 * i, u' ');
+    static const std::string kSpaces = [] {
+        std::string spaces;
+        for (int i = 0; i < 64; ++i)
+            spaces.append(" \0", 2);
+        return spaces;
+    }();
+    for (std::size_t nLeft = nDepth; nLeft != 0;) {
+        const std::size_t nTake = std::min(nLeft, kSpaces.size() / 2);
+        bytes.append(kSpaces, 0, 2 * nTake);
+        nLeft -= nTake;
+    }
 }
 
 // One character by the full rule: "/" escaped when asked; where wchar_t has
