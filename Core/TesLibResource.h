@@ -12,10 +12,6 @@
 #define IDD_ACTIVE_WIN      4004
 #define IDC_WINDOW_LIST     4000
 
-// Taken by the other selection windows' resources: 135 region selection
-// dialog, 4002 tip window background bitmap, 4003 region selection cursor,
-// 4005 object-pick tip dialog.
-
 // Tip control background (CSnapTipEdit) and the object-pick tip dialog
 // (CDlgSnapObjHelper) with its tip edit.
 #define IDB_SNAP_TIP_BACKGROUND 4002

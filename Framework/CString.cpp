@@ -6,6 +6,8 @@
 #include <cstring>
 #include <cwctype>
 #include <cwchar>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -224,7 +226,15 @@ void FormatInto(std::wstring& out, const wchar_t* format, va_list args)
     }
 }
 
-std::size_t TrimLeftPos(const std::wstring& s, const wchar_t* targets)
+// A position for GetAt and SetAt: outside the string it throws.
+std::size_t CheckedIndex(int nIndex, int nLength)
+{
+    if (nIndex < 0 || nIndex >= nLength)
+        throw std::out_of_range("CString position");
+    return static_cast<std::size_t>(nIndex);
+}
+
+std::size_t TrimLeftPos(std::wstring_view s, const wchar_t* targets)
 {
     std::size_t i = 0;
     while (i < s.size() && std::wcschr(targets, s[i]) != nullptr && s[i] != L'\0')
@@ -232,7 +242,7 @@ std::size_t TrimLeftPos(const std::wstring& s, const wchar_t* targets)
     return i;
 }
 
-std::size_t TrimRightEnd(const std::wstring& s, const wchar_t* targets)
+std::size_t TrimRightEnd(std::wstring_view s, const wchar_t* targets)
 {
     std::size_t n = s.size();
     while (n > 0 && std::wcschr(targets, s[n - 1]) != nullptr && s[n - 1] != L'\0')
@@ -245,16 +255,20 @@ std::size_t TrimRightEnd(const std::wstring& s, const wchar_t* targets)
 CString::CString() = default;
 CString::CString(const CString& other) = default;
 CString::CString(CString&& other) noexcept : m_str(std::move(other.m_str)) {}
-CString::CString(const wchar_t* psz) : m_str(psz ? psz : L"") {}
+CString::CString(const wchar_t* psz)
+{
+    if (psz != nullptr)
+        m_str.Assign(psz, std::wcslen(psz));
+}
 CString::CString(const wchar_t* pch, int nLength)
 {
     if (pch != nullptr && nLength > 0)
-        m_str.assign(pch, static_cast<std::size_t>(nLength));
+        m_str.Assign(pch, static_cast<std::size_t>(nLength));
 }
 CString::CString(wchar_t ch, int nRepeat)
 {
     if (nRepeat > 0)
-        m_str.assign(static_cast<std::size_t>(nRepeat), ch);
+        m_str.Resize(static_cast<std::size_t>(nRepeat), ch);
 }
 CString::~CString() = default;
 
@@ -266,54 +280,57 @@ CString& CString::operator=(CString&& other) noexcept
 }
 CString& CString::operator=(const wchar_t* psz)
 {
-    m_str = psz ? psz : L"";
+    if (psz != nullptr)
+        m_str.Assign(psz, std::wcslen(psz));
+    else
+        m_str.Resize(0);
     return *this;
 }
 CString& CString::operator=(wchar_t ch)
 {
-    m_str.assign(1, ch);
+    m_str.Assign(&ch, 1);
     return *this;
 }
 
-int CString::GetLength() const { return ToInt(m_str.size()); }
-BOOL CString::IsEmpty() const { return m_str.empty() ? TRUE : FALSE; }
-void CString::Empty() { m_str.clear(); }
-wchar_t CString::GetAt(int nIndex) const { return m_str.at(static_cast<std::size_t>(nIndex)); }
-void CString::SetAt(int nIndex, wchar_t ch) { m_str.at(static_cast<std::size_t>(nIndex)) = ch; }
+int CString::GetLength() const { return ToInt(m_str.Size()); }
+BOOL CString::IsEmpty() const { return m_str.Size() == 0 ? TRUE : FALSE; }
+void CString::Empty() { m_str.Resize(0); }
+wchar_t CString::GetAt(int nIndex) const { return m_str.Chars()[CheckedIndex(nIndex, GetLength())]; }
+void CString::SetAt(int nIndex, wchar_t ch) { m_str.Chars()[CheckedIndex(nIndex, GetLength())] = ch; }
 wchar_t CString::operator[](int nIndex) const { return GetAt(nIndex); }
-const wchar_t* CString::GetString() const { return m_str.c_str(); }
-CString::operator const wchar_t*() const { return m_str.c_str(); }
+const wchar_t* CString::GetString() const { return m_str.Chars(); }
+CString::operator const wchar_t*() const { return m_str.Chars(); }
 
 CString& CString::operator+=(const CString& other)
 {
-    m_str += other.m_str;
+    m_str.Append(other.m_str.Chars(), other.m_str.Size());
     return *this;
 }
 CString& CString::operator+=(const wchar_t* psz)
 {
     if (psz)
-        m_str += psz;
+        m_str.Append(psz, std::wcslen(psz));
     return *this;
 }
 CString& CString::operator+=(wchar_t ch)
 {
-    m_str += ch;
+    m_str.Append(&ch, 1);
     return *this;
 }
 void CString::Append(const wchar_t* pch, int nLength)
 {
     if (pch != nullptr && nLength > 0)
-        m_str.append(pch, static_cast<std::size_t>(nLength));
+        m_str.Append(pch, static_cast<std::size_t>(nLength));
 }
 
 int CString::Compare(const wchar_t* psz) const
 {
-    return m_str.compare(psz ? psz : L"");
+    return m_str.View().compare(psz ? psz : L"");
 }
 
 int CString::CompareNoCase(const wchar_t* psz) const
 {
-    const wchar_t* a = m_str.c_str();
+    const wchar_t* a = m_str.Chars();
     const wchar_t* b = psz ? psz : L"";
     for (;; ++a, ++b) {
         const wchar_t ca = LowerOf(*a);
@@ -345,12 +362,14 @@ void CString::FormatV(const wchar_t* pszFormat, va_list args)
 {
     std::wstring out;
     FormatInto(out, pszFormat, args);
-    m_str.swap(out);
+    m_str.Assign(out.data(), out.size());
 }
 
 void CString::AppendFormatV(const wchar_t* pszFormat, va_list args)
 {
-    FormatInto(m_str, pszFormat, args);
+    std::wstring out;
+    FormatInto(out, pszFormat, args);
+    m_str.Append(out.data(), out.size());
 }
 
 int CString::Replace(const wchar_t* pszOld, const wchar_t* pszNew)
@@ -359,19 +378,20 @@ int CString::Replace(const wchar_t* pszOld, const wchar_t* pszNew)
     if (oldLen == 0)
         return 0;
     const std::wstring_view replacement(pszNew ? pszNew : L"");
+    const std::wstring_view text = m_str.View();
     std::wstring out;
     int count = 0;
     std::size_t from = 0;
-    for (std::size_t at = m_str.find(pszOld, 0, oldLen); at != std::wstring::npos;
-         at = m_str.find(pszOld, from, oldLen)) {
-        out.append(m_str, from, at - from);
+    for (std::size_t at = text.find(pszOld, 0, oldLen); at != std::wstring_view::npos;
+         at = text.find(pszOld, from, oldLen)) {
+        out.append(text.substr(from, at - from));
         out += replacement;
         from = at + oldLen;
         ++count;
     }
     if (count > 0) {
-        out.append(m_str, from, std::wstring::npos);
-        m_str.swap(out);
+        out.append(text.substr(from));
+        m_str.Assign(out.data(), out.size());
     }
     return count;
 }
@@ -379,9 +399,10 @@ int CString::Replace(const wchar_t* pszOld, const wchar_t* pszNew)
 int CString::Replace(wchar_t chOld, wchar_t chNew)
 {
     int count = 0;
-    for (wchar_t& ch : m_str) {
-        if (ch == chOld) {
-            ch = chNew;
+    wchar_t* p = m_str.Chars();
+    for (std::size_t i = 0; i < m_str.Size(); ++i) {
+        if (p[i] == chOld) {
+            p[i] = chNew;
             ++count;
         }
     }
@@ -390,15 +411,16 @@ int CString::Replace(wchar_t chOld, wchar_t chNew)
 
 int CString::Remove(wchar_t ch)
 {
-    const std::size_t before = m_str.size();
-    m_str.erase(std::remove(m_str.begin(), m_str.end(), ch), m_str.end());
-    return ToInt(before - m_str.size());
+    const std::size_t before = m_str.Size();
+    wchar_t* p = m_str.Chars();
+    m_str.Resize(static_cast<std::size_t>(std::remove(p, p + before, ch) - p));
+    return ToInt(before - m_str.Size());
 }
 
 int CString::Insert(int nIndex, wchar_t ch)
 {
     const std::size_t at = static_cast<std::size_t>(std::clamp(nIndex, 0, GetLength()));
-    m_str.insert(at, 1, ch);
+    m_str.Replace(at, 0, &ch, 1);
     return GetLength();
 }
 
@@ -406,7 +428,7 @@ int CString::Insert(int nIndex, const wchar_t* psz)
 {
     const std::size_t at = static_cast<std::size_t>(std::clamp(nIndex, 0, GetLength()));
     if (psz)
-        m_str.insert(at, psz);
+        m_str.Replace(at, 0, psz, std::wcslen(psz));
     return GetLength();
 }
 
@@ -415,7 +437,8 @@ int CString::Delete(int nIndex, int nCount)
     if (nIndex < 0)
         nIndex = 0;
     if (nCount > 0 && nIndex < GetLength())
-        m_str.erase(static_cast<std::size_t>(nIndex), static_cast<std::size_t>(nCount));
+        m_str.Replace(static_cast<std::size_t>(nIndex), static_cast<std::size_t>(std::min(nCount, GetLength() - nIndex)),
+                      nullptr, 0);
     return GetLength();
 }
 
@@ -423,36 +446,36 @@ int CString::Find(wchar_t ch, int nStart) const
 {
     if (nStart < 0 || nStart >= GetLength())
         return -1;
-    const std::size_t at = m_str.find(ch, static_cast<std::size_t>(nStart));
-    return at == std::wstring::npos ? -1 : ToInt(at);
+    const std::size_t at = m_str.View().find(ch, static_cast<std::size_t>(nStart));
+    return at == std::wstring_view::npos ? -1 : ToInt(at);
 }
 
 int CString::Find(const wchar_t* pszSub, int nStart) const
 {
     if (pszSub == nullptr || nStart < 0 || nStart > GetLength())
         return -1;
-    const std::size_t at = m_str.find(pszSub, static_cast<std::size_t>(nStart));
-    return at == std::wstring::npos ? -1 : ToInt(at);
+    const std::size_t at = m_str.View().find(pszSub, static_cast<std::size_t>(nStart));
+    return at == std::wstring_view::npos ? -1 : ToInt(at);
 }
 
 int CString::FindOneOf(const wchar_t* pszCharSet) const
 {
     if (pszCharSet == nullptr)
         return -1;
-    const std::size_t at = m_str.find_first_of(pszCharSet);
-    return at == std::wstring::npos ? -1 : ToInt(at);
+    const std::size_t at = m_str.View().find_first_of(pszCharSet);
+    return at == std::wstring_view::npos ? -1 : ToInt(at);
 }
 
 int CString::ReverseFind(wchar_t ch) const
 {
-    const std::size_t at = m_str.rfind(ch);
-    return at == std::wstring::npos ? -1 : ToInt(at);
+    const std::size_t at = m_str.View().rfind(ch);
+    return at == std::wstring_view::npos ? -1 : ToInt(at);
 }
 
 CString CString::Left(int nCount) const
 {
     nCount = std::clamp(nCount, 0, GetLength());
-    return CString(m_str.c_str(), nCount);
+    return CString(m_str.Chars(), nCount);
 }
 
 CString CString::Mid(int nFirst) const
@@ -464,30 +487,30 @@ CString CString::Mid(int nFirst, int nCount) const
 {
     nFirst = std::clamp(nFirst, 0, GetLength());
     nCount = std::clamp(nCount, 0, GetLength() - nFirst);
-    return CString(m_str.c_str() + nFirst, nCount);
+    return CString(m_str.Chars() + nFirst, nCount);
 }
 
 CString CString::Right(int nCount) const
 {
     nCount = std::clamp(nCount, 0, GetLength());
-    return CString(m_str.c_str() + (GetLength() - nCount), nCount);
+    return CString(m_str.Chars() + (GetLength() - nCount), nCount);
 }
 
 CString& CString::MakeUpper()
 {
-    std::transform(m_str.begin(), m_str.end(), m_str.begin(), UpperOf);
+    std::transform(m_str.Chars(), m_str.Chars() + m_str.Size(), m_str.Chars(), UpperOf);
     return *this;
 }
 
 CString& CString::MakeLower()
 {
-    std::transform(m_str.begin(), m_str.end(), m_str.begin(), LowerOf);
+    std::transform(m_str.Chars(), m_str.Chars() + m_str.Size(), m_str.Chars(), LowerOf);
     return *this;
 }
 
 CString& CString::MakeReverse()
 {
-    std::reverse(m_str.begin(), m_str.end());
+    std::reverse(m_str.Chars(), m_str.Chars() + m_str.Size());
     return *this;
 }
 
@@ -503,7 +526,7 @@ CString& CString::TrimLeft(wchar_t chTarget)
 CString& CString::TrimLeft(const wchar_t* pszTargets)
 {
     if (pszTargets != nullptr)
-        m_str.erase(0, TrimLeftPos(m_str, pszTargets));
+        m_str.Replace(0, TrimLeftPos(m_str.View(), pszTargets), nullptr, 0);
     return *this;
 }
 CString& CString::TrimRight() { return TrimRight(kWhiteSpace); }
@@ -515,28 +538,28 @@ CString& CString::TrimRight(wchar_t chTarget)
 CString& CString::TrimRight(const wchar_t* pszTargets)
 {
     if (pszTargets != nullptr)
-        m_str.resize(TrimRightEnd(m_str, pszTargets));
+        m_str.Resize(TrimRightEnd(m_str.View(), pszTargets));
     return *this;
 }
 
 wchar_t* CString::GetBuffer(int nMinBufLength)
 {
     if (nMinBufLength > GetLength())
-        m_str.resize(static_cast<std::size_t>(nMinBufLength));
-    return &m_str[0];
+        m_str.Resize(static_cast<std::size_t>(nMinBufLength));
+    return m_str.Chars();
 }
 
 wchar_t* CString::GetBufferSetLength(int nNewLength)
 {
-    m_str.resize(static_cast<std::size_t>(std::max(nNewLength, 0)));
-    return &m_str[0];
+    m_str.Resize(static_cast<std::size_t>(std::max(nNewLength, 0)));
+    return m_str.Chars();
 }
 
 void CString::ReleaseBuffer(int nNewLength)
 {
     if (nNewLength < 0)
-        nNewLength = ToInt(std::wcslen(m_str.c_str()));
-    m_str.resize(static_cast<std::size_t>(std::min(nNewLength, GetLength())));
+        nNewLength = ToInt(std::wcslen(m_str.Chars()));
+    m_str.Resize(static_cast<std::size_t>(std::min(nNewLength, GetLength())));
 }
 
 CString operator+(const CString& a, const CString& b) { CString r(a); r += b; return r; }

@@ -1,14 +1,15 @@
 // CString: a growable string of wide characters with the framework's usual
 // operations (formatting, searching, slicing, case and trimming). Every member
 // is out of line so that memory is always allocated and freed by the framework
-// library itself, whichever module uses the string.
+// library itself, whichever module uses the string; short strings need no
+// memory of their own (CStringData).
 #pragma once
 
+#include "CStringData.h"
 #include "FrameworkApi.h"
 #include "PlatformTypes.h"
 
 #include <cstdarg>
-#include <string>
 
 class FRAMEWORK_API CString
 {
@@ -95,7 +96,7 @@ public:
     void ReleaseBuffer(int nNewLength = -1);
 
 private:
-    std::wstring m_str;
+    CStringData m_str;
 };
 
 FRAMEWORK_API CString operator+(const CString& a, const CString& b);

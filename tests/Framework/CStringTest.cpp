@@ -147,4 +147,38 @@ TEST(CStringBasics, BufferAccessForPlatformCalls)
     EXPECT_EQ(W(s), L">i");
 }
 
+// Lengths on both sides of the inline storage: growing, copying, moving,
+// swapping and inserting a string's own text keep every character.
+TEST(CStringBasics, StorageOfEveryLengthSurvivesCopiesMovesAndSelfInsertion)
+{
+    for (int length : { 0, 1, 14, 15, 16, 17, 40 }) {
+        std::wstring expected;
+        CString grown;
+        for (int i = 0; i < length; ++i) {
+            const wchar_t ch = static_cast<wchar_t>(L'a' + i % 26);
+            grown += ch;
+            expected += ch;
+        }
+        SCOPED_TRACE(length);
+        EXPECT_EQ(W(grown), expected);
+        EXPECT_EQ(grown.GetString()[length], L'\0');
+
+        CString copy(grown);
+        CString moved(std::move(copy));
+        EXPECT_EQ(W(moved), expected);
+        EXPECT_TRUE(copy.IsEmpty());
+        CString assigned(L"previous text longer than the inline part");
+        assigned = std::move(moved);
+        EXPECT_EQ(W(assigned), expected);
+
+        CString other(L"xy");
+        std::swap(assigned, other);
+        EXPECT_EQ(W(other), expected);
+        EXPECT_EQ(W(assigned), L"xy");
+
+        other.Insert(1, other.GetString());
+        EXPECT_EQ(W(other), expected.empty() ? L"" : expected.substr(0, 1) + expected + expected.substr(1));
+    }
+}
+
 } // namespace

@@ -82,8 +82,9 @@ TEST(TrayIcon, MenuResourceHasThePopupWithItsItemsInOrder)
         pPopup->GetMenuString(i, text, MF_BYPOSITION);
         const bool bSeparator = (pPopup->GetMenuState(i, MF_BYPOSITION) & MF_SEPARATOR) != 0;
         EXPECT_EQ(expected[i].text == nullptr, bSeparator);
-        if (expected[i].text != nullptr)
+        if (expected[i].text != nullptr) {
             EXPECT_EQ(CString(expected[i].text), text);
+        }
     }
 }
 

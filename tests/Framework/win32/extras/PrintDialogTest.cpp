@@ -136,8 +136,9 @@ TEST(PrintDialog, PrintAndSetUpFormsDrivenForReal)
                 EXPECT_EQ(DT_RASPRINTER, GetDeviceCaps(hDC, TECHNOLOGY));
                 DeleteDC(hDC);
             }
-            if (c.result == IDOK)
+            if (c.result == IDOK) {
                 EXPECT_FALSE(dialog.GetDeviceName().IsEmpty());
+            }
             hDevMode = dialog.m_pd.hDevMode;
         }
         EXPECT_TRUE(IsFreed(hDevMode));
