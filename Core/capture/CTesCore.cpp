@@ -334,20 +334,23 @@ int CTesCore::SnapActiveWin()
     HideMainWindow();
     m_config.SetSnapMode(SNAP_ACTIVE_WIN);
     int nResult = 0;
-    {
-        CTesLocalResource resourceScope;
-        CDlgActiveWin dlg(nullptr);
-        dlg.DoModal();
-        const HWND hTarget = dlg.GetSelectedWindow();
-        if (hTarget != nullptr) {
-            ::SetForegroundWindow(hTarget);
-            ::Sleep(SnapDelay());
-            nResult = SnapLiveWindow(hTarget, CRect(0, 0, 0, 0));
-        }
+    const HWND hTarget = ChooseWindowFromList();
+    if (hTarget != nullptr) {
+        ::SetForegroundWindow(hTarget);
+        ::Sleep(SnapDelay());
+        nResult = SnapLiveWindow(hTarget, CRect(0, 0, 0, 0));
     }
     FinishSnap();
     m_bBusy = 0;
     return nResult;
+}
+
+HWND CTesCore::ChooseWindowFromList()
+{
+    CTesLocalResource resourceScope;
+    CDlgActiveWin dlg(nullptr);
+    dlg.DoModal();
+    return dlg.GetSelectedWindow();
 }
 
 int CTesCore::SnapCurrentWin()
@@ -377,29 +380,24 @@ int CTesCore::SnapWinClient()
     HideMainWindow();
     m_config.SetSnapMode(SNAP_WIN_CLIENT);
     int nResult = 0;
-    {
-        CTesLocalResource resourceScope;
-        CDlgActiveWin dlg(nullptr);
-        dlg.DoModal();
-        const HWND hTarget = dlg.GetSelectedWindow();
-        if (hTarget != nullptr) {
-            ::Sleep(SnapDelay());
-            if (CheckWindowValidity(hTarget, 0) && CWnd::FromHandle(hTarget) != nullptr) {
-                PlaySnapSound();
-                // The client area in whole-window coordinates: the window's
-                // outer corner seen from the client origin is (W.left, W.top).
-                CRect rcWindow;
-                CRect rcClient;
-                if (::GetWindowRect(hTarget, &rcWindow) &&
-                    ::ScreenToClient(hTarget, reinterpret_cast<POINT*>(&rcWindow.left)) &&
-                    ::ScreenToClient(hTarget, reinterpret_cast<POINT*>(&rcWindow.right)) &&
-                    ::GetClientRect(hTarget, &rcClient)) {
-                    const CRect rcGrab(rcClient.left - rcWindow.left, rcClient.top - rcWindow.top,
-                                       rcClient.right - rcWindow.left, rcClient.bottom - rcWindow.top);
-                    // An empty client area would mean the whole window: no grab.
-                    if (!rcGrab.IsRectEmpty())
-                        nResult = SnapRect(hTarget, rcGrab);
-                }
+    const HWND hTarget = ChooseWindowFromList();
+    if (hTarget != nullptr) {
+        ::Sleep(SnapDelay());
+        if (CheckWindowValidity(hTarget, 0) && CWnd::FromHandle(hTarget) != nullptr) {
+            PlaySnapSound();
+            // The client area in whole-window coordinates: the window's
+            // outer corner seen from the client origin is (W.left, W.top).
+            CRect rcWindow;
+            CRect rcClient;
+            if (::GetWindowRect(hTarget, &rcWindow) &&
+                ::ScreenToClient(hTarget, reinterpret_cast<POINT*>(&rcWindow.left)) &&
+                ::ScreenToClient(hTarget, reinterpret_cast<POINT*>(&rcWindow.right)) &&
+                ::GetClientRect(hTarget, &rcClient)) {
+                const CRect rcGrab(rcClient.left - rcWindow.left, rcClient.top - rcWindow.top,
+                                   rcClient.right - rcWindow.left, rcClient.bottom - rcWindow.top);
+                // An empty client area would mean the whole window: no grab.
+                if (!rcGrab.IsRectEmpty())
+                    nResult = SnapRect(hTarget, rcGrab);
             }
         }
     }

@@ -133,6 +133,9 @@ protected:
     // The last steps of every capture: when hWnd still exists, the sound,
     // then SnapRect of rect; 0 when the window has gone meanwhile.
     int SnapLiveWindow(HWND hWnd, const CRect& rect);
+    // The window the user picks in the window chooser (CDlgActiveWin), or
+    // null when the chooser is cancelled.
+    HWND ChooseWindowFromList();
     int InitGdiplus();
     void TermGdiplus();
 

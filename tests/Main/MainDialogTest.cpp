@@ -7,7 +7,6 @@
 // GDI+ needs the COM declarations that the lean Windows header leaves out.
 #include <objidl.h>
 #include <gdiplus.h>
-#include <winspool.h>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +22,7 @@
 #include "CHotKeyTable.h"
 #include "CTessalyDlg.h"
 #include "CapturingApp.h"
+#include "DefaultPrinter.h"
 #include "InputSender.h"
 #include "MessagePump.h"
 #include "PatternWindow.h"
@@ -554,9 +554,7 @@ protected:
     }
     static bool HasDefaultPrinter()
     {
-        DWORD nChars = 0;
-        ::GetDefaultPrinterW(nullptr, &nChars);
-        return nChars > 0;
+        return !guitest::DefaultPrinterName().empty();
     }
 };
 
@@ -659,14 +657,7 @@ TEST_F(PrintPreview, ThePlaceholderIsPrintedAtThePreviewsPixelSize)
     ASSERT_GE(right, 0) << "the placeholder is not on the page";
     // Printer pixels: the page was read back at 300 dpi; the printer's own
     // resolution is asked from its DC.
-    HDC hPrinter = nullptr;
-    {
-        DWORD nChars = 0;
-        ::GetDefaultPrinterW(nullptr, &nChars);
-        std::wstring name(nChars, L'\0');
-        ::GetDefaultPrinterW(&name[0], &nChars);
-        hPrinter = ::CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr);
-    }
+    const HDC hPrinter = ::CreateDCW(L"WINSPOOL", guitest::DefaultPrinterName().c_str(), nullptr, nullptr);
     ASSERT_NE(hPrinter, nullptr);
     const int dpi = ::GetDeviceCaps(hPrinter, LOGPIXELSX);
     ::DeleteDC(hPrinter);

@@ -2,7 +2,7 @@
 // sent to a file; skipped when the machine has no printer.
 #include "CDC.h"
 
-#include <winspool.h>
+#include "DefaultPrinter.h"
 
 #include <gtest/gtest.h>
 
@@ -10,19 +10,6 @@
 #include <string>
 
 namespace {
-
-std::wstring DefaultPrinter()
-{
-    DWORD nChars = 0;
-    ::GetDefaultPrinterW(nullptr, &nChars);
-    if (nChars == 0)
-        return std::wstring();
-    std::wstring name(nChars, L'\0');
-    if (!::GetDefaultPrinterW(&name[0], &nChars))
-        return std::wstring();
-    name.resize(nChars > 0 ? nChars - 1 : 0);
-    return name;
-}
 
 std::string ReadFile(const std::wstring& path)
 {
@@ -40,7 +27,7 @@ std::string ReadFile(const std::wstring& path)
 
 TEST(CDCPrint, OnePageDocumentToAFile)
 {
-    const std::wstring printer = DefaultPrinter();
+    const std::wstring printer = guitest::DefaultPrinterName();
     if (printer.empty())
         GTEST_SKIP() << "no default printer on this machine";
 

@@ -11,26 +11,13 @@
 #include "MessagePump.h"
 #include "TimedAction.h"
 
-#include <winspool.h>
+#include "DefaultPrinter.h"
 
 using guitest::MessagePump;
 using guitest::ModalWatchdog;
 using guitest::TimedAction;
 
 namespace {
-
-std::wstring DefaultPrinter()
-{
-    DWORD nChars = 0;
-    ::GetDefaultPrinterW(nullptr, &nChars);
-    if (nChars == 0)
-        return std::wstring();
-    std::wstring name(nChars, L'\0');
-    if (!::GetDefaultPrinterW(&name[0], &nChars))
-        return std::wstring();
-    name.resize(nChars > 0 ? nChars - 1 : 0);
-    return name;
-}
 
 // The visible dialog box of this thread, or null.
 HWND ThreadDialog()
@@ -55,7 +42,7 @@ bool IsFreed(HGLOBAL hMemory)
 
 TEST(PrintDialog, DefaultsGiveThePrinterAndItsDcOnce)
 {
-    const std::wstring printer = DefaultPrinter();
+    const std::wstring printer = guitest::DefaultPrinterName();
     if (printer.empty())
         GTEST_SKIP() << "no default printer on this machine";
     HGLOBAL hDevMode = nullptr;
@@ -90,7 +77,7 @@ TEST(PrintDialog, DefaultsGiveThePrinterAndItsDcOnce)
 
 TEST(PrintDialog, AnUntakenDcGoesWithTheObject)
 {
-    if (DefaultPrinter().empty())
+    if (guitest::DefaultPrinterName().empty())
         GTEST_SKIP() << "no default printer on this machine";
     HDC hDC = nullptr;
     {
@@ -105,7 +92,7 @@ TEST(PrintDialog, AnUntakenDcGoesWithTheObject)
 
 TEST(PrintDialog, PrintAndSetUpFormsDrivenForReal)
 {
-    if (DefaultPrinter().empty())
+    if (guitest::DefaultPrinterName().empty())
         GTEST_SKIP() << "no default printer on this machine";
     struct Case { const char* name; BOOL bSetupOnly; int button; INT_PTR result; bool dc; };
     const Case cases[] = {
