@@ -6,12 +6,14 @@
 #include "CImageResizer.h"
 
 #include "CWorkerPool.h"
+#include "ExactDivision.h"
 #include "PixelWords.h"
 #include "WeightedBlend.h"
 
 #include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -156,6 +158,155 @@ void ShrinkRows(const RGBX* pSrc, int width, RGBX* pDst, int destWidth, const Bo
     }
 }
 
+#ifdef TES_IMAGING_SSE2
+// The SSE2 shrinking path keeps its lane sums in 16 bits, so it is used when
+// every box holds at most kMaxLaneCount pixels (255 * 257 = 65535).
+const int kMaxLaneCount = 257;
+
+// How that path divides the four lane sums of a box by its pixel count d:
+// the high half of the product with ExactDivision's multiplier, then its
+// shift, where that is exact for every sum up to 255 * d (every count but 1
+// and a few from 186 on); a count of 1 keeps the sums; the others divide
+// lane by lane.
+struct LaneDivision
+{
+    enum Way
+    {
+        MULTIPLY,
+        KEEP,
+        DIVIDE
+    };
+    Way way;
+    std::uint16_t count;
+    __m128i multiplier;
+    __m128i shift;
+
+    static LaneDivision For(int count)
+    {
+        const ExactDivision division = ExactDivision::For(static_cast<std::uint32_t>(count));
+        LaneDivision lane;
+        lane.way = count == 1 ? KEEP
+                   : division.IsExact(255 * static_cast<std::uint32_t>(count) + 1) ? MULTIPLY
+                                                                                   : DIVIDE;
+        lane.count = static_cast<std::uint16_t>(count);
+        lane.multiplier = _mm_set1_epi16(static_cast<short>(division.multiplier));
+        lane.shift = _mm_cvtsi32_si128(division.shift);
+        return lane;
+    }
+
+    // The 16-bit lane sums (one or two pixels) divided by the count.
+    __m128i Apply(__m128i sums) const
+    {
+        if (way == MULTIPLY)
+            return _mm_srl_epi16(_mm_mulhi_epu16(sums, multiplier), shift);
+        if (way == KEEP)
+            return sums;
+        alignas(16) std::uint16_t lanes[8];
+        _mm_store_si128(reinterpret_cast<__m128i*>(lanes), sums);
+        for (int k = 0; k < 8; ++k)
+            lanes[k] = static_cast<std::uint16_t>(lanes[k] / count);
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(lanes));
+    }
+};
+
+// pSums[k] = the sum of lane k over the rows first ... last (4 * width lanes,
+// sixteen at a time, each chunk summed over all rows before it is stored).
+void SumBoxRows16(const BYTE* pBytes, size_t lanes, int first, int last, std::uint16_t* pSums)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const BYTE* pFirst = pBytes + static_cast<size_t>(first) * lanes;
+    size_t k = 0;
+    for (; k + 16 <= lanes; k += 16)
+    {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pFirst + k));
+        __m128i low = _mm_unpacklo_epi8(bytes, zero);
+        __m128i high = _mm_unpackhi_epi8(bytes, zero);
+        const BYTE* pLine = pFirst + k;
+        for (int row = first + 1; row <= last; ++row)
+        {
+            pLine += lanes;
+            const __m128i more = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pLine));
+            low = _mm_add_epi16(low, _mm_unpacklo_epi8(more, zero));
+            high = _mm_add_epi16(high, _mm_unpackhi_epi8(more, zero));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pSums + k), low);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pSums + k + 8), high);
+    }
+    for (; k < lanes; ++k)
+    {
+        std::uint16_t sum = 0;
+        for (int row = first; row <= last; ++row)
+            sum = static_cast<std::uint16_t>(sum + pBytes[static_cast<size_t>(row) * lanes + k]);
+        pSums[k] = sum;
+    }
+}
+
+// The four lane sums of a column box, in the low half.
+inline __m128i BoxLaneSums(const std::uint16_t* pSums, const Box& box)
+{
+    __m128i sums = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(pSums + 4 * static_cast<size_t>(box.first)));
+    for (int c = box.first + 1; c <= box.last; ++c)
+        sums = _mm_add_epi16(sums, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(pSums + 4 * static_cast<size_t>(c))));
+    return sums;
+}
+
+// One destination pixel of a column box (none for an empty box).
+inline void ShrinkPixelSse2(const std::uint16_t* pSums, const Box& box, const LaneDivision* pDivisions, RGBX* pPixel)
+{
+    if (box.first > box.last)
+        return;
+    const __m128i quotients = pDivisions[box.last - box.first + 1].Apply(BoxLaneSums(pSums, box));
+    PixelWords::WriteColourKeepFourth(
+        pPixel, static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(quotients, quotients))),
+        PixelWords::ColourMask());
+}
+
+// Destination rows first ... last - 1 of the shrinking path in SSE2 lanes,
+// with pSums of 4 * width lane sums and pDivisions of widestBox + 1 entries;
+// the same sums and quotients as ShrinkRows.
+void ShrinkRowsSse2(const RGBX* pSrc, int width, RGBX* pDst, int destWidth, const Box* pColumns, const Box* pRows,
+                    int widestBox, int first, int last, std::uint16_t* pSums, LaneDivision* pDivisions)
+{
+    const size_t lanes = 4 * static_cast<size_t>(width);
+    const std::uint64_t pairMask = PixelWords::ColourMask() | static_cast<std::uint64_t>(PixelWords::ColourMask()) << 32;
+    for (int y = first; y < last; ++y)
+    {
+        const Box& rowBox = pRows[y];
+        if (rowBox.first > rowBox.last)
+            continue;
+        SumBoxRows16(reinterpret_cast<const BYTE*>(pSrc), lanes, rowBox.first, rowBox.last, pSums);
+        const int rowCount = rowBox.last - rowBox.first + 1;
+        for (int boxWidth = 1; boxWidth <= widestBox; ++boxWidth)
+            pDivisions[boxWidth] = LaneDivision::For(rowCount * boxWidth);
+        // Two neighbouring boxes of the same width are divided together.
+        RGBX* pDstRow = pDst + static_cast<size_t>(y) * destWidth;
+        int x = 0;
+        for (; x + 1 < destWidth; x += 2)
+        {
+            const Box& left = pColumns[x];
+            const Box& right = pColumns[x + 1];
+            const int leftWidth = left.last - left.first + 1;
+            if (leftWidth < 1 || leftWidth != right.last - right.first + 1)
+            {
+                ShrinkPixelSse2(pSums, left, pDivisions, pDstRow + x);
+                ShrinkPixelSse2(pSums, right, pDivisions, pDstRow + x + 1);
+                continue;
+            }
+            const __m128i quotients =
+                pDivisions[leftWidth].Apply(_mm_unpacklo_epi64(BoxLaneSums(pSums, left), BoxLaneSums(pSums, right)));
+            std::uint64_t pair;
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(&pair), _mm_packus_epi16(quotients, quotients));
+            std::uint64_t old;
+            std::memcpy(&old, pDstRow + x, sizeof(old));
+            pair = (pair & pairMask) | (old & ~pairMask);
+            std::memcpy(static_cast<void*>(pDstRow + x), &pair, sizeof(pair));
+        }
+        if (x < destWidth)
+            ShrinkPixelSse2(pSums, pColumns[x], pDivisions, pDstRow + x);
+    }
+}
+#endif
+
 } // namespace
 
 CImageResizer::CImageResizer(double dFactor) : CImage32BitProcessor(dFactor > 1 ? 1 : 0), m_dFactor(dFactor)
@@ -234,6 +385,25 @@ BOOL CImageResizer::Shrink(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize si
     std::atomic<bool> failed(false);
     const Box* pColumns = columns.get();
     const Box* pRows = rows.get();
+#ifdef TES_IMAGING_SSE2
+    int tallestBox = 1;
+    for (int y = 0; y < destHeight; ++y)
+        tallestBox = rows[y].last - rows[y].first + 1 > tallestBox ? rows[y].last - rows[y].first + 1 : tallestBox;
+    if (CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_SSE2 &&
+        static_cast<long long>(tallestBox) * widestBox <= kMaxLaneCount)
+    {
+        CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) {
+            std::unique_ptr<std::uint16_t[]> laneSums(new (std::nothrow) std::uint16_t[4 * static_cast<size_t>(width)]);
+            std::unique_ptr<LaneDivision[]> divisions(new (std::nothrow) LaneDivision[static_cast<size_t>(widestBox) + 1]);
+            if (!laneSums || !divisions)
+                failed = true;
+            else
+                ShrinkRowsSse2(pSrc, width, pDst, destWidth, pColumns, pRows, widestBox, first, last, laneSums.get(),
+                               divisions.get());
+        });
+        return failed ? FALSE : TRUE;
+    }
+#endif
     CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) {
         // Per source column and channel lane (four per pixel, the fourth
         // unused): the sum over the rows of the current box.

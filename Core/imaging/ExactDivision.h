@@ -1,6 +1,6 @@
 // ExactDivision: division of small unsigned sums by a constant as a multiply
 // and shifts in 16-bit lanes, built at compile time. Internal to the imaging
-// code (blur and sharpen).
+// code (blur, sharpen and the shrinking resizer).
 #pragma once
 
 #include <cstdint>

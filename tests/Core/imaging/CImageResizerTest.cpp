@@ -125,8 +125,11 @@ TEST(CImageResizer, SmoothFlagFollowsTheFactor)
 
 TEST(CImageResizer, MatchesTheReferenceForManySizesAndFactors)
 {
-    const CSize sizes[] = {CSize(1, 1), CSize(1, 9), CSize(9, 1), CSize(2, 2), CSize(5, 3), CSize(16, 12), CSize(33, 17)};
-    const double factors[] = {0.05, 0.1, 0.3, 0.5, 0.75, 0.999, 1, 1.001, 1.5, 2, 3.3, 7};
+    const CSize sizes[] = {CSize(1, 1), CSize(1, 9), CSize(9, 1), CSize(2, 2), CSize(5, 3), CSize(16, 12), CSize(33, 17),
+                           CSize(40, 40)};
+    // 0.0714 on 40 x 40 gives boxes of 81, 126 and 196 pixels (196 is a count
+    // whose sums the lane path divides one by one).
+    const double factors[] = {0.05, 0.0714, 0.1, 0.3, 0.5, 0.75, 0.999, 1, 1.001, 1.5, 2, 3.3, 7};
     for (const CSize size : sizes)
     {
         const TestImage src = MakePattern(size.cx, size.cy, 5);
