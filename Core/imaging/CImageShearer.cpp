@@ -9,6 +9,7 @@
 #include "PixelWords.h"
 #include "WeightedBlend.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -25,36 +26,79 @@ struct ShearRows
     const double* pHorizontalShift;  // per destination row
     const double* pVerticalShift;    // per destination column
     bool smooth;
+    bool horizontalOnly;             // no vertical amount: every pVerticalShift is 0
 
     // Destination rows first ... last - 1.
     template <class Blender>
     static void Run(Blender blender, const ShearRows rows, int first, int last)
     {
-        const int width = rows.width;
-        const int height = rows.height;
-        const CSize sizeSrc(width, height);
-        const CImage32BitProcessor sampler;
         for (int j = first; j < last; ++j)
         {
-            const double shiftX = rows.pHorizontalShift[j];
             RGBX* pRow = rows.pDst + static_cast<size_t>(j) * rows.destWidth;
-            for (int i = 0; i < rows.destWidth; ++i)
-            {
-                const double sx = i - shiftX;
-                const double sy = j - rows.pVerticalShift[i];
-                // trunc(sx) lies in 0 ... W - 1 exactly when -1 < sx < W; testing the
-                // doubles keeps the truncation in range for any amount.
-                if (!(sx > -1.0 && sx < width && sy > -1.0 && sy < height))
-                    continue;
-                if (!rows.smooth)
-                    PixelWords::Write(pRow + i, PixelWords::Read(rows.pSrc + static_cast<size_t>(static_cast<int>(sy)) * width +
-                                                                 static_cast<int>(sx)));
-                else if (sx >= 0 && sy >= 0)
-                    PixelWords::Write(pRow + i, WeightedBlend::At(blender, rows.pSrc, width, height, sx, sy));
-                else
-                    pRow[i] = sampler.CalcWeightedColor(rows.pSrc, sizeSrc, sx, sy);
-            }
+            int runFirst = 0, runLast = 0;
+            if (rows.smooth && rows.horizontalOnly && j < rows.height)
+                runLast = BlendInteriorRun(blender, rows, j, pRow, runFirst);
+            for (int i = 0; i < runFirst; ++i)
+                Pixel(blender, rows, j, i, pRow);
+            for (int i = runLast > runFirst ? runLast : 0; i < rows.destWidth; ++i)
+                Pixel(blender, rows, j, i, pRow);
         }
+    }
+
+    // One destination pixel (i, j).
+    template <class Blender>
+    static void Pixel(Blender blender, const ShearRows& rows, int j, int i, RGBX* pRow)
+    {
+        const int width = rows.width;
+        const int height = rows.height;
+        const double sx = i - rows.pHorizontalShift[j];
+        const double sy = j - rows.pVerticalShift[i];
+        // trunc(sx) lies in 0 ... W - 1 exactly when -1 < sx < W; testing the
+        // doubles keeps the truncation in range for any amount.
+        if (!(sx > -1.0 && sx < width && sy > -1.0 && sy < height))
+            return;
+        if (!rows.smooth)
+            PixelWords::Write(pRow + i, PixelWords::Read(rows.pSrc + static_cast<size_t>(static_cast<int>(sy)) * width +
+                                                         static_cast<int>(sx)));
+        else if (sx >= 0 && sy >= 0)
+            PixelWords::Write(pRow + i, WeightedBlend::At(blender, rows.pSrc, width, height, sx, sy));
+        else
+            pRow[i] = CImage32BitProcessor().CalcWeightedColor(rows.pSrc, CSize(width, height), sx, sy);
+    }
+
+    // Without a vertical amount the points of source row j (< H) are
+    // (i - shift, j): the columns i whose i - shift lies in 0 ... W - 1 (W - 1
+    // excluded) form one run that reads no column twice. Blends that run,
+    // sets runFirst to its start and returns its end.
+    template <class Blender>
+    static int BlendInteriorRun(Blender blender, const ShearRows& rows, int j, RGBX* pRow, int& runFirst)
+    {
+        const double shift = rows.pHorizontalShift[j];
+        runFirst = FirstColumnAtLeast(shift, 0.0, rows.destWidth);
+        const int runLast = FirstColumnAtLeast(shift, rows.width - 1.0, rows.destWidth);
+        if (runFirst < runLast)
+        {
+            const RGBX* pSourceRow = rows.pSrc + static_cast<size_t>(j) * rows.width;
+            const RGBX* pNextRow = j + 1 < rows.height ? pSourceRow + rows.width : pSourceRow;
+            // sy = j - 0: dv = 0 and restV = 1, as the weighted colour forms them.
+            const double sy = j - 0.0;
+            const double dv = sy - j;
+            WeightedBlend::ShiftedRun(blender, pSourceRow, pNextRow, shift, 1 - dv, dv, runFirst, runLast, pRow);
+        }
+        return runLast;
+    }
+
+    // The first column i in 0 ... count with i - shift >= bound (count when
+    // none); i - shift never decreases as i grows.
+    static int FirstColumnAtLeast(double shift, double bound, int count)
+    {
+        const double guess = std::ceil(shift + bound);
+        int i = guess < 0 ? 0 : guess > count ? count : static_cast<int>(guess);
+        while (i > 0 && (i - 1) - shift >= bound)
+            --i;
+        while (i < count && i - shift < bound)
+            ++i;
+        return i;
     }
 };
 
@@ -114,7 +158,7 @@ BOOL CImageShearer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     }
 
     const ShearRows rows = {pSrc, width, height, pDst, destWidth, horizontalShift.get(), verticalShift.get(),
-                            m_bSmooth != 0};
+                            m_bSmooth != 0, shearY == 0};
     WeightedBlend::WithBlender([&](auto blender) {
         CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) { ShearRows::Run(blender, rows, first, last); });
     });

@@ -90,9 +90,12 @@ typedef ScalarBlender Sse2Blender;
 #endif
 
 #ifdef TES_IMAGING_AVX2
-// WeightedBlendAvx2.cpp: the same blend in 256-bit lanes.
+// WeightedBlendAvx2.cpp: the same blend in 256-bit lanes, for one pixel and
+// for a run (ShiftedRun below).
 std::uint32_t BlendPixelAvx2(std::uint32_t w00, std::uint32_t w10, std::uint32_t w01, double du, double restU,
                              double restV, double dv);
+void BlendShiftedRunAvx2(const RGBX* pRow, const RGBX* pNextRow, double shift, double restV, double dv, int first,
+                         int last, RGBX* pDst);
 
 struct Avx2Blender
 {
@@ -119,6 +122,35 @@ inline std::uint32_t At(Blender, const RGBX* pSrc, int width, int height, double
     return Blender::Pixel(PixelWords::Read(pRow + cu), PixelWords::Read(pRow + (cu + 1 < width ? cu + 1 : width - 1)),
                           PixelWords::Read(pNextRow + cu), du, 1 - du, 1 - dv, dv);
 }
+
+// Destination pixels first ... last - 1 of a row whose sample points are
+// (i - shift, v): the weighted colour with cu = trunc(i - shift),
+// du = (i - shift) - cu and v's terms restV = 1 - dv and dv, reading pRow
+// (row trunc(v)) and pNextRow (the row below it, or the same at the bottom).
+// Every i - shift must lie in 0 ... W - 1 (W excluded), so the column after
+// cu is inside the picture.
+template <class Blender>
+inline void ShiftedRun(Blender, const RGBX* pRow, const RGBX* pNextRow, double shift, double restV, double dv,
+                       int first, int last, RGBX* pDst)
+{
+    for (int i = first; i < last; ++i)
+    {
+        const double u = i - shift;
+        const int cu = static_cast<int>(u);
+        const double du = u - cu;
+        PixelWords::Write(pDst + i, Blender::Pixel(PixelWords::Read(pRow + cu), PixelWords::Read(pRow + cu + 1),
+                                                   PixelWords::Read(pNextRow + cu), du, 1 - du, restV, dv));
+    }
+}
+
+#ifdef TES_IMAGING_AVX2
+// Four pixels at a time in 256-bit lanes.
+inline void ShiftedRun(Avx2Blender, const RGBX* pRow, const RGBX* pNextRow, double shift, double restV, double dv,
+                       int first, int last, RGBX* pDst)
+{
+    BlendShiftedRunAvx2(pRow, pNextRow, shift, restV, dv, first, last, pDst);
+}
+#endif
 
 // Calls run(blender) with the blender of the level in use.
 template <class Run>

@@ -1,13 +1,47 @@
-// WeightedBlendAvx2: the weighted-colour blend of one pixel in 256-bit
-// lanes (the four bytes of a pixel as four doubles). Built with AVX2 code
-// generation and called only when CImagingCpu reports AVX2. It uses nothing
-// but intrinsics, so no inline function of a shared header is compiled here
-// with instructions other processors lack.
+// WeightedBlendAvx2: the weighted-colour blend in 256-bit lanes, built with
+// AVX2 code generation and called only when CImagingCpu reports AVX2: one
+// pixel (its four bytes as four doubles), and runs of pixels four at a time
+// (one channel of four pixels as four doubles). Every lane adds and
+// multiplies in the order of WeightedBlend::Channel, so the bytes are those
+// of the plain blend. Besides intrinsics it uses only PixelWords, whose
+// functions have internal linkage, so no inline function of a shared header
+// is compiled here with instructions other processors lack.
+#include "PixelWords.h"
+
 #include <immintrin.h>
 
 #include <cstdint>
 
 namespace WeightedBlend {
+
+namespace {
+
+// One channel of four pixels: the bytes at shift of the words w00, w10, w01.
+inline __m128i BlendChannel4(__m128i w00, __m128i w10, __m128i w01, int shift, __m256d du, __m256d restU,
+                             __m256d restV, __m256d dv)
+{
+    const __m128i byteMask = _mm_set1_epi32(0xFF);
+    const __m128i count = _mm_cvtsi32_si128(shift);
+    const __m256d p00 = _mm256_cvtepi32_pd(_mm_and_si128(_mm_srl_epi32(w00, count), byteMask));
+    const __m256d p10 = _mm256_cvtepi32_pd(_mm_and_si128(_mm_srl_epi32(w10, count), byteMask));
+    const __m256d p01 = _mm256_cvtepi32_pd(_mm_and_si128(_mm_srl_epi32(w01, count), byteMask));
+    __m256d sum = _mm256_add_pd(_mm256_mul_pd(du, p10), _mm256_mul_pd(restU, p00));
+    sum = _mm256_add_pd(sum, _mm256_mul_pd(restV, p00));
+    sum = _mm256_add_pd(sum, _mm256_mul_pd(dv, p01));
+    const __m128i value = _mm256_cvttpd_epi32(_mm256_mul_pd(_mm256_set1_pd(0.5), sum));
+    return _mm_sll_epi32(value, count);
+}
+
+// Four blended words (fourth byte 0) of four pixels' words and terms.
+inline __m128i Blend4(__m128i w00, __m128i w10, __m128i w01, __m256d du, __m256d restU, __m256d restV, __m256d dv)
+{
+    const __m128i blue = BlendChannel4(w00, w10, w01, 0, du, restU, restV, dv);
+    const __m128i green = BlendChannel4(w00, w10, w01, 8, du, restU, restV, dv);
+    const __m128i red = BlendChannel4(w00, w10, w01, 16, du, restU, restV, dv);
+    return _mm_or_si128(_mm_or_si128(blue, green), red);
+}
+
+} // namespace
 
 std::uint32_t BlendPixelAvx2(std::uint32_t w00, std::uint32_t w10, std::uint32_t w01, double du, double restU,
                              double restV, double dv)
@@ -24,6 +58,48 @@ std::uint32_t BlendPixelAvx2(std::uint32_t w00, std::uint32_t w10, std::uint32_t
     const __m128i ints = _mm256_cvttpd_epi32(value);
     const __m128i words = _mm_packs_epi32(ints, ints);
     return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words))) & 0x00FFFFFFu;
+}
+
+void BlendShiftedRunAvx2(const RGBX* pRow, const RGBX* pNextRow, double shift, double restV, double dv, int first,
+                         int last, RGBX* pDst)
+{
+    const __m256d vRestV = _mm256_set1_pd(restV);
+    const __m256d vDv = _mm256_set1_pd(dv);
+    const __m256d vShift = _mm256_set1_pd(shift);
+    const __m256d one = _mm256_set1_pd(1.0);
+    const __m128i steps = _mm_setr_epi32(0, 1, 2, 3);
+    for (int i = first; i < last; i += 4)
+    {
+        const __m128i columns = _mm_add_epi32(_mm_set1_epi32(i), steps);
+        const __m256d u = _mm256_sub_pd(_mm256_cvtepi32_pd(columns), vShift);
+        const __m128i cu = _mm256_cvttpd_epi32(u);
+        const int cu0 = _mm_cvtsi128_si32(cu);
+        const __m256d du = _mm256_sub_pd(u, _mm256_cvtepi32_pd(cu));
+        const __m256d restU = _mm256_sub_pd(one, du);
+        // Four points in four neighbouring columns are read as three runs of
+        // four words; the end of the run, or two points that rounding of
+        // i - shift put in one column, go pixel by pixel.
+        if (i + 4 <= last && _mm_movemask_epi8(_mm_cmpeq_epi32(cu, _mm_add_epi32(_mm_set1_epi32(cu0), steps))) == 0xFFFF)
+        {
+            const __m128i w00 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pRow + cu0));
+            const __m128i w10 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pRow + cu0 + 1));
+            const __m128i w01 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pNextRow + cu0));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst + i), Blend4(w00, w10, w01, du, restU, vRestV, vDv));
+            continue;
+        }
+        alignas(32) int cuLanes[4];
+        alignas(32) double duLanes[4], restULanes[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(cuLanes), cu);
+        _mm256_store_pd(duLanes, du);
+        _mm256_store_pd(restULanes, restU);
+        for (int k = 0; k < 4 && i + k < last; ++k)
+        {
+            const int c = cuLanes[k];
+            PixelWords::Write(pDst + i + k, BlendPixelAvx2(PixelWords::Read(pRow + c), PixelWords::Read(pRow + c + 1),
+                                                           PixelWords::Read(pNextRow + c), duLanes[k], restULanes[k],
+                                                           restV, dv));
+        }
+    }
 }
 
 } // namespace WeightedBlend

@@ -123,6 +123,9 @@ std::vector<Effect> AllEffects()
                            [=](const TestImage& s) { return reference::Shear(s, 7, -5, smooth != 0); }});
         effects.push_back({"shear -9, 4", [=] { return std::make_unique<CImageShearer>(-9, 4, smooth); },
                            [=](const TestImage& s) { return reference::Shear(s, -9, 4, smooth != 0); }});
+        // Horizontal only: the rows are blended as runs.
+        effects.push_back({"shear 23, 0", [=] { return std::make_unique<CImageShearer>(23, 0, smooth); },
+                           [=](const TestImage& s) { return reference::Shear(s, 23, 0, smooth != 0); }});
     }
     for (double factor : {0.3, 0.5, 0.77, 1.5, 2.0, 3.3})
         effects.push_back({"resize " + std::to_string(factor), [=] { return std::make_unique<CImageResizer>(factor); },
