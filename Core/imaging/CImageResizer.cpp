@@ -19,36 +19,44 @@
 
 namespace {
 
-// Sampling terms of one destination column (or row) of the enlarging path.
-struct SampleTerm
+// Sampling terms of the destination columns (or rows) of the enlarging path,
+// as WeightedBlend::ColumnTerms: cu (or cv), min(cu + 1, W - 1) (or the row
+// equivalent), du (or dv) and 1 - du (or 1 - dv).
+struct SampleTerms
 {
-    int first;       // cu (or cv)
-    int next;        // min(cu + 1, W - 1) (or the row equivalent)
-    double frac;     // du (or dv)
-    double rest;     // 1 - du (or 1 - dv)
-};
+    std::unique_ptr<int[]> first;
+    std::unique_ptr<int[]> next;
+    std::unique_ptr<double[]> frac;
+    std::unique_ptr<double[]> rest;
 
-// Terms for count destination positions over a source side of length:
-// position 0 at 0, each next one step further by repeated addition.
-std::unique_ptr<SampleTerm[]> MakeSampleTerms(int count, int length, double step)
-{
-    std::unique_ptr<SampleTerm[]> terms(new (std::nothrow) SampleTerm[static_cast<size_t>(count) + 1]);
-    if (!terms)
-        return terms;
-    double position = 0;
-    for (int k = 0; k < count; ++k)
+    // Terms for count destination positions over a source side of length:
+    // position 0 at 0, each next one step further by repeated addition.
+    // False when memory runs out.
+    bool Make(int count, int length, double step)
     {
-        if (k > 0)
-            position += step;
-        int first = position < length - 1 ? static_cast<int>(position) : length - 1;
-        SampleTerm& term = terms[k];
-        term.first = first;
-        term.next = first + 1 < length ? first + 1 : length - 1;
-        term.frac = position - first;
-        term.rest = 1 - term.frac;
+        const size_t size = static_cast<size_t>(count) + 1;
+        first.reset(new (std::nothrow) int[size]);
+        next.reset(new (std::nothrow) int[size]);
+        frac.reset(new (std::nothrow) double[size]);
+        rest.reset(new (std::nothrow) double[size]);
+        if (!first || !next || !frac || !rest)
+            return false;
+        double position = 0;
+        for (int k = 0; k < count; ++k)
+        {
+            if (k > 0)
+                position += step;
+            const int cu = position < length - 1 ? static_cast<int>(position) : length - 1;
+            first[k] = cu;
+            next[k] = cu + 1 < length ? cu + 1 : length - 1;
+            frac[k] = position - cu;
+            rest[k] = 1 - frac[k];
+        }
+        return true;
     }
-    return terms;
-}
+
+    WeightedBlend::ColumnTerms Columns() const { return {first.get(), next.get(), frac.get(), rest.get()}; }
+};
 
 // One box of the shrinking path: source positions first ... last.
 struct Box
@@ -79,24 +87,14 @@ std::unique_ptr<Box[]> MakeBoxes(int count, int length, double step)
 
 // Destination rows first ... last - 1 of the enlarging path.
 template <class Blender>
-void EnlargeRows(Blender, const RGBX* pSrc, int width, RGBX* pDst, int destWidth, const SampleTerm* pColumns,
-                 const SampleTerm* pRows, int first, int last)
+void EnlargeRows(Blender blender, const RGBX* pSrc, int width, RGBX* pDst, int destWidth, const SampleTerms& columns,
+                 const SampleTerms& rows, int first, int last)
 {
+    const WeightedBlend::ColumnTerms columnTerms = columns.Columns();
     for (int y = first; y < last; ++y)
-    {
-        const SampleTerm row = pRows[y];
-        const RGBX* pRow = pSrc + static_cast<size_t>(row.first) * width;
-        const RGBX* pNextRow = pSrc + static_cast<size_t>(row.next) * width;
-        RGBX* pDstRow = pDst + static_cast<size_t>(y) * destWidth;
-        for (int x = 0; x < destWidth; ++x)
-        {
-            const SampleTerm& column = pColumns[x];
-            PixelWords::Write(pDstRow + x, Blender::Pixel(PixelWords::Read(pRow + column.first),
-                                                          PixelWords::Read(pRow + column.next),
-                                                          PixelWords::Read(pNextRow + column.first), column.frac,
-                                                          column.rest, row.rest, row.frac));
-        }
-    }
+        WeightedBlend::ColumnsRun(blender, pSrc + static_cast<size_t>(rows.first[y]) * width,
+                                  pSrc + static_cast<size_t>(rows.next[y]) * width, width, columnTerms, rows.rest[y],
+                                  rows.frac[y], destWidth, pDst + static_cast<size_t>(y) * destWidth);
 }
 
 // Destination rows first ... last - 1 of the shrinking path, with pSums of
@@ -343,17 +341,14 @@ BOOL CImageResizer::Enlarge(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize s
     // sx depends on the column alone and sy on the row alone, so the repeated
     // additions are carried out once per column and once per row.
     const double step = 1 / m_dFactor;
-    std::unique_ptr<SampleTerm[]> columns = MakeSampleTerms(destWidth, width, step);
-    std::unique_ptr<SampleTerm[]> rows = MakeSampleTerms(destHeight, height, step);
-    if (!columns || !rows)
+    SampleTerms columns, rows;
+    if (!columns.Make(destWidth, width, step) || !rows.Make(destHeight, height, step))
         return FALSE;
 
     // Each channel: the blend of CalcWeightedColor (CImage32BitProcessor.h).
-    const SampleTerm* pColumns = columns.get();
-    const SampleTerm* pRows = rows.get();
     WeightedBlend::WithBlender([&](auto blender) {
         CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) {
-            EnlargeRows(blender, pSrc, width, pDst, destWidth, pColumns, pRows, first, last);
+            EnlargeRows(blender, pSrc, width, pDst, destWidth, columns, rows, first, last);
         });
     });
     return TRUE;

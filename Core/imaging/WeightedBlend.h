@@ -96,6 +96,8 @@ std::uint32_t BlendPixelAvx2(std::uint32_t w00, std::uint32_t w10, std::uint32_t
                              double restV, double dv);
 void BlendShiftedRunAvx2(const RGBX* pRow, const RGBX* pNextRow, double shift, double restV, double dv, int first,
                          int last, RGBX* pDst);
+void BlendColumnsRunAvx2(const RGBX* pRow, const RGBX* pNextRow, int width, const int* pFirst, const int* pNext,
+                         const double* pFrac, const double* pRest, double restV, double dv, int count, RGBX* pDst);
 
 struct Avx2Blender
 {
@@ -149,6 +151,41 @@ inline void ShiftedRun(Avx2Blender, const RGBX* pRow, const RGBX* pNextRow, doub
                        int first, int last, RGBX* pDst)
 {
     BlendShiftedRunAvx2(pRow, pNextRow, shift, restV, dv, first, last, pDst);
+}
+#endif
+
+// Sampling terms of destination columns 0, 1, ...: the source column cu,
+// the column read beside it (cu + 1, or cu at the right edge), du and
+// 1 - du.
+struct ColumnTerms
+{
+    const int* pFirst;
+    const int* pNext;
+    const double* pFrac;
+    const double* pRest;
+};
+
+// Destination pixels 0 ... count - 1 of a row whose sample points share
+// the source rows pRow and pNextRow (terms restV and dv); column x takes its
+// terms from columns. Every column named must lie in 0 ... width - 1.
+template <class Blender>
+inline void ColumnsRun(Blender, const RGBX* pRow, const RGBX* pNextRow, int, const ColumnTerms& columns, double restV,
+                       double dv, int count, RGBX* pDst)
+{
+    for (int x = 0; x < count; ++x)
+        PixelWords::Write(pDst + x, Blender::Pixel(PixelWords::Read(pRow + columns.pFirst[x]),
+                                                   PixelWords::Read(pRow + columns.pNext[x]),
+                                                   PixelWords::Read(pNextRow + columns.pFirst[x]), columns.pFrac[x],
+                                                   columns.pRest[x], restV, dv));
+}
+
+#ifdef TES_IMAGING_AVX2
+// Four pixels at a time in 256-bit lanes.
+inline void ColumnsRun(Avx2Blender, const RGBX* pRow, const RGBX* pNextRow, int width, const ColumnTerms& columns,
+                       double restV, double dv, int count, RGBX* pDst)
+{
+    BlendColumnsRunAvx2(pRow, pNextRow, width, columns.pFirst, columns.pNext, columns.pFrac, columns.pRest, restV, dv,
+                        count, pDst);
 }
 #endif
 

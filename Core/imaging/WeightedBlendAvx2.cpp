@@ -102,4 +102,46 @@ void BlendShiftedRunAvx2(const RGBX* pRow, const RGBX* pNextRow, double shift, d
     }
 }
 
+void BlendColumnsRunAvx2(const RGBX* pRow, const RGBX* pNextRow, int width, const int* pFirst, const int* pNext,
+                         const double* pFrac, const double* pRest, double restV, double dv, int count, RGBX* pDst)
+{
+    const __m256d vRestV = _mm256_set1_pd(restV);
+    const __m256d vDv = _mm256_set1_pd(dv);
+    const __m128i eight = _mm_set1_epi32(8);
+    for (int x = 0; x < count; x += 4)
+    {
+        // Four columns whose pixels lie among eight neighbouring source
+        // pixels are picked from one read of those eight per row; others,
+        // and the end of the run, go pixel by pixel.
+        if (x + 4 <= count && pFirst[x] + 8 <= width)
+        {
+            const int base = pFirst[x];
+            const __m128i vBase = _mm_set1_epi32(base);
+            const __m128i first = _mm_sub_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(pFirst + x)), vBase);
+            const __m128i next = _mm_sub_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(pNext + x)), vBase);
+            // Unsigned offsets below 8: 0 <= offset < 8.
+            const __m128i outside = _mm_or_si128(_mm_cmpeq_epi32(_mm_min_epu32(first, eight), eight),
+                                                 _mm_cmpeq_epi32(_mm_min_epu32(next, eight), eight));
+            if (_mm_movemask_epi8(outside) == 0)
+            {
+                const __m256i row = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pRow + base));
+                const __m256i nextRow = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pNextRow + base));
+                const __m128i w00 = _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(row, _mm256_castsi128_si256(first)));
+                const __m128i w10 = _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(row, _mm256_castsi128_si256(next)));
+                const __m128i w01 =
+                    _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(nextRow, _mm256_castsi128_si256(first)));
+                const __m256d du = _mm256_loadu_pd(pFrac + x);
+                const __m256d restU = _mm256_loadu_pd(pRest + x);
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst + x), Blend4(w00, w10, w01, du, restU, vRestV, vDv));
+                continue;
+            }
+        }
+        for (int k = x; k < x + 4 && k < count; ++k)
+            PixelWords::Write(pDst + k, BlendPixelAvx2(PixelWords::Read(pRow + pFirst[k]),
+                                                       PixelWords::Read(pRow + pNext[k]),
+                                                       PixelWords::Read(pNextRow + pFirst[k]), pFrac[k],
+                                                       pRest[k], restV, dv));
+    }
+}
+
 } // namespace WeightedBlend
