@@ -63,6 +63,49 @@ void RotateRowsNearest(const RotationRows rows, int first, int last)
 const int kBandRows = 16;
 const int kTileColumns = 64;
 
+// The destination pixel of the point (sx, sy), when it falls inside the
+// source window.
+template <class Blender>
+inline void SamplePoint(Blender blender, const RotationRows& rows, double sx, double sy, RGBX* pPixel)
+{
+    // |sx| and |sy| stay below 3 * MAX_SIDE, so the truncations fit an int.
+    const int px = static_cast<int>(sx);
+    const int py = static_cast<int>(sy);
+    if (px < rows.left || px >= rows.right || py < rows.top || py >= rows.bottom)
+        return;
+    const double u = rows.hsw + sx;
+    const double v = rows.hsh + sy;
+    if (u >= 0 && v >= 0 && u < rows.width && v < rows.height)
+        PixelWords::Write(pPixel, WeightedBlend::At(blender, rows.pSrc, rows.width, rows.height, u, v));
+    else
+        *pPixel = CImage32BitProcessor().CalcWeightedColor(rows.pSrc, CSize(rows.width, rows.height), u, v);
+}
+
+// The destination pixels 0 ... count - 1 of the points (pX[t], pY[t]).
+template <class Blender>
+inline void SampleTrack(Blender blender, const RotationRows& rows, const double* pX, const double* pY, int count,
+                        RGBX* pPixels)
+{
+    for (int t = 0; t < count; ++t)
+        SamplePoint(blender, rows, pX[t], pY[t], pPixels + t);
+}
+
+#ifdef TES_IMAGING_AVX2
+// Four points at a time in 256-bit lanes where all four are blended by the
+// plain rule; the caller's rule for the blocks of four that are not.
+inline void SampleTrack(WeightedBlend::Avx2Blender blender, const RotationRows& rows, const double* pX,
+                        const double* pY, int count, RGBX* pPixels)
+{
+    const int window[4] = {rows.left, rows.top, rows.right, rows.bottom};
+    int leftOver[kTileColumns / 4 + 1];
+    const int blocks = WeightedBlend::BlendTurnedPointsAvx2(rows.pSrc, rows.width, rows.height, pX, pY, count, rows.hsw,
+                                                            rows.hsh, window, pPixels, leftOver);
+    for (int b = 0; b < blocks; ++b)
+        for (int t = leftOver[b]; t < leftOver[b] + 4 && t < count; ++t)
+            SamplePoint(blender, rows, pX[t], pY[t], pPixels + t);
+}
+#endif
+
 // Destination rows first ... last - 1 with smoothing. Every row of a band
 // carries its own running point; for each tile the repeated additions of
 // all the band's rows advance side by side (independent chains, each in
@@ -74,8 +117,6 @@ void RotateRows(Blender blender, const RotationRows rows, int first, int last)
     const int destWidth = rows.destWidth;
     const double c = rows.c;
     const double s = rows.s;
-    const CSize sizeSrc(rows.width, rows.height);
-    const CImage32BitProcessor sampler;
     double runX[kBandRows], runY[kBandRows];
     double trackX[kBandRows][kTileColumns], trackY[kBandRows][kTileColumns];
     for (int bandFirst = first; bandFirst < last; bandFirst += kBandRows)
@@ -99,25 +140,8 @@ void RotateRows(Blender blender, const RotationRows rows, int first, int last)
                     trackY[r][t] = runY[r];
                 }
             for (int r = 0; r < bandRows; ++r)
-            {
-                RGBX* pRow = rows.pDst + static_cast<size_t>(bandFirst + r) * destWidth + tileFirst;
-                for (int t = 0; t < tileColumns; ++t)
-                {
-                    const double sx = trackX[r][t];
-                    const double sy = trackY[r][t];
-                    // |sx| and |sy| stay below 3 * MAX_SIDE, so the truncations fit an int.
-                    const int px = static_cast<int>(sx);
-                    const int py = static_cast<int>(sy);
-                    if (px < rows.left || px >= rows.right || py < rows.top || py >= rows.bottom)
-                        continue;
-                    const double u = rows.hsw + sx;
-                    const double v = rows.hsh + sy;
-                    if (u >= 0 && v >= 0 && u < rows.width && v < rows.height)
-                        PixelWords::Write(pRow + t, WeightedBlend::At(blender, rows.pSrc, rows.width, rows.height, u, v));
-                    else
-                        pRow[t] = sampler.CalcWeightedColor(rows.pSrc, sizeSrc, u, v);
-                }
-            }
+                SampleTrack(blender, rows, trackX[r], trackY[r], tileColumns,
+                            rows.pDst + static_cast<size_t>(bandFirst + r) * destWidth + tileFirst);
         }
     }
 }

@@ -96,6 +96,9 @@ std::uint32_t BlendPixelAvx2(std::uint32_t w00, std::uint32_t w10, std::uint32_t
                              double restV, double dv);
 void BlendShiftedRunAvx2(const RGBX* pRow, const RGBX* pNextRow, double shift, double restV, double dv, int first,
                          int last, RGBX* pDst);
+// Four points at a time of a run of turned points (CImageRotator.cpp).
+int BlendTurnedPointsAvx2(const RGBX* pSrc, int width, int height, const double* pX, const double* pY, int count,
+                          double offsetX, double offsetY, const int window[4], RGBX* pDst, int* pLeftOver);
 void BlendColumnsRunAvx2(const RGBX* pRow, const RGBX* pNextRow, int width, const int* pFirst, const int* pNext,
                          const double* pFrac, const double* pRest, double restV, double dv, int count, RGBX* pDst);
 

@@ -10,6 +10,7 @@
 
 #include <immintrin.h>
 
+#include <cstddef>
 #include <cstdint>
 
 namespace WeightedBlend {
@@ -40,6 +41,20 @@ inline __m128i Blend4(__m128i w00, __m128i w10, __m128i w01, __m256d du, __m256d
     const __m128i red = BlendChannel4(w00, w10, w01, 16, du, restU, restV, dv);
     return _mm_or_si128(_mm_or_si128(blue, green), red);
 }
+
+// Asks the caches for the source pixel (column, row) and the one below it,
+// when both are inside the picture.
+inline void PrefetchRows(const RGBX* pSrc, int width, int height, int column, int row)
+{
+    if (column < 0 || row < 0 || column >= width || row + 1 >= height)
+        return;
+    const RGBX* pPixel = pSrc + static_cast<size_t>(row) * width + column;
+    _mm_prefetch(reinterpret_cast<const char*>(pPixel), _MM_HINT_T0);
+    _mm_prefetch(reinterpret_cast<const char*>(pPixel + width), _MM_HINT_T0);
+}
+
+// How many points ahead BlendTurnedPointsAvx2 prefetches.
+const int kPrefetchAhead = 16;
 
 } // namespace
 
@@ -142,6 +157,73 @@ void BlendColumnsRunAvx2(const RGBX* pRow, const RGBX* pNextRow, int width, cons
                                                        PixelWords::Read(pNextRow + pFirst[k]), pFrac[k],
                                                        pRest[k], restV, dv));
     }
+}
+
+int BlendTurnedPointsAvx2(const RGBX* pSrc, int width, int height, const double* pX, const double* pY, int count,
+                          double offsetX, double offsetY, const int window[4], RGBX* pDst, int* pLeftOver)
+{
+    const int* pWords = reinterpret_cast<const int*>(pSrc);
+    const __m128i left = _mm_set1_epi32(window[0] - 1);
+    const __m128i top = _mm_set1_epi32(window[1] - 1);
+    const __m128i right = _mm_set1_epi32(window[2]);
+    const __m128i bottom = _mm_set1_epi32(window[3]);
+    const __m256d vOffsetX = _mm256_set1_pd(offsetX);
+    const __m256d vOffsetY = _mm256_set1_pd(offsetY);
+    const __m256d zero = _mm256_setzero_pd();
+    const __m256d vWidth = _mm256_set1_pd(width);
+    const __m256d vHeight = _mm256_set1_pd(height);
+    const __m256d one = _mm256_set1_pd(1.0);
+    const __m128i one32 = _mm_set1_epi32(1);
+    const __m128i lastColumn = _mm_set1_epi32(width - 1);
+    const __m128i lastRow = _mm_set1_epi32(height - 1);
+    const __m128i rowLength = _mm_set1_epi32(width);
+    int leftOver = 0;
+    for (int t = 0; t < count; t += 4)
+    {
+        if (t + 4 > count)
+        {
+            pLeftOver[leftOver++] = t;
+            break;
+        }
+        // The gathers wait on the caches: the rows of two points four blocks
+        // ahead are asked for now.
+        if (t + kPrefetchAhead < count)
+            for (int k = 0; k < 4; k += 2)
+                // The turned points stay within 3 * MAX_SIDE, so the truncations fit an int.
+                PrefetchRows(pSrc, width, height, static_cast<int>(offsetX + pX[t + kPrefetchAhead + k]),
+                             static_cast<int>(offsetY + pY[t + kPrefetchAhead + k]));
+        const __m256d sx = _mm256_loadu_pd(pX + t);
+        const __m256d sy = _mm256_loadu_pd(pY + t);
+        const __m128i px = _mm256_cvttpd_epi32(sx);
+        const __m128i py = _mm256_cvttpd_epi32(sy);
+        const __m256d u = _mm256_add_pd(vOffsetX, sx);
+        const __m256d v = _mm256_add_pd(vOffsetY, sy);
+        // All four points inside the window and blended by the plain rule
+        // (0 <= u < W, 0 <= v < H), or the caller takes the four.
+        const __m128i inWindow = _mm_and_si128(_mm_and_si128(_mm_cmpgt_epi32(px, left), _mm_cmpgt_epi32(right, px)),
+                                               _mm_and_si128(_mm_cmpgt_epi32(py, top), _mm_cmpgt_epi32(bottom, py)));
+        const __m256d inPicture =
+            _mm256_and_pd(_mm256_and_pd(_mm256_cmp_pd(u, zero, _CMP_GE_OQ), _mm256_cmp_pd(v, zero, _CMP_GE_OQ)),
+                          _mm256_and_pd(_mm256_cmp_pd(u, vWidth, _CMP_LT_OQ), _mm256_cmp_pd(v, vHeight, _CMP_LT_OQ)));
+        if (_mm_movemask_epi8(inWindow) != 0xFFFF || _mm256_movemask_pd(inPicture) != 0xF)
+        {
+            pLeftOver[leftOver++] = t;
+            continue;
+        }
+        const __m128i cu = _mm256_cvttpd_epi32(u);
+        const __m128i cv = _mm256_cvttpd_epi32(v);
+        const __m256d du = _mm256_sub_pd(u, _mm256_cvtepi32_pd(cu));
+        const __m256d dv = _mm256_sub_pd(v, _mm256_cvtepi32_pd(cv));
+        const __m128i rowStart = _mm_mullo_epi32(cv, rowLength);
+        const __m128i nextRowStart = _mm_mullo_epi32(_mm_min_epi32(_mm_add_epi32(cv, one32), lastRow), rowLength);
+        const __m128i nextColumn = _mm_min_epi32(_mm_add_epi32(cu, one32), lastColumn);
+        const __m128i w00 = _mm_i32gather_epi32(pWords, _mm_add_epi32(rowStart, cu), 4);
+        const __m128i w10 = _mm_i32gather_epi32(pWords, _mm_add_epi32(rowStart, nextColumn), 4);
+        const __m128i w01 = _mm_i32gather_epi32(pWords, _mm_add_epi32(nextRowStart, cu), 4);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst + t),
+                         Blend4(w00, w10, w01, du, _mm256_sub_pd(one, du), _mm256_sub_pd(one, dv), dv));
+    }
+    return leftOver;
 }
 
 } // namespace WeightedBlend
