@@ -7,6 +7,7 @@
 
 #include "CWorkerPool.h"
 #include "ExactDivision.h"
+#include "FilterRows.h"
 #include "PixelWords.h"
 #include "WeightedBlend.h"
 
@@ -176,6 +177,7 @@ struct LaneDivision
     };
     Way way;
     std::uint16_t count;
+    ExactDivision exact;
     __m128i multiplier;
     __m128i shift;
 
@@ -187,6 +189,7 @@ struct LaneDivision
                    : division.IsExact(255 * static_cast<std::uint32_t>(count) + 1) ? MULTIPLY
                                                                                    : DIVIDE;
         lane.count = static_cast<std::uint16_t>(count);
+        lane.exact = division;
         lane.multiplier = _mm_set1_epi16(static_cast<short>(division.multiplier));
         lane.shift = _mm_cvtsi32_si128(division.shift);
         return lane;
@@ -206,38 +209,6 @@ struct LaneDivision
         return _mm_load_si128(reinterpret_cast<const __m128i*>(lanes));
     }
 };
-
-// pSums[k] = the sum of lane k over the rows first ... last (4 * width lanes,
-// sixteen at a time, each chunk summed over all rows before it is stored).
-void SumBoxRows16(const BYTE* pBytes, size_t lanes, int first, int last, std::uint16_t* pSums)
-{
-    const __m128i zero = _mm_setzero_si128();
-    const BYTE* pFirst = pBytes + static_cast<size_t>(first) * lanes;
-    size_t k = 0;
-    for (; k + 16 <= lanes; k += 16)
-    {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pFirst + k));
-        __m128i low = _mm_unpacklo_epi8(bytes, zero);
-        __m128i high = _mm_unpackhi_epi8(bytes, zero);
-        const BYTE* pLine = pFirst + k;
-        for (int row = first + 1; row <= last; ++row)
-        {
-            pLine += lanes;
-            const __m128i more = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pLine));
-            low = _mm_add_epi16(low, _mm_unpacklo_epi8(more, zero));
-            high = _mm_add_epi16(high, _mm_unpackhi_epi8(more, zero));
-        }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pSums + k), low);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pSums + k + 8), high);
-    }
-    for (; k < lanes; ++k)
-    {
-        std::uint16_t sum = 0;
-        for (int row = first; row <= last; ++row)
-            sum = static_cast<std::uint16_t>(sum + pBytes[static_cast<size_t>(row) * lanes + k]);
-        pSums[k] = sum;
-    }
-}
 
 // The four lane sums of a column box, in the low half.
 inline __m128i BoxLaneSums(const std::uint16_t* pSums, const Box& box)
@@ -259,48 +230,83 @@ inline void ShrinkPixelSse2(const std::uint16_t* pSums, const Box& box, const La
         PixelWords::ColourMask());
 }
 
-// Destination rows first ... last - 1 of the shrinking path in SSE2 lanes,
-// with pSums of 4 * width lane sums and pDivisions of widestBox + 1 entries;
-// the same sums and quotients as ShrinkRows.
+// Two neighbouring destination pixels: divided together when their boxes
+// have the same width.
+inline void ShrinkPixelPairSse2(const std::uint16_t* pSums, const Box& left, const Box& right,
+                                const LaneDivision* pDivisions, RGBX* pPixels)
+{
+    const int width = left.last - left.first + 1;
+    if (width < 1 || width != right.last - right.first + 1)
+    {
+        ShrinkPixelSse2(pSums, left, pDivisions, pPixels);
+        ShrinkPixelSse2(pSums, right, pDivisions, pPixels + 1);
+        return;
+    }
+    const __m128i quotients =
+        pDivisions[width].Apply(_mm_unpacklo_epi64(BoxLaneSums(pSums, left), BoxLaneSums(pSums, right)));
+    const std::uint64_t colourMask =
+        PixelWords::ColourMask() | static_cast<std::uint64_t>(PixelWords::ColourMask()) << 32;
+    std::uint64_t pair, old;
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(&pair), _mm_packus_epi16(quotients, quotients));
+    std::memcpy(&old, pPixels, sizeof(old));
+    pair = (pair & colourMask) | (old & ~colourMask);
+    std::memcpy(static_cast<void*>(pPixels), &pair, sizeof(pair));
+}
+
+// Runs of at least this many boxes two columns wide (the boxes of a factor
+// of one half) go through the lane loop of FilterRows.h.
+const int kShortestPairRun = 8;
+
+// Destination rows first ... last - 1 of the shrinking path in vector
+// lanes, with pSums of 4 * width lane sums and pDivisions of widestBox + 1
+// entries; pPairRunEnd[x] is where the run of boxes two columns wide that
+// starts at column x ends (x itself when box x is not two wide). The same
+// sums and quotients as ShrinkRows.
 void ShrinkRowsSse2(const RGBX* pSrc, int width, RGBX* pDst, int destWidth, const Box* pColumns, const Box* pRows,
-                    int widestBox, int first, int last, std::uint16_t* pSums, LaneDivision* pDivisions)
+                    const int* pPairRunEnd, int widestBox, int first, int last, std::uint16_t* pSums,
+                    LaneDivision* pDivisions)
 {
     const size_t lanes = 4 * static_cast<size_t>(width);
-    const std::uint64_t pairMask = PixelWords::ColourMask() | static_cast<std::uint64_t>(PixelWords::ColourMask()) << 32;
+    const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2;
+    const BYTE* pBytes = reinterpret_cast<const BYTE*>(pSrc);
     for (int y = first; y < last; ++y)
     {
         const Box& rowBox = pRows[y];
         if (rowBox.first > rowBox.last)
             continue;
-        SumBoxRows16(reinterpret_cast<const BYTE*>(pSrc), lanes, rowBox.first, rowBox.last, pSums);
+        if (avx2)
+            FilterRowsAvx2::SumBoxRowLanes(pBytes, lanes, rowBox.first, rowBox.last, pSums);
+        else
+            SumBoxRowLanes(pBytes, lanes, rowBox.first, rowBox.last, pSums);
         const int rowCount = rowBox.last - rowBox.first + 1;
         for (int boxWidth = 1; boxWidth <= widestBox; ++boxWidth)
             pDivisions[boxWidth] = LaneDivision::For(rowCount * boxWidth);
-        // Two neighbouring boxes of the same width are divided together.
         RGBX* pDstRow = pDst + static_cast<size_t>(y) * destWidth;
         int x = 0;
-        for (; x + 1 < destWidth; x += 2)
+        while (x < destWidth)
         {
-            const Box& left = pColumns[x];
-            const Box& right = pColumns[x + 1];
-            const int leftWidth = left.last - left.first + 1;
-            if (leftWidth < 1 || leftWidth != right.last - right.first + 1)
+            const int pairRun = pPairRunEnd[x] - x;
+            if (pairRun >= kShortestPairRun && pDivisions[2].way == LaneDivision::MULTIPLY)
             {
-                ShrinkPixelSse2(pSums, left, pDivisions, pDstRow + x);
-                ShrinkPixelSse2(pSums, right, pDivisions, pDstRow + x + 1);
-                continue;
+                const std::uint16_t* pRunSums = pSums + 4 * static_cast<size_t>(pColumns[x].first);
+                const ExactDivision& division = pDivisions[2].exact;
+                if (avx2)
+                    FilterRowsAvx2::AveragePairLanes(pRunSums, pairRun, division.multiplier, division.shift, pDstRow + x);
+                else
+                    AveragePairLanes(pRunSums, pairRun, division.multiplier, division.shift, pDstRow + x);
+                x += pairRun;
             }
-            const __m128i quotients =
-                pDivisions[leftWidth].Apply(_mm_unpacklo_epi64(BoxLaneSums(pSums, left), BoxLaneSums(pSums, right)));
-            std::uint64_t pair;
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(&pair), _mm_packus_epi16(quotients, quotients));
-            std::uint64_t old;
-            std::memcpy(&old, pDstRow + x, sizeof(old));
-            pair = (pair & pairMask) | (old & ~pairMask);
-            std::memcpy(static_cast<void*>(pDstRow + x), &pair, sizeof(pair));
+            else if (x + 1 < destWidth)
+            {
+                ShrinkPixelPairSse2(pSums, pColumns[x], pColumns[x + 1], pDivisions, pDstRow + x);
+                x += 2;
+            }
+            else
+            {
+                ShrinkPixelSse2(pSums, pColumns[x], pDivisions, pDstRow + x);
+                ++x;
+            }
         }
-        if (x < destWidth)
-            ShrinkPixelSse2(pSums, pColumns[x], pDivisions, pDstRow + x);
     }
 }
 #endif
@@ -384,17 +390,24 @@ BOOL CImageResizer::Shrink(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize si
     int tallestBox = 1;
     for (int y = 0; y < destHeight; ++y)
         tallestBox = rows[y].last - rows[y].first + 1 > tallestBox ? rows[y].last - rows[y].first + 1 : tallestBox;
-    if (CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_SSE2 &&
+    std::unique_ptr<int[]> pairRunEnd(new (std::nothrow) int[static_cast<size_t>(destWidth) + 1]);
+    if (pairRunEnd && CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_SSE2 &&
         static_cast<long long>(tallestBox) * widestBox <= kMaxLaneCount)
     {
+        for (int x = destWidth - 1; x >= 0; --x)
+        {
+            const bool pair = columns[x].last - columns[x].first == 1;
+            pairRunEnd[x] = !pair ? x : x + 1 < destWidth && pairRunEnd[x + 1] > x + 1 ? pairRunEnd[x + 1] : x + 1;
+        }
+        const int* pPairRunEnd = pairRunEnd.get();
         CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) {
             std::unique_ptr<std::uint16_t[]> laneSums(new (std::nothrow) std::uint16_t[4 * static_cast<size_t>(width)]);
             std::unique_ptr<LaneDivision[]> divisions(new (std::nothrow) LaneDivision[static_cast<size_t>(widestBox) + 1]);
             if (!laneSums || !divisions)
                 failed = true;
             else
-                ShrinkRowsSse2(pSrc, width, pDst, destWidth, pColumns, pRows, widestBox, first, last, laneSums.get(),
-                               divisions.get());
+                ShrinkRowsSse2(pSrc, width, pDst, destWidth, pColumns, pRows, pPairRunEnd, widestBox, first, last,
+                               laneSums.get(), divisions.get());
         });
         return failed ? FALSE : TRUE;
     }

@@ -1,5 +1,5 @@
-// FilterRows: the row loops of the negator, the blurrer and the sharpener,
-// built twice: in each processor's file with the baseline instruction set,
+// FilterRows: the row loops of the negator, the blurrer, the sharpener and
+// the shrinking resizer, built twice: in each processor's file with the baseline instruction set,
 // and in FilterRowsAvx2.cpp with AVX2 code generation, which the processors
 // call instead when CImagingCpu reports AVX2 (the compiler then vectorises
 // the same loops in 256-bit lanes; every lane computes what the plain loop
@@ -279,6 +279,45 @@ inline void SharpenInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int f
     }
 }
 
+// The shrinking resizer (CImageResizer.cpp states its boxes; the caller
+// keeps every sum below 65536).
+// Lane k of pSums: the sum of lane k over rows first ... last.
+inline void SumBoxRowLanes(const BYTE* pBytes, size_t lanes, int first, int last, std::uint16_t* pSums)
+{
+    const BYTE* pRow = pBytes + static_cast<size_t>(first) * lanes;
+    for (size_t k = 0; k < lanes; ++k)
+        pSums[k] = pRow[k];
+    for (int row = first + 1; row <= last; ++row)
+    {
+        pRow += lanes;
+        for (size_t k = 0; k < lanes; ++k)
+            pSums[k] = static_cast<std::uint16_t>(pSums[k] + pRow[k]);
+    }
+}
+
+// Destination pixels 0 ... count - 1 of boxes two columns wide: each colour
+// byte of pixel i is the sum of that lane of pixels 2i and 2i + 1 of pSums,
+// divided as ExactDivision does (the high half of the product with the
+// multiplier, then the shift); the fourth byte stays.
+inline void AveragePairLanes(const std::uint16_t* pSums, size_t count, std::uint16_t multiplier, int shift,
+                             RGBX* pDst)
+{
+    const std::uint32_t colourMask = PixelWords::ColourMask();
+    const auto divide = [multiplier, shift](std::uint16_t first, std::uint16_t second) {
+        const std::uint16_t sum = static_cast<std::uint16_t>(first + second);
+        const std::uint16_t high =
+            static_cast<std::uint16_t>((static_cast<std::uint32_t>(sum) * static_cast<std::uint32_t>(multiplier)) >> 16);
+        return static_cast<std::uint32_t>(high >> shift);
+    };
+    for (size_t i = 0; i < count; ++i)
+    {
+        const std::uint16_t* pPair = pSums + 8 * i;
+        const std::uint32_t word = divide(pPair[0], pPair[4]) | divide(pPair[1], pPair[5]) << 8 |
+                                   divide(pPair[2], pPair[6]) << 16;
+        PixelWords::WriteColourKeepFourth(pDst + i, word, colourMask);
+    }
+}
+
 } // namespace
 
 // The same loops built for AVX2 (FilterRowsAvx2.cpp).
@@ -292,5 +331,7 @@ void BlurInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int 
 void SharpenInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int last, ExactDivision division,
                          std::uint16_t e, const BYTE (&flatResults)[256], double direct, double diagonal,
                          std::uint16_t* pVertical, BYTE* pScratch);
+void SumBoxRowLanes(const BYTE* pBytes, size_t lanes, int first, int last, std::uint16_t* pSums);
+void AveragePairLanes(const std::uint16_t* pSums, size_t count, std::uint16_t multiplier, int shift, RGBX* pDst);
 
 } // namespace FilterRowsAvx2

@@ -23,4 +23,14 @@ void SharpenInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, i
     ::SharpenInteriorRows(pBytes, pDst, width, first, last, division, e, flatResults, weights, pVertical, pScratch);
 }
 
+void SumBoxRowLanes(const BYTE* pBytes, size_t lanes, int first, int last, std::uint16_t* pSums)
+{
+    ::SumBoxRowLanes(pBytes, lanes, first, last, pSums);
+}
+
+void AveragePairLanes(const std::uint16_t* pSums, size_t count, std::uint16_t multiplier, int shift, RGBX* pDst)
+{
+    ::AveragePairLanes(pSums, count, multiplier, shift, pDst);
+}
+
 } // namespace FilterRowsAvx2
