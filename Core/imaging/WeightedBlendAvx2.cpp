@@ -186,12 +186,11 @@ int BlendTurnedPointsAvx2(const RGBX* pSrc, int width, int height, const double*
             break;
         }
         // The gathers wait on the caches: the rows of two points four blocks
-        // ahead are asked for now.
-        if (t + kPrefetchAhead < count)
-            for (int k = 0; k < 4; k += 2)
-                // The turned points stay within 3 * MAX_SIDE, so the truncations fit an int.
-                PrefetchRows(pSrc, width, height, static_cast<int>(offsetX + pX[t + kPrefetchAhead + k]),
-                             static_cast<int>(offsetY + pY[t + kPrefetchAhead + k]));
+        // ahead (points of this run only) are asked for now. The turned
+        // points stay within 3 * MAX_SIDE, so the truncations fit an int.
+        for (int k = 0; k < 4 && t + kPrefetchAhead + k < count; k += 2)
+            PrefetchRows(pSrc, width, height, static_cast<int>(offsetX + pX[t + kPrefetchAhead + k]),
+                         static_cast<int>(offsetY + pY[t + kPrefetchAhead + k]));
         const __m256d sx = _mm256_loadu_pd(pX + t);
         const __m256d sy = _mm256_loadu_pd(pY + t);
         const __m128i px = _mm256_cvttpd_epi32(sx);
