@@ -1,4 +1,5 @@
-// CDecimalText: saturating decimal conversion of the start of a wide string.
+// CDecimalText: saturating decimal reading of the start of a wide string, and
+// decimal writing.
 #include "CDecimalText.h"
 
 #include <limits>
@@ -44,4 +45,20 @@ int CDecimalText::ToInt(const wchar_t* psz)
 long CDecimalText::ToLong(const wchar_t* psz)
 {
     return ParseSaturating<long>(psz);
+}
+
+CString CDecimalText::FromNumber(long long nValue)
+{
+    wchar_t digits[24];
+    wchar_t* pFirst = digits + 24;
+    *--pFirst = L'\0';
+    unsigned long long nMagnitude = nValue < 0 ? 0ull - static_cast<unsigned long long>(nValue)
+                                               : static_cast<unsigned long long>(nValue);
+    do {
+        *--pFirst = static_cast<wchar_t>(L'0' + nMagnitude % 10);
+        nMagnitude /= 10;
+    } while (nMagnitude != 0);
+    if (nValue < 0)
+        *--pFirst = L'-';
+    return CString(pFirst);
 }

@@ -1,6 +1,9 @@
 // CDecimalText: reads a decimal number at the start of a wide string the way
-// the C runtime's _wtoi and _wtol do, identically on every platform.
+// the C runtime's _wtoi and _wtol do, and writes one as "%d" and "%ld" do,
+// identically on every platform.
 #pragma once
+
+#include "CString.h"
 
 class CDecimalText
 {
@@ -13,4 +16,8 @@ public:
     // gives 0.
     static int ToInt(const wchar_t* psz);
     static long ToLong(const wchar_t* psz);
+
+    // The decimal digits of nValue, with "-" before a negative one; no
+    // format call.
+    static CString FromNumber(long long nValue);
 };

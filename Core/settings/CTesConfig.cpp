@@ -1,10 +1,12 @@
 // CTesConfig: the settings' defaults, accessors, and their config.xml file.
 #include "CTesConfig.h"
 
+#include "CDecimalText.h"
 #include "CHelper.h"
 #include "CWideFile.h"
 #include "XML_File.h"
 #include "XML_Tree.h"
+#include "XML_Writer.h"
 
 #include <utility>
 
@@ -66,33 +68,32 @@ private:
     const XML_Node* m_pOpen; // the element the file ended in, if it ended early
 };
 
-// Builds the document: one element per setting, each closed right after its
+// Writes the document: one element per setting, each closed right after its
 // one value, each group closed after its last key.
-class StoredSettingsBuilder
+class StoredSettingsWriter
 {
 public:
-    explicit StoredSettingsBuilder(XML_Tree& tree) : m_tree(tree) {}
+    explicit StoredSettingsWriter(XML_Writer& writer) : m_writer(writer) {}
 
-    void BeginGroup(const wchar_t* pszName) { m_tree.AddElement(pszName); }
-    void EndGroup() { m_tree.EndElement(); }
+    void BeginGroup(const wchar_t* pszName) { m_writer.BeginElement(pszName); }
+    void EndGroup() { m_writer.EndElement(); }
 
     void Text(const wchar_t* pszName, const CString& strField) { Leaf(pszName, strField); }
-    void Number(const wchar_t* pszName, int nField) { Leaf(pszName, nField); }
+    void Number(const wchar_t* pszName, int nField) { Leaf(pszName, CDecimalText::FromNumber(nField)); }
     // The delay as the signed decimal of its 32 bits.
-    void Number(const wchar_t* pszName, unsigned int nField) { Leaf(pszName, static_cast<int>(nField)); }
+    void Number(const wchar_t* pszName, unsigned int nField) { Leaf(pszName, CDecimalText::FromNumber(static_cast<int>(nField))); }
     // Hot-key words are widened without sign: 0 to 65535.
-    void Number(const wchar_t* pszName, WORD wField) { Leaf(pszName, static_cast<int>(wField)); }
+    void Number(const wchar_t* pszName, WORD wField) { Leaf(pszName, CDecimalText::FromNumber(static_cast<int>(wField))); }
 
 private:
-    template <class T>
-    void Leaf(const wchar_t* pszName, const T& value)
+    void Leaf(const wchar_t* pszName, const CString& strValue)
     {
-        m_tree.AddElement(pszName);
-        m_tree.AddValue(value);
-        m_tree.EndElement();
+        m_writer.BeginElement(pszName);
+        m_writer.AddValue(strValue);
+        m_writer.EndElement();
     }
 
-    XML_Tree& m_tree;
+    XML_Writer& m_writer;
 };
 
 } // namespace
@@ -255,13 +256,13 @@ void CTesConfig::LoadFromTree(XML_Tree& tree)
 
 std::string CTesConfig::SaveConfigToBuffer()
 {
-    XML_Tree tree;
-    tree.AddElement(L"Voruzev");
-    StoredSettingsBuilder builder(tree);
-    VisitStored(builder);
-    tree.EndElement();
     std::string bytes;
-    XML_File::WriteXMLBuffer(&tree, bytes);
+    bytes.reserve(4096);
+    XML_Writer writer(bytes);
+    StoredSettingsWriter settingsWriter(writer);
+    writer.BeginElement(L"Voruzev");
+    VisitStored(settingsWriter);
+    writer.EndElement();
     return bytes;
 }
 

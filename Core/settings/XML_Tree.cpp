@@ -1,28 +1,9 @@
 // XML_Tree: building a settings document with an open-element cursor.
 #include "XML_Tree.h"
 
+#include "CDecimalText.h"
+
 #include <utility>
-
-namespace {
-
-// The decimal digits as "%d" and "%ld" write them, without a format call.
-CString DecimalText(long long nValue)
-{
-    wchar_t digits[24];
-    wchar_t* pFirst = digits + 24;
-    *--pFirst = L'\0';
-    unsigned long long nMagnitude = nValue < 0 ? 0ull - static_cast<unsigned long long>(nValue)
-                                               : static_cast<unsigned long long>(nValue);
-    do {
-        *--pFirst = static_cast<wchar_t>(L'0' + nMagnitude % 10);
-        nMagnitude /= 10;
-    } while (nMagnitude != 0);
-    if (nValue < 0)
-        *--pFirst = L'-';
-    return CString(pFirst);
-}
-
-} // namespace
 
 XML_Tree::XML_Tree() : m_pRoot(nullptr), m_pCursor(nullptr) {}
 
@@ -52,12 +33,12 @@ void XML_Tree::AddValue(CString strValue)
 
 void XML_Tree::AddValue(int nValue)
 {
-    AddValue(DecimalText(nValue));
+    AddValue(CDecimalText::FromNumber(nValue));
 }
 
 void XML_Tree::AddValue(long nValue)
 {
-    AddValue(DecimalText(nValue));
+    AddValue(CDecimalText::FromNumber(nValue));
 }
 
 void XML_Tree::EndElement()

@@ -68,10 +68,8 @@ void AppendCharacter(std::string& bytes, wchar_t ch, bool bEscapeSlash)
 // Names and values are nearly always one unit per character with nothing to
 // escape: they are copied in one pass, and only text with a "/" to escape or
 // a character beyond 16 bits goes character by character.
-void AppendText(std::string& bytes, const CString& strText, bool bEscapeSlash)
+void AppendText(std::string& bytes, const wchar_t* pText, std::size_t nLength, bool bEscapeSlash)
 {
-    const wchar_t* pText = strText.GetString();
-    const std::size_t nLength = static_cast<std::size_t>(strText.GetLength());
     const bool bHasSlash = bEscapeSlash && std::wmemchr(pText, L'/', nLength) != nullptr;
     if (!bHasSlash) {
         const std::size_t nStart = bytes.size();
@@ -91,54 +89,76 @@ void AppendText(std::string& bytes, const CString& strText, bool bEscapeSlash)
         AppendCharacter(bytes, pText[i], bEscapeSlash);
 }
 
-} // namespace
-
-void XML_Writer::WriteTree(XML_Tree* pTree, std::string& bytes)
-{
-    XML_Node* pNode = pTree != nullptr ? pTree->GetRoot() : nullptr;
-    std::size_t nDepth = 0;
-    bytes.reserve(bytes.size() + 1024);
-    while (pNode != nullptr) {
-        AppendTagLine(bytes, nDepth, false, pNode->m_strName);
-        if (!pNode->m_strValue.IsEmpty())
-            AppendValueLine(bytes, nDepth + 1, pNode->m_strValue);
-
-        XML_Node* pNext = pNode->GetFirstSubItem();
-        if (pNext != nullptr) {
-            ++nDepth;
-            pNode = pNext;
-            continue;
-        }
-        // Close elements upwards until one of the ancestors has another child.
-        while (pNext == nullptr) {
-            AppendTagLine(bytes, nDepth, true, pNode->m_strName);
-            pNode = pNode->GetParent();
-            if (pNode == nullptr)
-                break;
-            pNext = pNode->GetNextSubItem();
-            --nDepth;
-        }
-        if (pNext != nullptr) {
-            ++nDepth;
-            pNode = pNext;
-        }
-    }
-}
-
-void XML_Writer::AppendTagLine(std::string& bytes, std::size_t nDepth, bool bClose, const CString& strName)
+// "<name>" or "</name>" on a line of its own at depth nDepth.
+void AppendTagLine(std::string& bytes, std::size_t nDepth, bool bClose, const wchar_t* pName, std::size_t nLength)
 {
     AppendIndent(bytes, nDepth);
     AppendUnit(bytes, u'<');
     if (bClose)
         AppendUnit(bytes, u'/');
-    AppendText(bytes, strName, false);
+    AppendText(bytes, pName, nLength, false);
     AppendUnit(bytes, u'>');
     AppendUnit(bytes, u'\n');
 }
 
-void XML_Writer::AppendValueLine(std::string& bytes, std::size_t nDepth, const CString& strValue)
+} // namespace
+
+XML_Writer::XML_Writer(std::string& bytes) : m_bytes(bytes)
 {
-    AppendIndent(bytes, nDepth);
-    AppendText(bytes, strValue, true);
-    AppendUnit(bytes, u'\n');
+    m_openNames.reserve(8);
+}
+
+void XML_Writer::BeginElement(const wchar_t* pszName)
+{
+    BeginElement(Name{pszName, std::wcslen(pszName)});
+}
+
+void XML_Writer::BeginElement(Name name)
+{
+    AppendTagLine(m_bytes, m_openNames.size(), false, name.pUnits, name.nLength);
+    m_openNames.push_back(name);
+}
+
+void XML_Writer::AddValue(const CString& strValue)
+{
+    if (strValue.IsEmpty())
+        return;
+    AppendIndent(m_bytes, m_openNames.size());
+    AppendText(m_bytes, strValue.GetString(), static_cast<std::size_t>(strValue.GetLength()), true);
+    AppendUnit(m_bytes, u'\n');
+}
+
+void XML_Writer::EndElement()
+{
+    if (m_openNames.empty())
+        return;
+    const Name name = m_openNames.back();
+    m_openNames.pop_back();
+    AppendTagLine(m_bytes, m_openNames.size(), true, name.pUnits, name.nLength);
+}
+
+void XML_Writer::WriteTree(XML_Tree* pTree, std::string& bytes)
+{
+    XML_Node* pNode = pTree != nullptr ? pTree->GetRoot() : nullptr;
+    bytes.reserve(bytes.size() + 1024);
+    XML_Writer writer(bytes);
+    while (pNode != nullptr) {
+        writer.BeginElement(Name{pNode->m_strName.GetString(), static_cast<std::size_t>(pNode->m_strName.GetLength())});
+        writer.AddValue(pNode->m_strValue);
+
+        XML_Node* pNext = pNode->GetFirstSubItem();
+        if (pNext != nullptr) {
+            pNode = pNext;
+            continue;
+        }
+        // Close elements upwards until one of the ancestors has another child.
+        while (pNext == nullptr) {
+            writer.EndElement();
+            pNode = pNode->GetParent();
+            if (pNode == nullptr)
+                break;
+            pNext = pNode->GetNextSubItem();
+        }
+        pNode = pNext;
+    }
 }

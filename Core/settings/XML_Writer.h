@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // For a node at depth d: d spaces, "<", the name, ">", LF; when the value is
 // not empty, d + 1 spaces, the value with every "/" written as "\colon", LF;
@@ -17,10 +18,34 @@
 class XML_Writer
 {
 public:
-    // Appends the document to bytes.
+    // Writes a document element by element onto the end of bytes, in the
+    // same lines WriteTree gives for the tree the same calls would build.
+    explicit XML_Writer(std::string& bytes);
+    XML_Writer(const XML_Writer&) = delete;
+    XML_Writer& operator=(const XML_Writer&) = delete;
+
+    // The start tag of a child of the open element (or of the root). The
+    // name must stay valid until its element ends.
+    void BeginElement(const wchar_t* pszName);
+    // The value line of the open element: before its first child, and
+    // nothing when the value is empty.
+    void AddValue(const CString& strValue);
+    // The end tag of the open element.
+    void EndElement();
+
+    // Appends the document of a whole tree to bytes.
     static void WriteTree(XML_Tree* pTree, std::string& bytes);
 
 private:
-    static void AppendTagLine(std::string& bytes, std::size_t nDepth, bool bClose, const CString& strName);
-    static void AppendValueLine(std::string& bytes, std::size_t nDepth, const CString& strValue);
+    // A name in place: its units and their count.
+    struct Name
+    {
+        const wchar_t* pUnits;
+        std::size_t nLength;
+    };
+
+    void BeginElement(Name name);
+
+    std::string& m_bytes;
+    std::vector<Name> m_openNames;
 };
