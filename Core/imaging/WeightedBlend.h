@@ -90,8 +90,9 @@ typedef ScalarBlender Sse2Blender;
 #endif
 
 #ifdef TES_IMAGING_AVX2
-// WeightedBlendAvx2.cpp: the same blend in 256-bit lanes, for one pixel and
-// for a run (ShiftedRun below).
+// WeightedBlendAvx2.cpp: the same blend in 256-bit lanes, for one pixel, for
+// the runs below (ShiftedRun, ColumnsRun) and for the rotation's runs of
+// turned points.
 std::uint32_t BlendPixelAvx2(std::uint32_t w00, std::uint32_t w10, std::uint32_t w01, double du, double restU,
                              double restV, double dv);
 void BlendShiftedRunAvx2(const RGBX* pRow, const RGBX* pNextRow, double shift, double restV, double dv, int first,
