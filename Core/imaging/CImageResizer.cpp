@@ -176,7 +176,6 @@ struct LaneDivision
         DIVIDE
     };
     Way way;
-    std::uint16_t count;
     ExactDivision exact;
     __m128i multiplier;
     __m128i shift;
@@ -188,7 +187,6 @@ struct LaneDivision
         lane.way = count == 1 ? KEEP
                    : division.IsExact(255 * static_cast<std::uint32_t>(count) + 1) ? MULTIPLY
                                                                                    : DIVIDE;
-        lane.count = static_cast<std::uint16_t>(count);
         lane.exact = division;
         lane.multiplier = _mm_set1_epi16(static_cast<short>(division.multiplier));
         lane.shift = _mm_cvtsi32_si128(division.shift);
@@ -205,7 +203,7 @@ struct LaneDivision
         alignas(16) std::uint16_t lanes[8];
         _mm_store_si128(reinterpret_cast<__m128i*>(lanes), sums);
         for (int k = 0; k < 8; ++k)
-            lanes[k] = static_cast<std::uint16_t>(lanes[k] / count);
+            lanes[k] = static_cast<std::uint16_t>(lanes[k] / exact.divisor);
         return _mm_load_si128(reinterpret_cast<const __m128i*>(lanes));
     }
 };
@@ -262,13 +260,14 @@ const int kShortestPairRun = 8;
 // entries; pPairRunEnd[x] is where the run of boxes two columns wide that
 // starts at column x ends (x itself when box x is not two wide). The same
 // sums and quotients as ShrinkRows.
-void ShrinkRowsSse2(const RGBX* pSrc, int width, RGBX* pDst, int destWidth, const Box* pColumns, const Box* pRows,
+void ShrinkRowsInLanes(const RGBX* pSrc, int width, RGBX* pDst, int destWidth, const Box* pColumns, const Box* pRows,
                     const int* pPairRunEnd, int widestBox, int first, int last, std::uint16_t* pSums,
                     LaneDivision* pDivisions)
 {
     const size_t lanes = 4 * static_cast<size_t>(width);
     const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2;
     const BYTE* pBytes = reinterpret_cast<const BYTE*>(pSrc);
+    int divisionRows = 0;
     for (int y = first; y < last; ++y)
     {
         const Box& rowBox = pRows[y];
@@ -278,9 +277,15 @@ void ShrinkRowsSse2(const RGBX* pSrc, int width, RGBX* pDst, int destWidth, cons
             FilterRowsAvx2::SumBoxRowLanes(pBytes, lanes, rowBox.first, rowBox.last, pSums);
         else
             SumBoxRowLanes(pBytes, lanes, rowBox.first, rowBox.last, pSums);
+        // Box heights change only at the picture's edges: the divisions are
+        // made again only then.
         const int rowCount = rowBox.last - rowBox.first + 1;
-        for (int boxWidth = 1; boxWidth <= widestBox; ++boxWidth)
-            pDivisions[boxWidth] = LaneDivision::For(rowCount * boxWidth);
+        if (rowCount != divisionRows)
+        {
+            for (int boxWidth = 1; boxWidth <= widestBox; ++boxWidth)
+                pDivisions[boxWidth] = LaneDivision::For(rowCount * boxWidth);
+            divisionRows = rowCount;
+        }
         RGBX* pDstRow = pDst + static_cast<size_t>(y) * destWidth;
         int x = 0;
         while (x < destWidth)
@@ -406,7 +411,7 @@ BOOL CImageResizer::Shrink(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize si
             if (!laneSums || !divisions)
                 failed = true;
             else
-                ShrinkRowsSse2(pSrc, width, pDst, destWidth, pColumns, pRows, pPairRunEnd, widestBox, first, last,
+                ShrinkRowsInLanes(pSrc, width, pDst, destWidth, pColumns, pRows, pPairRunEnd, widestBox, first, last,
                                laneSums.get(), divisions.get());
         });
         return failed ? FALSE : TRUE;
