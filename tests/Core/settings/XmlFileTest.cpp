@@ -234,6 +234,14 @@ TEST_F(XmlFile, ReaderRules)
         { "escape restored in values only", u"<a\\colon>\\colon\\colon</a\\colon>", L"a\\colon=//" },
         { "name kept untrimmed", u"< a \n>1</a>", L" a \n=1" },
         { "CR LF file", u"<r>\r\n <a>\r\n  7\r\n </a>\r\n</r>\r\n", L"r=\r(a=\r\n  7\r)" },
+        // Texts are passed over four units at a time and indentation four
+        // spaces at a time: brackets and blanks at every place in a block.
+        { "less-than at every place of a block", u"<r><a>1</a><b>12</b><c>123</c><d>1234</d><e>12345</e></r>",
+          L"r(a=1,b=12,c=123,d=1234,e=12345)" },
+        { "units holding a less-than byte are text", u"<a>\x3C00\x013C\x3C3Cx</a>", L"a=\x3C00\x013C\x3C3Cx" },
+        { "long blank runs with a tab anywhere", u"<a>     \t    x  \t     </a>", L"a=x" },
+        { "inner spaces kept", u"<a>        x        y        </a>", L"a=x        y" },
+        { "blanks only, of every length", u"<r> <a>   </a>    <b>     </b>        </r>", L"r(a,b)" },
     };
     for (const ReadCase& c : cases)
         EXPECT_EQ(ReadText(c.content), c.tree) << c.what;
