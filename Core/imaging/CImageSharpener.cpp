@@ -1,6 +1,6 @@
 // CImageSharpener: 3 x 3 sharpening in 16-bit integer lanes over the bytes of
-// each row, with the double sum in kernel order only where the integer form
-// cannot tell the result.
+// each row (explicit 256-bit blocks at the AVX2 level), with the double sum in
+// kernel order only where the integer form cannot tell the result.
 // The rule itself is stated in the header; the imaging tests hold it
 // written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
 // the plain rules beside the tests) and compare this fast path with it at
@@ -122,16 +122,20 @@ BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst,
     const size_t lanes = 4 * static_cast<size_t>(width);
     const BYTE* pBytes = reinterpret_cast<const BYTE*>(pSrc);
 
-    const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2;
+    // The explicit 256-bit blocks need four interior pixels in a row.
+    const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2 && width >= 6;
     std::atomic<bool> failed(false);
     CWorkerPool::Shared().ForRows(height - 2, [&](int first, int last) {
+        if (avx2)
+        {
+            FilterRowsAvx2::SharpenInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, e16, flatResults,
+                                                weights.direct, weights.diagonal);
+            return;
+        }
         std::unique_ptr<std::uint16_t[]> vertical(new (std::nothrow) std::uint16_t[lanes]);
         std::unique_ptr<BYTE[]> scratch(new (std::nothrow) BYTE[3 * lanes]);
         if (!vertical || !scratch)
             failed = true;
-        else if (avx2)
-            FilterRowsAvx2::SharpenInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, e16, flatResults,
-                                                weights.direct, weights.diagonal, vertical.get(), scratch.get());
         else
             SharpenInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, e16, flatResults, weights,
                                 vertical.get(), scratch.get());

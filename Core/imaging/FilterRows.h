@@ -326,11 +326,11 @@ namespace FilterRowsAvx2 {
 void NegatePixels(const RGBX* pSrc, RGBX* pDst, size_t begin, size_t end);
 void BlurInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int last, ExactDivision division,
                       std::uint16_t centreExtra, std::uint16_t* pSums, BYTE* pQuotients);
-// The kernel weights as their direct and diagonal values (KernelWeights is
-// a type of each file of its own).
+// The sharpener's interior rows in explicit 256-bit lanes, for pictures at
+// least 6 pixels wide; the kernel weights as their direct and diagonal
+// values (KernelWeights is a type of each file of its own).
 void SharpenInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int last, ExactDivision division,
-                         std::uint16_t e, const BYTE (&flatResults)[256], double direct, double diagonal,
-                         std::uint16_t* pVertical, BYTE* pScratch);
+                         std::uint16_t e, const BYTE (&flatResults)[256], double direct, double diagonal);
 void SumBoxRowLanes(const BYTE* pBytes, size_t lanes, int first, int last, std::uint16_t* pSums);
 void AveragePairLanes(const std::uint16_t* pSums, size_t count, std::uint16_t multiplier, int shift, RGBX* pDst);
 

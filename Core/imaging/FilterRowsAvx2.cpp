@@ -2,6 +2,144 @@
 // generation, called only when CImagingCpu reports AVX2.
 #include "FilterRows.h"
 
+#include <immintrin.h>
+
+namespace {
+
+// The sharpener in explicit 256-bit lanes, four interior pixels (16 byte
+// lanes) per block, read straight from the three source rows: the integer
+// results of SharpenLanes, and where a colour lane's exact value is whole
+// (rare outside flat areas) the flat lanes from a bit set of the per-value
+// results and the others from the double sum, as SettleWholeLanes does.
+class SharpenBlocks
+{
+public:
+    SharpenBlocks(const ExactDivision& division, std::uint16_t e, const BYTE (&flatResults)[256],
+                  const KernelWeights& weights)
+        : m_e(_mm256_set1_epi16(static_cast<short>(e))),
+          m_roundUp(_mm256_set1_epi16(static_cast<short>(division.divisor - 1))),
+          m_multiplier(_mm256_set1_epi16(static_cast<short>(division.multiplier))),
+          m_denominator(_mm256_set1_epi16(static_cast<short>(division.divisor))),
+          m_shift(_mm_cvtsi32_si128(division.shift)),
+          m_colourBytes(_mm_set1_epi32(static_cast<int>(PixelWords::ColourMask()))),
+          m_colourLanes(_mm_movemask_epi8(m_colourBytes)),
+          m_weights(weights)
+    {
+        // A flat neighbourhood of value v sums to within 1.4e-12 of v
+        // (CImageSharpener.cpp), so its result is v or v - 1: one bit per v.
+        alignas(16) BYTE drops[32] = {};
+        for (int v = 0; v < 256; ++v)
+            if (flatResults[v] != v)
+                drops[v >> 3] = static_cast<BYTE>(drops[v >> 3] | (1 << (v & 7)));
+        m_dropsLow = _mm_load_si128(reinterpret_cast<const __m128i*>(drops));
+        m_dropsHigh = _mm_load_si128(reinterpret_cast<const __m128i*>(drops + 16));
+    }
+
+    // Lanes k ... k + 15 of the row below pAbove (rows of lanes bytes) into
+    // pDstRow, whose fourth bytes stay.
+    void Sharpen(const BYTE* pAbove, size_t lanes, size_t k, BYTE* pDstRow) const
+    {
+        const BYTE* pRow = pAbove + lanes;
+        const BYTE* pBelow = pRow + lanes;
+        const __m128i aboveLeft = Load(pAbove + k - 4), above = Load(pAbove + k), aboveRight = Load(pAbove + k + 4);
+        const __m128i left = Load(pRow + k - 4), centre = Load(pRow + k), right = Load(pRow + k + 4);
+        const __m128i belowLeft = Load(pBelow + k - 4), below = Load(pBelow + k), belowRight = Load(pBelow + k + 4);
+
+        const __m256i verticalLeft = _mm256_add_epi16(Widen(aboveLeft), Widen(belowLeft));
+        const __m256i verticalRight = _mm256_add_epi16(Widen(aboveRight), Widen(belowRight));
+        const __m256i direct = _mm256_add_epi16(_mm256_add_epi16(Widen(above), Widen(below)),
+                                                _mm256_add_epi16(Widen(left), Widen(right)));
+        const __m256i b = _mm256_add_epi16(_mm256_mullo_epi16(direct, m_e), _mm256_add_epi16(verticalLeft, verticalRight));
+        const __m256i quotient =
+            _mm256_srl_epi16(_mm256_mulhi_epu16(_mm256_add_epi16(b, m_roundUp), m_multiplier), m_shift);
+        const __m256i twice = _mm256_add_epi16(Widen(centre), Widen(centre));
+        const __m256i result = _mm256_min_epu16(_mm256_subs_epu16(twice, quotient), _mm256_set1_epi16(255));
+        const __m256i whole = _mm256_cmpeq_epi16(_mm256_mullo_epi16(quotient, m_denominator), b);
+
+        __m128i bytes = Narrow(result);
+        const __m128i wholeBytes = NarrowMask(whole);
+        const int open = _mm_movemask_epi8(wholeBytes) & m_colourLanes;
+        if (open != 0)
+        {
+            const __m128i differences = _mm_or_si128(
+                _mm_or_si128(_mm_or_si128(_mm_xor_si128(aboveLeft, left), _mm_xor_si128(left, belowLeft)),
+                             _mm_or_si128(_mm_xor_si128(above, centre), _mm_xor_si128(centre, below))),
+                _mm_or_si128(_mm_or_si128(_mm_xor_si128(aboveRight, right), _mm_xor_si128(right, belowRight)),
+                             _mm_or_si128(_mm_xor_si128(left, centre), _mm_xor_si128(centre, right))));
+            const __m128i flat = _mm_cmpeq_epi8(differences, _mm_setzero_si128());
+            bytes = _mm_blendv_epi8(bytes, FlatResults(centre), _mm_and_si128(flat, wholeBytes));
+            const int sums = open & ~_mm_movemask_epi8(flat);
+            if (sums != 0)
+                bytes = SettleSums(pAbove + k, lanes, sums, bytes);
+        }
+        BYTE* pOut = pDstRow + k;
+        const __m128i kept = _mm_andnot_si128(m_colourBytes, Load(pOut));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pOut), _mm_or_si128(kept, _mm_and_si128(m_colourBytes, bytes)));
+    }
+
+private:
+    static __m128i Load(const BYTE* p)
+    {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    }
+
+    static __m256i Widen(__m128i bytes)
+    {
+        return _mm256_cvtepu8_epi16(bytes);
+    }
+
+    // 16 words of 0 ... 255 to 16 bytes in order.
+    static __m128i Narrow(__m256i words)
+    {
+        return _mm_packus_epi16(_mm256_castsi256_si128(words), _mm256_extracti128_si256(words, 1));
+    }
+
+    // 16 word masks (0 or 0xFFFF) to 16 byte masks in order.
+    static __m128i NarrowMask(__m256i masks)
+    {
+        return _mm_packs_epi16(_mm256_castsi256_si128(masks), _mm256_extracti128_si256(masks, 1));
+    }
+
+    // The flat result of each byte v: v, or v - 1 where its bit is set.
+    __m128i FlatResults(__m128i values) const
+    {
+        const __m128i index = _mm_and_si128(_mm_srli_epi16(values, 3), _mm_set1_epi8(0x1F));
+        const __m128i set = _mm_blendv_epi8(_mm_shuffle_epi8(m_dropsLow, index), _mm_shuffle_epi8(m_dropsHigh, index),
+                                            _mm_cmpgt_epi8(index, _mm_set1_epi8(15)));
+        const __m128i bits = _mm_setr_epi8(1, 2, 4, 8, 16, 32, 64, -128, 1, 2, 4, 8, 16, 32, 64, -128);
+        const __m128i bit = _mm_shuffle_epi8(bits, _mm_and_si128(values, _mm_set1_epi8(7)));
+        return _mm_add_epi8(values, _mm_cmpeq_epi8(_mm_and_si128(set, bit), bit));
+    }
+
+    // The lanes of sums (one bit per lane of the block at pAboveBlock) from
+    // the double sum in kernel order.
+    __m128i SettleSums(const BYTE* pAboveBlock, size_t lanes, int sums, __m128i bytes) const
+    {
+        alignas(16) BYTE out[16];
+        _mm_store_si128(reinterpret_cast<__m128i*>(out), bytes);
+        const BYTE* pAbove = pAboveBlock;
+        const BYTE* pRow = pAbove + lanes;
+        const BYTE* pBelow = pRow + lanes;
+        for (int i = 0; i < 16; ++i)
+            if (sums & (1 << i))
+            {
+                const BYTE values[9] = {pAbove[i - 4], pRow[i - 4], pBelow[i - 4], pAbove[i],    pRow[i],
+                                        pBelow[i],     pAbove[i + 4], pRow[i + 4], pBelow[i + 4]};
+                out[i] = m_weights.Sum(values);
+            }
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(out));
+    }
+
+    __m256i m_e, m_roundUp, m_multiplier, m_denominator;
+    __m128i m_shift;
+    __m128i m_colourBytes;
+    int m_colourLanes;
+    __m128i m_dropsLow, m_dropsHigh;
+    KernelWeights m_weights;
+};
+
+} // namespace
+
 namespace FilterRowsAvx2 {
 
 void NegatePixels(const RGBX* pSrc, RGBX* pDst, size_t begin, size_t end)
@@ -16,11 +154,19 @@ void BlurInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int 
 }
 
 void SharpenInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int last, ExactDivision division,
-                         std::uint16_t e, const BYTE (&flatResults)[256], double direct, double diagonal,
-                         std::uint16_t* pVertical, BYTE* pScratch)
+                         std::uint16_t e, const BYTE (&flatResults)[256], double direct, double diagonal)
 {
-    const KernelWeights weights = {direct, diagonal};
-    ::SharpenInteriorRows(pBytes, pDst, width, first, last, division, e, flatResults, weights, pVertical, pScratch);
+    const SharpenBlocks blocks(division, e, flatResults, KernelWeights{direct, diagonal});
+    const size_t lanes = 4 * static_cast<size_t>(width);
+    const size_t lastBlock = lanes - 20;
+    for (int y = first; y < last; ++y)
+    {
+        const BYTE* pAbove = pBytes + static_cast<size_t>(y - 1) * lanes;
+        BYTE* pDstRow = reinterpret_cast<BYTE*>(pDst + static_cast<size_t>(y) * width);
+        for (size_t k = 4; k < lastBlock; k += 16)
+            blocks.Sharpen(pAbove, lanes, k, pDstRow);
+        blocks.Sharpen(pAbove, lanes, lastBlock, pDstRow);
+    }
 }
 
 void SumBoxRowLanes(const BYTE* pBytes, size_t lanes, int first, int last, std::uint16_t* pSums)
