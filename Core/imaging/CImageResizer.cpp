@@ -252,31 +252,45 @@ inline void ShrinkPixelPairSse2(const std::uint16_t* pSums, const Box& left, con
 }
 
 // Runs of at least this many boxes two columns wide (the boxes of a factor
-// of one half) go through the lane loop of FilterRows.h.
+// of one half) go through the pair loops of FilterRows.h.
 const int kShortestPairRun = 8;
+
+// Where the stretch of destination columns from x on that holds no such run
+// ends: at the start of the next run, or at destWidth.
+int StretchEnd(const int* pPairRunEnd, int x, int destWidth)
+{
+    do
+        x = pPairRunEnd[x] > x ? pPairRunEnd[x] : x + 1;
+    while (x < destWidth && pPairRunEnd[x] - x < kShortestPairRun);
+    return x;
+}
 
 // Destination rows first ... last - 1 of the shrinking path in vector
 // lanes, with pSums of 4 * width lane sums and pDivisions of widestBox + 1
 // entries; pPairRunEnd[x] is where the run of boxes two columns wide that
 // starts at column x ends (x itself when box x is not two wide). The same
-// sums and quotients as ShrinkRows.
+// sums and quotients as ShrinkRows. At the AVX2 level the runs are summed
+// straight from the rows, and the lane sums are made only for the columns
+// between them.
 void ShrinkRowsInLanes(const RGBX* pSrc, int width, RGBX* pDst, int destWidth, const Box* pColumns, const Box* pRows,
-                    const int* pPairRunEnd, int widestBox, int first, int last, std::uint16_t* pSums,
-                    LaneDivision* pDivisions)
+                       const int* pPairRunEnd, int widestBox, int first, int last, std::uint16_t* pSums,
+                       LaneDivision* pDivisions)
 {
     const size_t lanes = 4 * static_cast<size_t>(width);
     const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2;
     const BYTE* pBytes = reinterpret_cast<const BYTE*>(pSrc);
+    const auto sumLanes = [&](const Box& rowBox, size_t begin, size_t end) {
+        if (avx2)
+            FilterRowsAvx2::SumBoxRowLanes(pBytes, lanes, rowBox.first, rowBox.last, begin, end, pSums);
+        else
+            SumBoxRowLanes(pBytes, lanes, rowBox.first, rowBox.last, begin, end, pSums);
+    };
     int divisionRows = 0;
     for (int y = first; y < last; ++y)
     {
         const Box& rowBox = pRows[y];
         if (rowBox.first > rowBox.last)
             continue;
-        if (avx2)
-            FilterRowsAvx2::SumBoxRowLanes(pBytes, lanes, rowBox.first, rowBox.last, pSums);
-        else
-            SumBoxRowLanes(pBytes, lanes, rowBox.first, rowBox.last, pSums);
         // Box heights change only at the picture's edges: the divisions are
         // made again only then.
         const int rowCount = rowBox.last - rowBox.first + 1;
@@ -286,27 +300,35 @@ void ShrinkRowsInLanes(const RGBX* pSrc, int width, RGBX* pDst, int destWidth, c
                 pDivisions[boxWidth] = LaneDivision::For(rowCount * boxWidth);
             divisionRows = rowCount;
         }
+        const bool pairRuns = widestBox >= 2 && pDivisions[2].way == LaneDivision::MULTIPLY;
+        const bool runsFromRows = pairRuns && avx2;
+        if (!runsFromRows)
+            sumLanes(rowBox, 0, lanes);
         RGBX* pDstRow = pDst + static_cast<size_t>(y) * destWidth;
         int x = 0;
         while (x < destWidth)
         {
             const int pairRun = pPairRunEnd[x] - x;
-            if (pairRun >= kShortestPairRun && pDivisions[2].way == LaneDivision::MULTIPLY)
+            if (pairRuns && pairRun >= kShortestPairRun)
             {
-                const std::uint16_t* pRunSums = pSums + 4 * static_cast<size_t>(pColumns[x].first);
-                const ExactDivision& division = pDivisions[2].exact;
-                if (avx2)
-                    FilterRowsAvx2::AveragePairLanes(pRunSums, pairRun, division.multiplier, division.shift, pDstRow + x);
+                const ExactDivision& pairDivision = pDivisions[2].exact;
+                if (runsFromRows)
+                    FilterRowsAvx2::AveragePairBoxes(pBytes, lanes, rowBox.first, rowBox.last, pColumns[x].first,
+                                                     pairRun, pairDivision.multiplier, pairDivision.shift, pDstRow + x);
                 else
-                    AveragePairLanes(pRunSums, pairRun, division.multiplier, division.shift, pDstRow + x);
+                    AveragePairLanes(pSums + 4 * static_cast<size_t>(pColumns[x].first), pairRun,
+                                     pairDivision.multiplier, pairDivision.shift, pDstRow + x);
                 x += pairRun;
+                continue;
             }
-            else if (x + 1 < destWidth)
-            {
+            const int stretchEnd = pairRuns ? StretchEnd(pPairRunEnd, x, destWidth) : destWidth;
+            const int firstColumn = pColumns[x].first;
+            const int lastColumn = pColumns[stretchEnd - 1].last;
+            if (runsFromRows && firstColumn <= lastColumn)
+                sumLanes(rowBox, 4 * static_cast<size_t>(firstColumn), 4 * (static_cast<size_t>(lastColumn) + 1));
+            for (; x + 1 < stretchEnd; x += 2)
                 ShrinkPixelPairSse2(pSums, pColumns[x], pColumns[x + 1], pDivisions, pDstRow + x);
-                x += 2;
-            }
-            else
+            if (x < stretchEnd)
             {
                 ShrinkPixelSse2(pSums, pColumns[x], pDivisions, pDstRow + x);
                 ++x;

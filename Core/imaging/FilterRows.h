@@ -281,16 +281,18 @@ inline void SharpenInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int f
 
 // The shrinking resizer (CImageResizer.cpp states its boxes; the caller
 // keeps every sum below 65536).
-// Lane k of pSums: the sum of lane k over rows first ... last.
-inline void SumBoxRowLanes(const BYTE* pBytes, size_t lanes, int first, int last, std::uint16_t* pSums)
+// Lanes begin ... end - 1 of pSums (rows of lanes bytes): the sum of that
+// lane over rows first ... last.
+inline void SumBoxRowLanes(const BYTE* pBytes, size_t lanes, int first, int last, size_t begin, size_t end,
+                           std::uint16_t* pSums)
 {
     const BYTE* pRow = pBytes + static_cast<size_t>(first) * lanes;
-    for (size_t k = 0; k < lanes; ++k)
+    for (size_t k = begin; k < end; ++k)
         pSums[k] = pRow[k];
     for (int row = first + 1; row <= last; ++row)
     {
         pRow += lanes;
-        for (size_t k = 0; k < lanes; ++k)
+        for (size_t k = begin; k < end; ++k)
             pSums[k] = static_cast<std::uint16_t>(pSums[k] + pRow[k]);
     }
 }
@@ -331,7 +333,13 @@ void BlurInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int 
 // values (KernelWeights is a type of each file of its own).
 void SharpenInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int last, ExactDivision division,
                          std::uint16_t e, const BYTE (&flatResults)[256], double direct, double diagonal);
-void SumBoxRowLanes(const BYTE* pBytes, size_t lanes, int first, int last, std::uint16_t* pSums);
-void AveragePairLanes(const std::uint16_t* pSums, size_t count, std::uint16_t multiplier, int shift, RGBX* pDst);
+void SumBoxRowLanes(const BYTE* pBytes, size_t lanes, int first, int last, size_t begin, size_t end,
+                    std::uint16_t* pSums);
+// The boxes of a run of count >= 8 destination pixels two source columns
+// wide, the first starting at source column firstColumn, over rows first ...
+// last (rows of lanes bytes), summed and divided as AveragePairLanes does,
+// straight from the rows.
+void AveragePairBoxes(const BYTE* pBytes, size_t lanes, int first, int last, int firstColumn, int count,
+                      std::uint16_t multiplier, int shift, RGBX* pDst);
 
 } // namespace FilterRowsAvx2

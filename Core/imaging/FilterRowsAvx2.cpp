@@ -1,5 +1,6 @@
 // FilterRowsAvx2: the row loops of FilterRows.h built with AVX2 code
-// generation, called only when CImagingCpu reports AVX2.
+// generation, and the sharpener's blocks and the shrinking resizer's pair
+// boxes in explicit 256-bit lanes; called only when CImagingCpu reports AVX2.
 #include "FilterRows.h"
 
 #include <immintrin.h>
@@ -169,14 +170,52 @@ void SharpenInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, i
     }
 }
 
-void SumBoxRowLanes(const BYTE* pBytes, size_t lanes, int first, int last, std::uint16_t* pSums)
+void SumBoxRowLanes(const BYTE* pBytes, size_t lanes, int first, int last, size_t begin, size_t end,
+                    std::uint16_t* pSums)
 {
-    ::SumBoxRowLanes(pBytes, lanes, first, last, pSums);
+    ::SumBoxRowLanes(pBytes, lanes, first, last, begin, end, pSums);
 }
 
-void AveragePairLanes(const std::uint16_t* pSums, size_t count, std::uint16_t multiplier, int shift, RGBX* pDst)
+void AveragePairBoxes(const BYTE* pBytes, size_t lanes, int first, int last, int firstColumn, int count,
+                      std::uint16_t multiplier, int shift, RGBX* pDst)
 {
-    ::AveragePairLanes(pSums, count, multiplier, shift, pDst);
+    // Within each 128-bit half the bytes of pixels 2i and 2i + 1 side by
+    // side per channel, so that one multiply-add by ones gives the pair sums.
+    const __m256i pairBytes = _mm256_setr_epi8(0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15, 0, 4, 1, 5, 2, 6,
+                                               3, 7, 8, 12, 9, 13, 10, 14, 11, 15);
+    const __m256i ones = _mm256_set1_epi8(1);
+    const __m256i divisor = _mm256_set1_epi16(static_cast<short>(multiplier));
+    const __m128i divisorShift = _mm_cvtsi32_si128(shift);
+    const __m256i colourBytes = _mm256_set1_epi32(static_cast<int>(PixelWords::ColourMask()));
+    const BYTE* pFirstRow = pBytes + static_cast<size_t>(first) * lanes + 4 * static_cast<size_t>(firstColumn);
+    // Eight destination pixels (sixteen source columns) per block; the last
+    // block is moved back to end with the run (pixels written twice get the
+    // same bytes).
+    for (int i = 0;; i += 8)
+    {
+        i = i + 8 > count ? count - 8 : i;
+        const BYTE* pColumn = pFirstRow + 8 * static_cast<size_t>(i);
+        // Pixels i ... i + 3 in sumsLow (two per 128-bit half), i + 4 ... i + 7 in sumsHigh.
+        __m256i sumsLow = _mm256_setzero_si256();
+        __m256i sumsHigh = _mm256_setzero_si256();
+        for (int row = first; row <= last; ++row, pColumn += lanes)
+        {
+            const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pColumn));
+            const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pColumn + 32));
+            sumsLow = _mm256_add_epi16(sumsLow, _mm256_maddubs_epi16(_mm256_shuffle_epi8(low, pairBytes), ones));
+            sumsHigh = _mm256_add_epi16(sumsHigh, _mm256_maddubs_epi16(_mm256_shuffle_epi8(high, pairBytes), ones));
+        }
+        const __m256i quotientsLow = _mm256_srl_epi16(_mm256_mulhi_epu16(sumsLow, divisor), divisorShift);
+        const __m256i quotientsHigh = _mm256_srl_epi16(_mm256_mulhi_epu16(sumsHigh, divisor), divisorShift);
+        // Packing works per half (i, i + 1, i + 4, i + 5 | i + 2, i + 3, i + 6, i + 7): the
+        // 64-bit quarters go back in order.
+        const __m256i words = _mm256_permute4x64_epi64(_mm256_packus_epi16(quotientsLow, quotientsHigh), 0xD8);
+        __m256i* pOut = reinterpret_cast<__m256i*>(pDst + i);
+        const __m256i kept = _mm256_andnot_si256(colourBytes, _mm256_loadu_si256(pOut));
+        _mm256_storeu_si256(pOut, _mm256_or_si256(kept, _mm256_and_si256(colourBytes, words)));
+        if (i + 8 == count)
+            break;
+    }
 }
 
 } // namespace FilterRowsAvx2
