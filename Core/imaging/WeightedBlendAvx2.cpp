@@ -17,29 +17,35 @@ namespace WeightedBlend {
 
 namespace {
 
-// One channel of four pixels: the bytes at shift of the words w00, w10, w01.
-inline __m128i BlendChannel4(__m128i w00, __m128i w10, __m128i w01, int shift, __m256d du, __m256d restU,
+// Byte `channel` of each of four words, alone in its 32-bit lane.
+inline __m128i PickChannel(int channel)
+{
+    const char c = static_cast<char>(channel);
+    return _mm_setr_epi8(c, -1, -1, -1, static_cast<char>(4 + c), -1, -1, -1, static_cast<char>(8 + c), -1, -1, -1,
+                         static_cast<char>(12 + c), -1, -1, -1);
+}
+
+// One channel of four pixels (the bytes pick selects from the words w00,
+// w10, w01), as four 32-bit values.
+inline __m128i BlendChannel4(__m128i w00, __m128i w10, __m128i w01, __m128i pick, __m256d du, __m256d restU,
                              __m256d restV, __m256d dv)
 {
-    const __m128i byteMask = _mm_set1_epi32(0xFF);
-    const __m128i count = _mm_cvtsi32_si128(shift);
-    const __m256d p00 = _mm256_cvtepi32_pd(_mm_and_si128(_mm_srl_epi32(w00, count), byteMask));
-    const __m256d p10 = _mm256_cvtepi32_pd(_mm_and_si128(_mm_srl_epi32(w10, count), byteMask));
-    const __m256d p01 = _mm256_cvtepi32_pd(_mm_and_si128(_mm_srl_epi32(w01, count), byteMask));
+    const __m256d p00 = _mm256_cvtepi32_pd(_mm_shuffle_epi8(w00, pick));
+    const __m256d p10 = _mm256_cvtepi32_pd(_mm_shuffle_epi8(w10, pick));
+    const __m256d p01 = _mm256_cvtepi32_pd(_mm_shuffle_epi8(w01, pick));
     __m256d sum = _mm256_add_pd(_mm256_mul_pd(du, p10), _mm256_mul_pd(restU, p00));
     sum = _mm256_add_pd(sum, _mm256_mul_pd(restV, p00));
     sum = _mm256_add_pd(sum, _mm256_mul_pd(dv, p01));
-    const __m128i value = _mm256_cvttpd_epi32(_mm256_mul_pd(_mm256_set1_pd(0.5), sum));
-    return _mm_sll_epi32(value, count);
+    return _mm256_cvttpd_epi32(_mm256_mul_pd(_mm256_set1_pd(0.5), sum));
 }
 
 // Four blended words (fourth byte 0) of four pixels' words and terms.
 inline __m128i Blend4(__m128i w00, __m128i w10, __m128i w01, __m256d du, __m256d restU, __m256d restV, __m256d dv)
 {
-    const __m128i blue = BlendChannel4(w00, w10, w01, 0, du, restU, restV, dv);
-    const __m128i green = BlendChannel4(w00, w10, w01, 8, du, restU, restV, dv);
-    const __m128i red = BlendChannel4(w00, w10, w01, 16, du, restU, restV, dv);
-    return _mm_or_si128(_mm_or_si128(blue, green), red);
+    const __m128i blue = BlendChannel4(w00, w10, w01, PickChannel(0), du, restU, restV, dv);
+    const __m128i green = BlendChannel4(w00, w10, w01, PickChannel(1), du, restU, restV, dv);
+    const __m128i red = BlendChannel4(w00, w10, w01, PickChannel(2), du, restU, restV, dv);
+    return _mm_or_si128(_mm_or_si128(blue, _mm_slli_epi32(green, 8)), _mm_slli_epi32(red, 16));
 }
 
 // Asks the caches for the source pixel (column, row) and the one below it,
