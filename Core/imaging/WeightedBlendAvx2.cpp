@@ -204,13 +204,17 @@ int BlendTurnedPointsAvx2(const RGBX* pSrc, int width, int height, const double*
         const __m256d u = _mm256_add_pd(vOffsetX, sx);
         const __m256d v = _mm256_add_pd(vOffsetY, sy);
         // All four points inside the window and blended by the plain rule
-        // (0 <= u < W, 0 <= v < H), or the caller takes the four.
+        // (0 <= u < W, 0 <= v < H), none inside, or the caller takes the four.
         const __m128i inWindow = _mm_and_si128(_mm_and_si128(_mm_cmpgt_epi32(px, left), _mm_cmpgt_epi32(right, px)),
                                                _mm_and_si128(_mm_cmpgt_epi32(py, top), _mm_cmpgt_epi32(bottom, py)));
         const __m256d inPicture =
             _mm256_and_pd(_mm256_and_pd(_mm256_cmp_pd(u, zero, _CMP_GE_OQ), _mm256_cmp_pd(v, zero, _CMP_GE_OQ)),
                           _mm256_and_pd(_mm256_cmp_pd(u, vWidth, _CMP_LT_OQ), _mm256_cmp_pd(v, vHeight, _CMP_LT_OQ)));
-        if (_mm_movemask_epi8(inWindow) != 0xFFFF || _mm256_movemask_pd(inPicture) != 0xF)
+        const int inside = _mm_movemask_epi8(inWindow);
+        // Points outside the window leave their pixels as they are.
+        if (inside == 0)
+            continue;
+        if (inside != 0xFFFF || _mm256_movemask_pd(inPicture) != 0xF)
         {
             pLeftOver[leftOver++] = t;
             continue;
