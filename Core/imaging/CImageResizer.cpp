@@ -86,16 +86,24 @@ std::unique_ptr<Box[]> MakeBoxes(int count, int length, double step)
     return boxes;
 }
 
-// Destination rows first ... last - 1 of the enlarging path.
+// Destination rows first ... last - 1 of the enlarging path; neighbouring
+// rows that sample the same source rows go together.
 template <class Blender>
 void EnlargeRows(Blender blender, const RGBX* pSrc, int width, RGBX* pDst, int destWidth, const SampleTerms& columns,
                  const SampleTerms& rows, int first, int last)
 {
     const WeightedBlend::ColumnTerms columnTerms = columns.Columns();
-    for (int y = first; y < last; ++y)
+    int rowCount = 1;
+    for (int y = first; y < last; y += rowCount)
+    {
+        rowCount = 1;
+        while (y + rowCount < last && rows.first[y + rowCount] == rows.first[y])
+            ++rowCount;
         WeightedBlend::ColumnsRun(blender, pSrc + static_cast<size_t>(rows.first[y]) * width,
-                                  pSrc + static_cast<size_t>(rows.next[y]) * width, width, columnTerms, rows.rest[y],
-                                  rows.frac[y], destWidth, pDst + static_cast<size_t>(y) * destWidth);
+                                  pSrc + static_cast<size_t>(rows.next[y]) * width, width, columnTerms,
+                                  rows.rest.get() + y, rows.frac.get() + y, rowCount, destWidth,
+                                  pDst + static_cast<size_t>(y) * destWidth);
+    }
 }
 
 // Destination rows first ... last - 1 of the shrinking path, with pSums of

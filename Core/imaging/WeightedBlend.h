@@ -101,7 +101,8 @@ void BlendShiftedRunAvx2(const RGBX* pRow, const RGBX* pNextRow, double shift, d
 int BlendTurnedPointsAvx2(const RGBX* pSrc, int width, int height, const double* pX, const double* pY, int count,
                           double offsetX, double offsetY, const int window[4], RGBX* pDst, int* pLeftOver);
 void BlendColumnsRunAvx2(const RGBX* pRow, const RGBX* pNextRow, int width, const int* pFirst, const int* pNext,
-                         const double* pFrac, const double* pRest, double restV, double dv, int count, RGBX* pDst);
+                         const double* pFrac, const double* pRest, const double* pRestV, const double* pDv,
+                         int rowCount, int count, RGBX* pDst);
 
 struct Avx2Blender
 {
@@ -169,27 +170,30 @@ struct ColumnTerms
     const double* pRest;
 };
 
-// Destination pixels 0 ... count - 1 of a row whose sample points share
-// the source rows pRow and pNextRow (terms restV and dv); column x takes its
-// terms from columns. Every column named must lie in 0 ... width - 1.
+// Destination pixels 0 ... count - 1 of rowCount neighbouring rows (count
+// pixels each, from pDst on) whose sample points share the source rows pRow
+// and pNextRow; row r has the terms pRestV[r] and pDv[r], column x takes
+// its terms from columns. Every column named must lie in 0 ... width - 1.
 template <class Blender>
-inline void ColumnsRun(Blender, const RGBX* pRow, const RGBX* pNextRow, int, const ColumnTerms& columns, double restV,
-                       double dv, int count, RGBX* pDst)
+inline void ColumnsRun(Blender, const RGBX* pRow, const RGBX* pNextRow, int, const ColumnTerms& columns,
+                       const double* pRestV, const double* pDv, int rowCount, int count, RGBX* pDst)
 {
-    for (int x = 0; x < count; ++x)
-        PixelWords::Write(pDst + x, Blender::Pixel(PixelWords::Read(pRow + columns.pFirst[x]),
-                                                   PixelWords::Read(pRow + columns.pNext[x]),
-                                                   PixelWords::Read(pNextRow + columns.pFirst[x]), columns.pFrac[x],
-                                                   columns.pRest[x], restV, dv));
+    for (int r = 0; r < rowCount; ++r, pDst += count)
+        for (int x = 0; x < count; ++x)
+            PixelWords::Write(pDst + x, Blender::Pixel(PixelWords::Read(pRow + columns.pFirst[x]),
+                                                       PixelWords::Read(pRow + columns.pNext[x]),
+                                                       PixelWords::Read(pNextRow + columns.pFirst[x]),
+                                                       columns.pFrac[x], columns.pRest[x], pRestV[r], pDv[r]));
 }
 
 #ifdef TES_IMAGING_AVX2
-// Four pixels at a time in 256-bit lanes.
+// Four pixels at a time in 256-bit lanes; the part of the blend that depends
+// on the columns alone is made once for all the rows.
 inline void ColumnsRun(Avx2Blender, const RGBX* pRow, const RGBX* pNextRow, int width, const ColumnTerms& columns,
-                       double restV, double dv, int count, RGBX* pDst)
+                       const double* pRestV, const double* pDv, int rowCount, int count, RGBX* pDst)
 {
-    BlendColumnsRunAvx2(pRow, pNextRow, width, columns.pFirst, columns.pNext, columns.pFrac, columns.pRest, restV, dv,
-                        count, pDst);
+    BlendColumnsRunAvx2(pRow, pNextRow, width, columns.pFirst, columns.pNext, columns.pFrac, columns.pRest, pRestV,
+                        pDv, rowCount, count, pDst);
 }
 #endif
 

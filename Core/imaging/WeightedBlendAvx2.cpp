@@ -17,35 +17,54 @@ namespace WeightedBlend {
 
 namespace {
 
-// Byte `channel` of each of four words, alone in its 32-bit lane.
-inline __m128i PickChannel(int channel)
+// The blend of four pixels in two parts: what depends on the column terms
+// alone (per channel P00, P01 and du*P10 + (1 - du)*P00, as doubles), and
+// the rest of the sum for the row terms. Rows that sample the same source
+// rows share the first part.
+class Columns4
 {
-    const char c = static_cast<char>(channel);
-    return _mm_setr_epi8(c, -1, -1, -1, static_cast<char>(4 + c), -1, -1, -1, static_cast<char>(8 + c), -1, -1, -1,
-                         static_cast<char>(12 + c), -1, -1, -1);
-}
+public:
+    Columns4(__m128i w00, __m128i w10, __m128i w01, __m256d du, __m256d restU)
+    {
+        for (int channel = 0; channel < 3; ++channel)
+        {
+            const __m128i pick = PickChannel(channel);
+            m_p00[channel] = _mm256_cvtepi32_pd(_mm_shuffle_epi8(w00, pick));
+            m_p01[channel] = _mm256_cvtepi32_pd(_mm_shuffle_epi8(w01, pick));
+            const __m256d p10 = _mm256_cvtepi32_pd(_mm_shuffle_epi8(w10, pick));
+            m_across[channel] = _mm256_add_pd(_mm256_mul_pd(du, p10), _mm256_mul_pd(restU, m_p00[channel]));
+        }
+    }
 
-// One channel of four pixels (the bytes pick selects from the words w00,
-// w10, w01), as four 32-bit values.
-inline __m128i BlendChannel4(__m128i w00, __m128i w10, __m128i w01, __m128i pick, __m256d du, __m256d restU,
-                             __m256d restV, __m256d dv)
-{
-    const __m256d p00 = _mm256_cvtepi32_pd(_mm_shuffle_epi8(w00, pick));
-    const __m256d p10 = _mm256_cvtepi32_pd(_mm_shuffle_epi8(w10, pick));
-    const __m256d p01 = _mm256_cvtepi32_pd(_mm_shuffle_epi8(w01, pick));
-    __m256d sum = _mm256_add_pd(_mm256_mul_pd(du, p10), _mm256_mul_pd(restU, p00));
-    sum = _mm256_add_pd(sum, _mm256_mul_pd(restV, p00));
-    sum = _mm256_add_pd(sum, _mm256_mul_pd(dv, p01));
-    return _mm256_cvttpd_epi32(_mm256_mul_pd(_mm256_set1_pd(0.5), sum));
-}
+    // The four blended words (fourth byte 0) for the row terms restV, dv.
+    __m128i Words(__m256d restV, __m256d dv) const
+    {
+        __m128i values[3];
+        for (int channel = 0; channel < 3; ++channel)
+        {
+            __m256d sum = _mm256_add_pd(m_across[channel], _mm256_mul_pd(restV, m_p00[channel]));
+            sum = _mm256_add_pd(sum, _mm256_mul_pd(dv, m_p01[channel]));
+            values[channel] = _mm256_cvttpd_epi32(_mm256_mul_pd(_mm256_set1_pd(0.5), sum));
+        }
+        return _mm_or_si128(_mm_or_si128(values[0], _mm_slli_epi32(values[1], 8)), _mm_slli_epi32(values[2], 16));
+    }
+
+private:
+    // Byte `channel` of each of four words, alone in its 32-bit lane.
+    static __m128i PickChannel(int channel)
+    {
+        const char c = static_cast<char>(channel);
+        return _mm_setr_epi8(c, -1, -1, -1, static_cast<char>(4 + c), -1, -1, -1, static_cast<char>(8 + c), -1, -1,
+                             -1, static_cast<char>(12 + c), -1, -1, -1);
+    }
+
+    __m256d m_p00[3], m_p01[3], m_across[3];
+};
 
 // Four blended words (fourth byte 0) of four pixels' words and terms.
 inline __m128i Blend4(__m128i w00, __m128i w10, __m128i w01, __m256d du, __m256d restU, __m256d restV, __m256d dv)
 {
-    const __m128i blue = BlendChannel4(w00, w10, w01, PickChannel(0), du, restU, restV, dv);
-    const __m128i green = BlendChannel4(w00, w10, w01, PickChannel(1), du, restU, restV, dv);
-    const __m128i red = BlendChannel4(w00, w10, w01, PickChannel(2), du, restU, restV, dv);
-    return _mm_or_si128(_mm_or_si128(blue, _mm_slli_epi32(green, 8)), _mm_slli_epi32(red, 16));
+    return Columns4(w00, w10, w01, du, restU).Words(restV, dv);
 }
 
 // Asks the caches for the source pixel (column, row) and the one below it,
@@ -124,10 +143,9 @@ void BlendShiftedRunAvx2(const RGBX* pRow, const RGBX* pNextRow, double shift, d
 }
 
 void BlendColumnsRunAvx2(const RGBX* pRow, const RGBX* pNextRow, int width, const int* pFirst, const int* pNext,
-                         const double* pFrac, const double* pRest, double restV, double dv, int count, RGBX* pDst)
+                         const double* pFrac, const double* pRest, const double* pRestV, const double* pDv,
+                         int rowCount, int count, RGBX* pDst)
 {
-    const __m256d vRestV = _mm256_set1_pd(restV);
-    const __m256d vDv = _mm256_set1_pd(dv);
     const __m128i eight = _mm_set1_epi32(8);
     for (int x = 0; x < count; x += 4)
     {
@@ -151,17 +169,19 @@ void BlendColumnsRunAvx2(const RGBX* pRow, const RGBX* pNextRow, int width, cons
                 const __m128i w10 = _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(row, _mm256_castsi128_si256(next)));
                 const __m128i w01 =
                     _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(nextRow, _mm256_castsi128_si256(first)));
-                const __m256d du = _mm256_loadu_pd(pFrac + x);
-                const __m256d restU = _mm256_loadu_pd(pRest + x);
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst + x), Blend4(w00, w10, w01, du, restU, vRestV, vDv));
+                const Columns4 columns(w00, w10, w01, _mm256_loadu_pd(pFrac + x), _mm256_loadu_pd(pRest + x));
+                for (int r = 0; r < rowCount; ++r)
+                    _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst + static_cast<size_t>(r) * count + x),
+                                     columns.Words(_mm256_set1_pd(pRestV[r]), _mm256_set1_pd(pDv[r])));
                 continue;
             }
         }
-        for (int k = x; k < x + 4 && k < count; ++k)
-            PixelWords::Write(pDst + k, BlendPixelAvx2(PixelWords::Read(pRow + pFirst[k]),
-                                                       PixelWords::Read(pRow + pNext[k]),
-                                                       PixelWords::Read(pNextRow + pFirst[k]), pFrac[k],
-                                                       pRest[k], restV, dv));
+        for (int r = 0; r < rowCount; ++r)
+            for (int k = x; k < x + 4 && k < count; ++k)
+                PixelWords::Write(pDst + static_cast<size_t>(r) * count + k,
+                                  BlendPixelAvx2(PixelWords::Read(pRow + pFirst[k]), PixelWords::Read(pRow + pNext[k]),
+                                                 PixelWords::Read(pNextRow + pFirst[k]), pFrac[k], pRest[k], pRestV[r],
+                                                 pDv[r]));
     }
 }
 
