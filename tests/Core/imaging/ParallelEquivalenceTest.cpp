@@ -133,8 +133,10 @@ std::vector<Effect> AllEffects()
     return effects;
 }
 
-const CSize kSizes[] = {CSize(1, 1),  CSize(1, 9),   CSize(9, 1),  CSize(2, 2),   CSize(3, 3),
-                        CSize(17, 5), CSize(33, 20), CSize(64, 47), CSize(131, 67), CSize(200, 3)};
+// 6 wide: one block of four interior pixels; 19 wide: halving gives a run of
+// exactly eight boxes two columns wide.
+const CSize kSizes[] = {CSize(1, 1),  CSize(1, 9),  CSize(9, 1),   CSize(2, 2),   CSize(3, 3),   CSize(6, 4),
+                        CSize(17, 5), CSize(19, 6), CSize(33, 20), CSize(64, 47), CSize(131, 67), CSize(200, 3)};
 
 std::vector<int> SupportedLevels()
 {
