@@ -1,5 +1,6 @@
 // CImageBlurrer: weighted 3 x 3 average, with column sums over the bytes of
-// each row inside the picture and the full neighbourhood rule along its border.
+// each row inside the picture (explicit 256-bit blocks at the AVX2 level) and
+// the full neighbourhood rule along its border.
 // The rule itself is stated in the header; the imaging tests hold it
 // written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
 // the plain rules beside the tests) and compare this fast path with it at
@@ -112,16 +113,19 @@ BOOL CImageBlurrer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     const std::uint16_t centreExtra = static_cast<std::uint16_t>(centre - 1);
     const size_t lanes = 4 * static_cast<size_t>(width);
     const BYTE* pBytes = reinterpret_cast<const BYTE*>(pSrc);
-    const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2;
+    // The explicit 256-bit blocks need four interior pixels in a row.
+    const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2 && width >= 6;
     std::atomic<bool> failed(false);
     CWorkerPool::Shared().ForRows(height - 2, [&](int first, int last) {
+        if (avx2)
+        {
+            FilterRowsAvx2::BlurInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, centreExtra);
+            return;
+        }
         std::unique_ptr<std::uint16_t[]> columnSums(new (std::nothrow) std::uint16_t[lanes]);
         std::unique_ptr<BYTE[]> quotients(new (std::nothrow) BYTE[lanes]);
         if (!columnSums || !quotients)
             failed = true;
-        else if (avx2)
-            FilterRowsAvx2::BlurInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, centreExtra,
-                                             columnSums.get(), quotients.get());
         else
             BlurInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, centreExtra, columnSums.get(),
                              quotients.get());

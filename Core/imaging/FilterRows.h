@@ -326,11 +326,12 @@ inline void AveragePairLanes(const std::uint16_t* pSums, size_t count, std::uint
 namespace FilterRowsAvx2 {
 
 void NegatePixels(const RGBX* pSrc, RGBX* pDst, size_t begin, size_t end);
+// The blurrer's and the sharpener's interior rows in explicit 256-bit lanes,
+// for pictures at least 6 pixels wide.
 void BlurInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int last, ExactDivision division,
-                      std::uint16_t centreExtra, std::uint16_t* pSums, BYTE* pQuotients);
-// The sharpener's interior rows in explicit 256-bit lanes, for pictures at
-// least 6 pixels wide; the kernel weights as their direct and diagonal
-// values (KernelWeights is a type of each file of its own).
+                      std::uint16_t centreExtra);
+// The kernel weights as their direct and diagonal values (KernelWeights is
+// a type of each file of its own).
 void SharpenInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int last, ExactDivision division,
                          std::uint16_t e, const BYTE (&flatResults)[256], double direct, double diagonal);
 void SumBoxRowLanes(const BYTE* pBytes, size_t lanes, int first, int last, size_t begin, size_t end,

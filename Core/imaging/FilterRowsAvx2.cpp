@@ -1,11 +1,105 @@
 // FilterRowsAvx2: the row loops of FilterRows.h built with AVX2 code
-// generation, and the sharpener's blocks and the shrinking resizer's pair
-// boxes in explicit 256-bit lanes; called only when CImagingCpu reports AVX2.
+// generation, and the blurrer's and sharpener's blocks and the shrinking
+// resizer's pair boxes in explicit 256-bit lanes; called only when
+// CImagingCpu reports AVX2.
 #include "FilterRows.h"
 
 #include <immintrin.h>
 
 namespace {
+
+// The 3 x 3 neighbourhoods of 16 byte lanes (four pixels) of a row: the
+// bytes of the rows above, at and below, each at lanes k - 4, k and k + 4.
+struct Neighbourhoods16
+{
+    __m128i aboveLeft, above, aboveRight;
+    __m128i left, centre, right;
+    __m128i belowLeft, below, belowRight;
+
+    Neighbourhoods16(const BYTE* pAbove, size_t lanes, size_t k)
+        : aboveLeft(Load(pAbove + k - 4)), above(Load(pAbove + k)), aboveRight(Load(pAbove + k + 4)),
+          left(Load(pAbove + lanes + k - 4)), centre(Load(pAbove + lanes + k)), right(Load(pAbove + lanes + k + 4)),
+          belowLeft(Load(pAbove + 2 * lanes + k - 4)), below(Load(pAbove + 2 * lanes + k)),
+          belowRight(Load(pAbove + 2 * lanes + k + 4))
+    {
+    }
+
+    static __m128i Load(const BYTE* p)
+    {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    }
+};
+
+__m256i Widen(__m128i bytes)
+{
+    return _mm256_cvtepu8_epi16(bytes);
+}
+
+// 16 words of 0 ... 255 to 16 bytes in order.
+__m128i Narrow(__m256i words)
+{
+    return _mm_packus_epi16(_mm256_castsi256_si128(words), _mm256_extracti128_si256(words, 1));
+}
+
+// Writes the colour bytes of 16 byte lanes; the fourth bytes stay.
+void WriteColourBytes(BYTE* pOut, __m128i bytes, __m128i colourBytes)
+{
+    const __m128i kept = _mm_andnot_si128(colourBytes, Neighbourhoods16::Load(pOut));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(pOut), _mm_or_si128(kept, _mm_and_si128(colourBytes, bytes)));
+}
+
+// Interior rows first ... last - 1 of a picture at least 6 pixels wide, 16
+// byte lanes at a time: blocks.Filter(pAbove, lanes, k, pDstRow) for blocks
+// from lane 4 on; the last block is moved back to end at the last interior
+// pixel (pixels written twice get the same bytes).
+template <class Blocks>
+void FilterInteriorRows(const Blocks& blocks, const BYTE* pBytes, RGBX* pDst, int width, int first, int last)
+{
+    const size_t lanes = 4 * static_cast<size_t>(width);
+    const size_t lastBlock = lanes - 20;
+    for (int y = first; y < last; ++y)
+    {
+        const BYTE* pAbove = pBytes + static_cast<size_t>(y - 1) * lanes;
+        BYTE* pDstRow = reinterpret_cast<BYTE*>(pDst + static_cast<size_t>(y) * width);
+        for (size_t k = 4; k < lastBlock; k += 16)
+            blocks.Filter(pAbove, lanes, k, pDstRow);
+        blocks.Filter(pAbove, lanes, lastBlock, pDstRow);
+    }
+}
+
+// The blurrer's interior in explicit 256-bit lanes: the nine values plus
+// centreExtra times the middle one, divided as DivideBoxSums does.
+class BlurBlocks
+{
+public:
+    BlurBlocks(const ExactDivision& division, std::uint16_t centreExtra)
+        : m_centreExtra(_mm256_set1_epi16(static_cast<short>(centreExtra))),
+          m_multiplier(_mm256_set1_epi16(static_cast<short>(division.multiplier))),
+          m_shift(_mm_cvtsi32_si128(division.shift)),
+          m_colourBytes(_mm_set1_epi32(static_cast<int>(PixelWords::ColourMask())))
+    {
+    }
+
+    void Filter(const BYTE* pAbove, size_t lanes, size_t k, BYTE* pDstRow) const
+    {
+        const Neighbourhoods16 n(pAbove, lanes, k);
+        const __m256i centre = Widen(n.centre);
+        const __m256i columns = _mm256_add_epi16(
+            _mm256_add_epi16(_mm256_add_epi16(Widen(n.aboveLeft), Widen(n.left)), Widen(n.belowLeft)),
+            _mm256_add_epi16(_mm256_add_epi16(Widen(n.above), centre), Widen(n.below)));
+        const __m256i sum = _mm256_add_epi16(
+            _mm256_add_epi16(columns, _mm256_add_epi16(_mm256_add_epi16(Widen(n.aboveRight), Widen(n.right)),
+                                                       Widen(n.belowRight))),
+            _mm256_mullo_epi16(centre, m_centreExtra));
+        const __m256i quotient = _mm256_srl_epi16(_mm256_mulhi_epu16(sum, m_multiplier), m_shift);
+        WriteColourBytes(pDstRow + k, Narrow(quotient), m_colourBytes);
+    }
+
+private:
+    __m256i m_centreExtra, m_multiplier;
+    __m128i m_shift;
+    __m128i m_colourBytes;
+};
 
 // The sharpener in explicit 256-bit lanes, four interior pixels (16 byte
 // lanes) per block, read straight from the three source rows: the integer
@@ -38,13 +132,12 @@ public:
 
     // Lanes k ... k + 15 of the row below pAbove (rows of lanes bytes) into
     // pDstRow, whose fourth bytes stay.
-    void Sharpen(const BYTE* pAbove, size_t lanes, size_t k, BYTE* pDstRow) const
+    void Filter(const BYTE* pAbove, size_t lanes, size_t k, BYTE* pDstRow) const
     {
-        const BYTE* pRow = pAbove + lanes;
-        const BYTE* pBelow = pRow + lanes;
-        const __m128i aboveLeft = Load(pAbove + k - 4), above = Load(pAbove + k), aboveRight = Load(pAbove + k + 4);
-        const __m128i left = Load(pRow + k - 4), centre = Load(pRow + k), right = Load(pRow + k + 4);
-        const __m128i belowLeft = Load(pBelow + k - 4), below = Load(pBelow + k), belowRight = Load(pBelow + k + 4);
+        const Neighbourhoods16 n(pAbove, lanes, k);
+        const __m128i &aboveLeft = n.aboveLeft, &above = n.above, &aboveRight = n.aboveRight;
+        const __m128i &left = n.left, &centre = n.centre, &right = n.right;
+        const __m128i &belowLeft = n.belowLeft, &below = n.below, &belowRight = n.belowRight;
 
         const __m256i verticalLeft = _mm256_add_epi16(Widen(aboveLeft), Widen(belowLeft));
         const __m256i verticalRight = _mm256_add_epi16(Widen(aboveRight), Widen(belowRight));
@@ -73,28 +166,10 @@ public:
             if (sums != 0)
                 bytes = SettleSums(pAbove + k, lanes, sums, bytes);
         }
-        BYTE* pOut = pDstRow + k;
-        const __m128i kept = _mm_andnot_si128(m_colourBytes, Load(pOut));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pOut), _mm_or_si128(kept, _mm_and_si128(m_colourBytes, bytes)));
+        WriteColourBytes(pDstRow + k, bytes, m_colourBytes);
     }
 
 private:
-    static __m128i Load(const BYTE* p)
-    {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    }
-
-    static __m256i Widen(__m128i bytes)
-    {
-        return _mm256_cvtepu8_epi16(bytes);
-    }
-
-    // 16 words of 0 ... 255 to 16 bytes in order.
-    static __m128i Narrow(__m256i words)
-    {
-        return _mm_packus_epi16(_mm256_castsi256_si128(words), _mm256_extracti128_si256(words, 1));
-    }
-
     // 16 word masks (0 or 0xFFFF) to 16 byte masks in order.
     static __m128i NarrowMask(__m256i masks)
     {
@@ -149,25 +224,16 @@ void NegatePixels(const RGBX* pSrc, RGBX* pDst, size_t begin, size_t end)
 }
 
 void BlurInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int last, ExactDivision division,
-                      std::uint16_t centreExtra, std::uint16_t* pSums, BYTE* pQuotients)
+                      std::uint16_t centreExtra)
 {
-    ::BlurInteriorRows(pBytes, pDst, width, first, last, division, centreExtra, pSums, pQuotients);
+    FilterInteriorRows(BlurBlocks(division, centreExtra), pBytes, pDst, width, first, last);
 }
 
 void SharpenInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int last, ExactDivision division,
                          std::uint16_t e, const BYTE (&flatResults)[256], double direct, double diagonal)
 {
-    const SharpenBlocks blocks(division, e, flatResults, KernelWeights{direct, diagonal});
-    const size_t lanes = 4 * static_cast<size_t>(width);
-    const size_t lastBlock = lanes - 20;
-    for (int y = first; y < last; ++y)
-    {
-        const BYTE* pAbove = pBytes + static_cast<size_t>(y - 1) * lanes;
-        BYTE* pDstRow = reinterpret_cast<BYTE*>(pDst + static_cast<size_t>(y) * width);
-        for (size_t k = 4; k < lastBlock; k += 16)
-            blocks.Sharpen(pAbove, lanes, k, pDstRow);
-        blocks.Sharpen(pAbove, lanes, lastBlock, pDstRow);
-    }
+    FilterInteriorRows(SharpenBlocks(division, e, flatResults, KernelWeights{direct, diagonal}), pBytes, pDst, width,
+                       first, last);
 }
 
 void SumBoxRowLanes(const BYTE* pBytes, size_t lanes, int first, int last, size_t begin, size_t end,
