@@ -5,10 +5,10 @@
 
 #include <cwchar>
 #include <utility>
-#include <vector>
 
 XML_Node::XML_Node(XML_Node* pParent, CString strName)
-    : m_strName(std::move(strName)), m_pParent(pParent), m_nChildCursor(-1)
+    : m_strName(std::move(strName)), m_pParent(pParent), m_pFirstChild(nullptr), m_pLastChild(nullptr),
+      m_pNextSibling(nullptr), m_pChildCursor(nullptr)
 {
     if (pParent != nullptr)
         pParent->AddChild(this);
@@ -16,19 +16,20 @@ XML_Node::XML_Node(XML_Node* pParent, CString strName)
 
 XML_Node::~XML_Node()
 {
-    // The subtree goes in pre-order, children in array order. Each node's
-    // children are taken out of it before it is deleted, so every destructor
-    // runs on a childless node and a deep chain does not recurse.
-    std::vector<XML_Node*> pending;
-    for (INT_PTR i = m_arrChildren.GetSize(); i-- > 0;)
-        pending.push_back(m_arrChildren[i]);
-    m_arrChildren.RemoveAll();
-    while (!pending.empty()) {
-        XML_Node* pNode = pending.back();
-        pending.pop_back();
-        for (INT_PTR i = pNode->m_arrChildren.GetSize(); i-- > 0;)
-            pending.push_back(pNode->m_arrChildren[i]);
-        pNode->m_arrChildren.RemoveAll();
+    // The subtree goes in pre-order, children in their order: the nodes
+    // still to delete form one chain through m_pNextSibling, and each node's
+    // children are spliced in at its place before it is deleted, so every
+    // destructor runs on a childless node and a deep chain does not recurse.
+    XML_Node* pPending = m_pFirstChild;
+    m_pFirstChild = m_pLastChild = nullptr;
+    while (pPending != nullptr) {
+        XML_Node* pNode = pPending;
+        pPending = pNode->m_pNextSibling;
+        if (pNode->m_pFirstChild != nullptr) {
+            pNode->m_pLastChild->m_pNextSibling = pPending;
+            pPending = pNode->m_pFirstChild;
+            pNode->m_pFirstChild = pNode->m_pLastChild = nullptr;
+        }
         delete pNode;
     }
 }
@@ -65,31 +66,33 @@ XML_Node* XML_Node::GetSubItem(const wchar_t* pszName) const
 // Exact comparison of the whole names, terminators inside them included.
 XML_Node* XML_Node::FindChild(const wchar_t* pName, std::size_t nLength) const
 {
-    for (INT_PTR i = 0; i < m_arrChildren.GetSize(); ++i) {
-        const CString& strChild = m_arrChildren[i]->m_strName;
+    for (XML_Node* pChild = m_pFirstChild; pChild != nullptr; pChild = pChild->m_pNextSibling) {
+        const CString& strChild = pChild->m_strName;
         if (static_cast<std::size_t>(strChild.GetLength()) == nLength
             && std::wmemcmp(strChild.GetString(), pName, nLength) == 0)
-            return m_arrChildren[i];
+            return pChild;
     }
     return nullptr;
 }
 
 XML_Node* XML_Node::GetFirstSubItem()
 {
-    m_nChildCursor = 0;
-    return m_arrChildren.IsEmpty() ? nullptr : m_arrChildren[0];
+    m_pChildCursor = m_pFirstChild;
+    return m_pChildCursor;
 }
 
 XML_Node* XML_Node::GetNextSubItem()
 {
-    // The cursor stops one past the last child, so further calls stay null.
-    if (m_nChildCursor < 0 || m_nChildCursor >= m_arrChildren.GetSize())
-        return nullptr;
-    ++m_nChildCursor;
-    return m_nChildCursor < m_arrChildren.GetSize() ? m_arrChildren[m_nChildCursor] : nullptr;
+    if (m_pChildCursor != nullptr)
+        m_pChildCursor = m_pChildCursor->m_pNextSibling;
+    return m_pChildCursor;
 }
 
 void XML_Node::AddChild(XML_Node* pChild)
 {
-    m_arrChildren.Add(pChild);
+    if (m_pLastChild != nullptr)
+        m_pLastChild->m_pNextSibling = pChild;
+    else
+        m_pFirstChild = pChild;
+    m_pLastChild = pChild;
 }

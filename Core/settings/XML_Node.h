@@ -2,7 +2,6 @@
 // value, and the child elements it owns, in the order they were added.
 #pragma once
 
-#include "CArray.h"
 #include "CString.h"
 #include "TesLibApi.h"
 
@@ -55,6 +54,10 @@ private:
     CString m_strName;
     CString m_strValue;
     XML_Node* m_pParent;
-    CArray<XML_Node*> m_arrChildren;
-    INT_PTR m_nChildCursor; // -1 while unset
+    // The children as a chain through their m_pNextSibling, so that adding
+    // one never allocates.
+    XML_Node* m_pFirstChild;
+    XML_Node* m_pLastChild;
+    XML_Node* m_pNextSibling;
+    XML_Node* m_pChildCursor; // null while unset and once past the last child
 };
