@@ -263,26 +263,53 @@ inline void ShrinkPixelPairSse2(const std::uint16_t* pSums, const Box& left, con
 // of one half) go through the pair loops of FilterRows.h.
 const int kShortestPairRun = 8;
 
-// Where the stretch of destination columns from x on that holds no such run
-// ends: at the start of the next run, or at destWidth.
-int StretchEnd(const int* pPairRunEnd, int x, int destWidth)
+// Destination columns begin ... end - 1: a run of at least kShortestPairRun
+// boxes two columns wide, or columns between such runs.
+struct Stretch
 {
-    do
-        x = pPairRunEnd[x] > x ? pPairRunEnd[x] : x + 1;
-    while (x < destWidth && pPairRunEnd[x] - x < kShortestPairRun);
-    return x;
+    int begin;
+    int end;
+    bool pairRun;
+};
+
+// The stretches of the destination columns, in order, into pStretches
+// (room for count + 1); gives how many there are.
+int MakeStretches(const Box* pColumns, int count, Stretch* pStretches)
+{
+    // runEnd: where the run of two-column boxes from x on ends (x itself
+    // when box x is not two wide), filled from the right.
+    std::unique_ptr<int[]> runEnd(new (std::nothrow) int[static_cast<size_t>(count) + 1]);
+    if (!runEnd)
+        return -1;
+    runEnd[count] = count;
+    for (int x = count - 1; x >= 0; --x)
+        runEnd[x] = pColumns[x].last - pColumns[x].first != 1 ? x : (runEnd[x + 1] > x + 1 ? runEnd[x + 1] : x + 1);
+    int stretches = 0;
+    for (int x = 0; x < count;)
+    {
+        Stretch& stretch = pStretches[stretches++];
+        stretch.begin = x;
+        stretch.pairRun = runEnd[x] - x >= kShortestPairRun;
+        if (stretch.pairRun)
+            x = runEnd[x];
+        else
+            do
+                x = runEnd[x] > x ? runEnd[x] : x + 1;
+            while (x < count && runEnd[x] - x < kShortestPairRun);
+        stretch.end = x;
+    }
+    return stretches;
 }
 
 // Destination rows first ... last - 1 of the shrinking path in vector
 // lanes, with pSums of 4 * width lane sums and pDivisions of widestBox + 1
-// entries; pPairRunEnd[x] is where the run of boxes two columns wide that
-// starts at column x ends (x itself when box x is not two wide). The same
-// sums and quotients as ShrinkRows. At the AVX2 level the runs are summed
+// entries, over the column stretches of MakeStretches. The same sums and
+// quotients as ShrinkRows. At the AVX2 level the pair runs are summed
 // straight from the rows, and the lane sums are made only for the columns
 // between them.
 void ShrinkRowsInLanes(const RGBX* pSrc, int width, RGBX* pDst, int destWidth, const Box* pColumns, const Box* pRows,
-                       const int* pPairRunEnd, int widestBox, int first, int last, std::uint16_t* pSums,
-                       LaneDivision* pDivisions)
+                       const Stretch* pStretches, int stretches, int widestBox, int first, int last,
+                       std::uint16_t* pSums, LaneDivision* pDivisions)
 {
     const size_t lanes = 4 * static_cast<size_t>(width);
     const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2;
@@ -313,34 +340,29 @@ void ShrinkRowsInLanes(const RGBX* pSrc, int width, RGBX* pDst, int destWidth, c
         if (!runsFromRows)
             sumLanes(rowBox, 0, lanes);
         RGBX* pDstRow = pDst + static_cast<size_t>(y) * destWidth;
-        int x = 0;
-        while (x < destWidth)
+        for (const Stretch* pStretch = pStretches; pStretch != pStretches + stretches; ++pStretch)
         {
-            const int pairRun = pPairRunEnd[x] - x;
-            if (pairRuns && pairRun >= kShortestPairRun)
+            int x = pStretch->begin;
+            const int end = pStretch->end;
+            if (pairRuns && pStretch->pairRun)
             {
                 const ExactDivision& pairDivision = pDivisions[2].exact;
                 if (runsFromRows)
                     FilterRowsAvx2::AveragePairBoxes(pBytes, lanes, rowBox.first, rowBox.last, pColumns[x].first,
-                                                     pairRun, pairDivision.multiplier, pairDivision.shift, pDstRow + x);
+                                                     end - x, pairDivision.multiplier, pairDivision.shift, pDstRow + x);
                 else
-                    AveragePairLanes(pSums + 4 * static_cast<size_t>(pColumns[x].first), pairRun,
+                    AveragePairLanes(pSums + 4 * static_cast<size_t>(pColumns[x].first), end - x,
                                      pairDivision.multiplier, pairDivision.shift, pDstRow + x);
-                x += pairRun;
                 continue;
             }
-            const int stretchEnd = pairRuns ? StretchEnd(pPairRunEnd, x, destWidth) : destWidth;
             const int firstColumn = pColumns[x].first;
-            const int lastColumn = pColumns[stretchEnd - 1].last;
+            const int lastColumn = pColumns[end - 1].last;
             if (runsFromRows && firstColumn <= lastColumn)
                 sumLanes(rowBox, 4 * static_cast<size_t>(firstColumn), 4 * (static_cast<size_t>(lastColumn) + 1));
-            for (; x + 1 < stretchEnd; x += 2)
+            for (; x + 1 < end; x += 2)
                 ShrinkPixelPairSse2(pSums, pColumns[x], pColumns[x + 1], pDivisions, pDstRow + x);
-            if (x < stretchEnd)
-            {
+            if (x < end)
                 ShrinkPixelSse2(pSums, pColumns[x], pDivisions, pDstRow + x);
-                ++x;
-            }
         }
     }
 }
@@ -425,24 +447,20 @@ BOOL CImageResizer::Shrink(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize si
     int tallestBox = 1;
     for (int y = 0; y < destHeight; ++y)
         tallestBox = rows[y].last - rows[y].first + 1 > tallestBox ? rows[y].last - rows[y].first + 1 : tallestBox;
-    std::unique_ptr<int[]> pairRunEnd(new (std::nothrow) int[static_cast<size_t>(destWidth) + 1]);
-    if (pairRunEnd && CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_SSE2 &&
+    std::unique_ptr<Stretch[]> stretchList(new (std::nothrow) Stretch[static_cast<size_t>(destWidth) + 1]);
+    const int stretches = stretchList ? MakeStretches(pColumns, destWidth, stretchList.get()) : -1;
+    if (stretches >= 0 && CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_SSE2 &&
         static_cast<long long>(tallestBox) * widestBox <= kMaxLaneCount)
     {
-        for (int x = destWidth - 1; x >= 0; --x)
-        {
-            const bool pair = columns[x].last - columns[x].first == 1;
-            pairRunEnd[x] = !pair ? x : x + 1 < destWidth && pairRunEnd[x + 1] > x + 1 ? pairRunEnd[x + 1] : x + 1;
-        }
-        const int* pPairRunEnd = pairRunEnd.get();
+        const Stretch* pStretches = stretchList.get();
         CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) {
             std::unique_ptr<std::uint16_t[]> laneSums(new (std::nothrow) std::uint16_t[4 * static_cast<size_t>(width)]);
             std::unique_ptr<LaneDivision[]> divisions(new (std::nothrow) LaneDivision[static_cast<size_t>(widestBox) + 1]);
             if (!laneSums || !divisions)
                 failed = true;
             else
-                ShrinkRowsInLanes(pSrc, width, pDst, destWidth, pColumns, pRows, pPairRunEnd, widestBox, first, last,
-                               laneSums.get(), divisions.get());
+                ShrinkRowsInLanes(pSrc, width, pDst, destWidth, pColumns, pRows, pStretches, stretches, widestBox,
+                                  first, last, laneSums.get(), divisions.get());
         });
         return failed ? FALSE : TRUE;
     }
