@@ -84,8 +84,13 @@ const bool registered = [] {
     Register<CImageRotator>("Rotate90Nearest", 90, 0);
     Register<CImageShearer>("Shear50Smooth", 50, 50, 1);
     Register<CImageShearer>("Shear50Nearest", 50, 50, 0);
+    // Halving has loops of its own; the other factors take the general boxes
+    // and samples.
+    Register<CImageResizer>("Scale30", 0.3);
     Register<CImageResizer>("Scale50", 0.5);
+    Register<CImageResizer>("Scale75", 0.75);
     Register<CImageResizer>("Scale150", 1.5);
+    Register<CImageResizer>("Scale330", 3.3);
     Register<CImageBlurrer>("Blur5", 5);
     Register<CImageSharpener>("Sharpen5", 5);
     return true;
