@@ -127,7 +127,9 @@ std::vector<Effect> AllEffects()
         effects.push_back({"shear 23, 0", [=] { return std::make_unique<CImageShearer>(23, 0, smooth); },
                            [=](const TestImage& s) { return reference::Shear(s, 23, 0, smooth != 0); }});
     }
-    for (double factor : {0.3, 0.5, 0.77, 1.5, 2.0, 3.3})
+    // 0.52: runs of twelve or thirteen boxes two columns wide, one column
+    // wide boxes between them.
+    for (double factor : {0.3, 0.5, 0.52, 0.77, 1.5, 2.0, 3.3})
         effects.push_back({"resize " + std::to_string(factor), [=] { return std::make_unique<CImageResizer>(factor); },
                            [=](const TestImage& s) { return reference::Resize(s, factor); }});
     return effects;

@@ -79,9 +79,17 @@ TEST(XmlNode, ChildCursorStaysNullAfterTheLastChild)
     EXPECT_EQ(root.GetNextSubItem(), b);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(root.GetNextSubItem(), nullptr) << "call " << i;
+    // A child added once the cursor is past the end is not reached; one
+    // added while the cursor stands on the last child is.
+    XML_Node* c = new XML_Node(&root, L"c");
+    EXPECT_EQ(root.GetNextSubItem(), nullptr);
     // A new start goes round again.
     EXPECT_EQ(root.GetFirstSubItem(), a);
     EXPECT_EQ(root.GetNextSubItem(), b);
+    EXPECT_EQ(root.GetNextSubItem(), c);
+    XML_Node* d = new XML_Node(&root, L"d");
+    EXPECT_EQ(root.GetNextSubItem(), d);
+    EXPECT_EQ(root.GetNextSubItem(), nullptr);
 }
 
 TEST(XmlNode, ChildCursorOnANodeWithoutChildren)
