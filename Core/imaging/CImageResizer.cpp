@@ -93,8 +93,7 @@ void EnlargeRows(Blender blender, const RGBX* pSrc, int width, RGBX* pDst, int d
                  const SampleTerms& rows, int first, int last)
 {
     const WeightedBlend::ColumnTerms columnTerms = columns.Columns();
-    int rowCount = 1;
-    for (int y = first; y < last; y += rowCount)
+    for (int y = first, rowCount = 1; y < last; y += rowCount)
     {
         rowCount = 1;
         while (y + rowCount < last && rows.first[y + rowCount] == rows.first[y])

@@ -104,6 +104,15 @@ struct KernelWeights
         sum = sum > 255 ? 255 : sum;
         return static_cast<BYTE>(static_cast<int>(sum));
     }
+
+    // The sum around one lane, given by its byte in the rows above, at and
+    // below (the neighbours are four bytes either side).
+    BYTE SumAround(const BYTE* pAbove, const BYTE* pRow, const BYTE* pBelow) const
+    {
+        const BYTE values[9] = {pAbove[-4], pRow[-4], pBelow[-4], pAbove[0], pRow[0],
+                                pBelow[0],  pAbove[4], pRow[4],   pBelow[4]};
+        return Sum(values);
+    }
 };
 
 // One interior row, lanes 4 ... lanes - 5 (four byte lanes per pixel, the
@@ -233,9 +242,7 @@ inline void SettleWholeLanes(const BYTE* pAbove, const BYTE* pRow, const BYTE* p
             }
             else
             {
-                const BYTE values[9] = {pAbove[k - 4], pRow[k - 4], pBelow[k - 4], pAbove[k],    pRow[k],
-                                        pBelow[k],     pAbove[k + 4], pRow[k + 4], pBelow[k + 4]};
-                pOut[k] = weights.Sum(values);
+                pOut[k] = weights.SumAround(pAbove + k, pRow + k, pBelow + k);
             }
         }
     }

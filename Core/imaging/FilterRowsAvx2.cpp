@@ -193,16 +193,9 @@ private:
     {
         alignas(16) BYTE out[16];
         _mm_store_si128(reinterpret_cast<__m128i*>(out), bytes);
-        const BYTE* pAbove = pAboveBlock;
-        const BYTE* pRow = pAbove + lanes;
-        const BYTE* pBelow = pRow + lanes;
         for (int i = 0; i < 16; ++i)
             if (sums & (1 << i))
-            {
-                const BYTE values[9] = {pAbove[i - 4], pRow[i - 4], pBelow[i - 4], pAbove[i],    pRow[i],
-                                        pBelow[i],     pAbove[i + 4], pRow[i + 4], pBelow[i + 4]};
-                out[i] = m_weights.Sum(values);
-            }
+                out[i] = m_weights.SumAround(pAboveBlock + i, pAboveBlock + lanes + i, pAboveBlock + 2 * lanes + i);
         return _mm_load_si128(reinterpret_cast<const __m128i*>(out));
     }
 
