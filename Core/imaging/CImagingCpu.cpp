@@ -58,7 +58,12 @@ int DetectLevel()
         return CImagingCpu::LEVEL_SSE2;
     CpuId(7, 0, regs);
     const bool avx2 = (regs[1] & (1u << 5)) != 0;
-    return avx2 ? CImagingCpu::LEVEL_AVX2 : CImagingCpu::LEVEL_SSE2;
+    if (!avx2)
+        return CImagingCpu::LEVEL_SSE2;
+    // AVX-512 foundation, with the system saving the mask registers and all
+    // 512 bits of the 32 vector registers.
+    const bool avx512 = (regs[1] & (1u << 16)) != 0;
+    return avx512 && (ReadXcr0() & 0xE6) == 0xE6 ? CImagingCpu::LEVEL_AVX512 : CImagingCpu::LEVEL_AVX2;
 #else
     return CImagingCpu::LEVEL_SCALAR;
 #endif

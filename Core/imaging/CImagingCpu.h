@@ -6,7 +6,8 @@
 
 // LEVEL_SCALAR: plain C++ only; LEVEL_SSE2: 128-bit lanes (every x86-64
 // processor has them); LEVEL_AVX2: 256-bit lanes where the processor and the
-// system support them. Every level gives the same bytes.
+// system support them; LEVEL_AVX512: besides those, 512-bit lanes (AVX-512
+// foundation) where they pay. Every level gives the same bytes.
 class TESLIB_API CImagingCpu
 {
 public:
@@ -14,7 +15,8 @@ public:
     {
         LEVEL_SCALAR = 0,
         LEVEL_SSE2 = 1,
-        LEVEL_AVX2 = 2
+        LEVEL_AVX2 = 2,
+        LEVEL_AVX512 = 3
     };
 
     // The level in use: the best supported one unless lowered.

@@ -6,6 +6,7 @@
 
 #include "CImagingCpu.h"
 #include "PixelWords.h"
+#include "WeightedBlendAvx.h"
 
 #include <cstdint>
 
@@ -13,7 +14,7 @@
 #include <emmintrin.h>
 #define TES_IMAGING_SSE2 1
 #endif
-// x86-64 builds also carry the AVX2 blend (WeightedBlendAvx2.cpp).
+// x86-64 builds also carry the AVX2 and AVX-512 blends (WeightedBlendAvx.h).
 #if defined(__x86_64__) || defined(_M_X64)
 #define TES_IMAGING_AVX2 1
 #endif
@@ -90,20 +91,9 @@ typedef ScalarBlender Sse2Blender;
 #endif
 
 #ifdef TES_IMAGING_AVX2
-// WeightedBlendAvx2.cpp: the same blend in 256-bit lanes, for one pixel, for
+// WeightedBlendAvx.h: the same blend in 256-bit lanes, for one pixel, for
 // the runs below (ShiftedRun, ColumnsRun) and for the rotation's runs of
-// turned points.
-std::uint32_t BlendPixelAvx2(std::uint32_t w00, std::uint32_t w10, std::uint32_t w01, double du, double restU,
-                             double restV, double dv);
-void BlendShiftedRunAvx2(const RGBX* pRow, const RGBX* pNextRow, double shift, double restV, double dv, int first,
-                         int last, RGBX* pDst);
-// Four points at a time of a run of turned points (CImageRotator.cpp).
-int BlendTurnedPointsAvx2(const RGBX* pSrc, int width, int height, const double* pX, const double* pY, int count,
-                          double offsetX, double offsetY, const int window[4], RGBX* pDst, int* pLeftOver);
-void BlendColumnsRunAvx2(const RGBX* pRow, const RGBX* pNextRow, int width, const int* pFirst, const int* pNext,
-                         const double* pFrac, const double* pRest, const double* pRestV, const double* pDv,
-                         int rowCount, int count, RGBX* pDst);
-
+// turned points; in 512-bit lanes for ColumnsRun.
 struct Avx2Blender
 {
     static std::uint32_t Pixel(std::uint32_t w00, std::uint32_t w10, std::uint32_t w01, double du, double restU,
@@ -187,13 +177,18 @@ inline void ColumnsRun(Blender, const RGBX* pRow, const RGBX* pNextRow, int, con
 }
 
 #ifdef TES_IMAGING_AVX2
-// Four pixels at a time in 256-bit lanes; the part of the blend that depends
-// on the columns alone is made once for all the rows.
+// Four pixels at a time in 256-bit lanes, or eight in 512-bit lanes at the
+// AVX-512 level; the part of the blend that depends on the columns alone is
+// made once for all the rows.
 inline void ColumnsRun(Avx2Blender, const RGBX* pRow, const RGBX* pNextRow, int width, const ColumnTerms& columns,
                        const double* pRestV, const double* pDv, int rowCount, int count, RGBX* pDst)
 {
-    BlendColumnsRunAvx2(pRow, pNextRow, width, columns.pFirst, columns.pNext, columns.pFrac, columns.pRest, pRestV,
-                        pDv, rowCount, count, pDst);
+    if (CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX512)
+        BlendColumnsRunAvx512(pRow, pNextRow, width, columns.pFirst, columns.pNext, columns.pFrac, columns.pRest,
+                              pRestV, pDv, rowCount, count, pDst);
+    else
+        BlendColumnsRunAvx2(pRow, pNextRow, width, columns.pFirst, columns.pNext, columns.pFrac, columns.pRest,
+                            pRestV, pDv, rowCount, count, pDst);
 }
 #endif
 

@@ -6,6 +6,8 @@
 // of the plain blend. Besides intrinsics it uses only PixelWords, whose
 // functions have internal linkage, so no inline function of a shared header
 // is compiled here with instructions other processors lack.
+#include "WeightedBlendAvx.h"
+
 #include "PixelWords.h"
 
 #include <immintrin.h>

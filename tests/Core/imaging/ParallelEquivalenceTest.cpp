@@ -333,7 +333,7 @@ TEST(CImagingCpu, LevelIsCappedAtTheSupportedOne)
     const int supported = CImagingCpu::GetSupportedLevel();
     EXPECT_EQ(CImagingCpu::LEVEL_SCALAR, CImagingCpu::SetLevel(-5));
     EXPECT_EQ(CImagingCpu::LEVEL_SCALAR, CImagingCpu::GetLevel());
-    EXPECT_EQ(supported, CImagingCpu::SetLevel(CImagingCpu::LEVEL_AVX2 + 1));
+    EXPECT_EQ(supported, CImagingCpu::SetLevel(CImagingCpu::LEVEL_AVX512 + 1));
     EXPECT_EQ(supported, CImagingCpu::GetLevel());
 }
 
