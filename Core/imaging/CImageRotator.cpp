@@ -91,15 +91,20 @@ inline void SampleTrack(Blender blender, const RotationRows& rows, const double*
 }
 
 #ifdef TES_IMAGING_AVX2
-// Four points at a time in 256-bit lanes where all four are blended by the
-// plain rule; the caller's rule for the blocks of four that are not.
+// Four points at a time in 256-bit lanes, or eight in 512-bit lanes at the
+// AVX-512 level, where all of them are blended by the plain rule; the
+// caller's rule for the blocks of four that are not.
 inline void SampleTrack(WeightedBlend::Avx2Blender blender, const RotationRows& rows, const double* pX,
                         const double* pY, int count, RGBX* pPixels)
 {
     const int window[4] = {rows.left, rows.top, rows.right, rows.bottom};
     int leftOver[kTileColumns / 4 + 1];
-    const int blocks = WeightedBlend::BlendTurnedPointsAvx2(rows.pSrc, rows.width, rows.height, pX, pY, count, rows.hsw,
-                                                            rows.hsh, window, pPixels, leftOver);
+    const int blocks =
+        CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX512
+            ? WeightedBlend::BlendTurnedPointsAvx512(rows.pSrc, rows.width, rows.height, pX, pY, count, rows.hsw,
+                                                     rows.hsh, window, pPixels, leftOver)
+            : WeightedBlend::BlendTurnedPointsAvx2(rows.pSrc, rows.width, rows.height, pX, pY, count, rows.hsw,
+                                                   rows.hsh, window, pPixels, leftOver);
     for (int b = 0; b < blocks; ++b)
         for (int t = leftOver[b]; t < leftOver[b] + 4 && t < count; ++t)
             SamplePoint(blender, rows, pX[t], pY[t], pPixels + t);

@@ -27,5 +27,10 @@ void BlendColumnsRunAvx2(const RGBX* pRow, const RGBX* pNextRow, int width, cons
 void BlendColumnsRunAvx512(const RGBX* pRow, const RGBX* pNextRow, int width, const int* pFirst, const int* pNext,
                            const double* pFrac, const double* pRest, const double* pRestV, const double* pDv,
                            int rowCount, int count, RGBX* pDst);
+// Eight points at a time where all eight are blended by the plain rule; the
+// others by BlendTurnedPointsAvx2, whose left-over blocks of four it
+// reports.
+int BlendTurnedPointsAvx512(const RGBX* pSrc, int width, int height, const double* pX, const double* pY, int count,
+                            double offsetX, double offsetY, const int window[4], RGBX* pDst, int* pLeftOver);
 
 } // namespace WeightedBlend

@@ -1,6 +1,7 @@
-// WeightedBlendAvx512: the enlarging resizer's runs of the weighted-colour
-// blend in 512-bit lanes, eight pixels at a time (one channel of eight pixels
-// as eight doubles), built with AVX-512 code generation and called only at
+// WeightedBlendAvx512: the enlarging resizer's runs and the rotation's runs
+// of turned points of the weighted-colour blend in 512-bit lanes, eight
+// pixels at a time (one channel of eight pixels as eight doubles), built with
+// AVX-512 code generation and called only at
 // CImagingCpu's AVX-512 level. Every lane adds and multiplies in the order of
 // WeightedBlend::Channel, so the bytes are those of the plain blend; what does
 // not fit eight at a time goes to the AVX2 form. Like that form it includes
@@ -69,6 +70,20 @@ inline bool AnyNotBelow(__m256i offsets, __m256i limit)
     return _mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_min_epu32(offsets, limit), limit)) != 0;
 }
 
+// Asks the caches for the source pixel (column, row) and the one below it,
+// when both are inside the picture.
+inline void PrefetchRows(const RGBX* pSrc, int width, int height, int column, int row)
+{
+    if (column < 0 || row < 0 || column >= width || row + 1 >= height)
+        return;
+    const RGBX* pPixel = pSrc + static_cast<size_t>(row) * width + column;
+    _mm_prefetch(reinterpret_cast<const char*>(pPixel), _MM_HINT_T0);
+    _mm_prefetch(reinterpret_cast<const char*>(pPixel + width), _MM_HINT_T0);
+}
+
+// How many points ahead BlendTurnedPointsAvx512 prefetches.
+const int kPrefetchAhead = 16;
+
 } // namespace
 
 void BlendColumnsRunAvx512(const RGBX* pRow, const RGBX* pNextRow, int width, const int* pFirst, const int* pNext,
@@ -108,6 +123,82 @@ void BlendColumnsRunAvx512(const RGBX* pRow, const RGBX* pNextRow, int width, co
             BlendColumnsRunAvx2(pRow, pNextRow, width, pFirst + x, pNext + x, pFrac + x, pRest + x, pRestV + r,
                                 pDv + r, 1, columnCount, pDst + static_cast<size_t>(r) * count + x);
     }
+}
+
+int BlendTurnedPointsAvx512(const RGBX* pSrc, int width, int height, const double* pX, const double* pY, int count,
+                            double offsetX, double offsetY, const int window[4], RGBX* pDst, int* pLeftOver)
+{
+    const int* pWords = reinterpret_cast<const int*>(pSrc);
+    const __m256i left = _mm256_set1_epi32(window[0] - 1);
+    const __m256i top = _mm256_set1_epi32(window[1] - 1);
+    const __m256i right = _mm256_set1_epi32(window[2]);
+    const __m256i bottom = _mm256_set1_epi32(window[3]);
+    const __m512d vOffsetX = _mm512_set1_pd(offsetX);
+    const __m512d vOffsetY = _mm512_set1_pd(offsetY);
+    const __m512d zero = _mm512_setzero_pd();
+    const __m512d vWidth = _mm512_set1_pd(width);
+    const __m512d vHeight = _mm512_set1_pd(height);
+    const __m512d one = _mm512_set1_pd(1.0);
+    const __m256i one32 = _mm256_set1_epi32(1);
+    const __m256i lastColumn = _mm256_set1_epi32(width - 1);
+    const __m256i lastRow = _mm256_set1_epi32(height - 1);
+    const __m256i rowLength = _mm256_set1_epi32(width);
+    int leftOver = 0;
+    for (int t = 0; t < count; t += 8)
+    {
+        // The end of the run goes to the AVX2 form.
+        if (t + 8 > count)
+        {
+            const int blocks = BlendTurnedPointsAvx2(pSrc, width, height, pX + t, pY + t, count - t, offsetX, offsetY,
+                                                     window, pDst + t, pLeftOver + leftOver);
+            for (int b = leftOver; b < leftOver + blocks; ++b)
+                pLeftOver[b] += t;
+            return leftOver + blocks;
+        }
+        for (int k = 0; k < 8 && t + kPrefetchAhead + k < count; k += 2)
+            PrefetchRows(pSrc, width, height, static_cast<int>(offsetX + pX[t + kPrefetchAhead + k]),
+                         static_cast<int>(offsetY + pY[t + kPrefetchAhead + k]));
+        const __m512d sx = _mm512_loadu_pd(pX + t);
+        const __m512d sy = _mm512_loadu_pd(pY + t);
+        const __m256i px = _mm512_cvttpd_epi32(sx);
+        const __m256i py = _mm512_cvttpd_epi32(sy);
+        const __m512d u = _mm512_add_pd(vOffsetX, sx);
+        const __m512d v = _mm512_add_pd(vOffsetY, sy);
+        // As in BlendTurnedPointsAvx2: all eight inside the window and
+        // blended by the plain rule, none inside, or the AVX2 form takes the
+        // eight as two blocks of four.
+        const __m256i inWindow =
+            _mm256_and_si256(_mm256_and_si256(_mm256_cmpgt_epi32(px, left), _mm256_cmpgt_epi32(right, px)),
+                             _mm256_and_si256(_mm256_cmpgt_epi32(py, top), _mm256_cmpgt_epi32(bottom, py)));
+        const __mmask8 inPicture = static_cast<__mmask8>(
+            _mm512_cmp_pd_mask(u, zero, _CMP_GE_OQ) & _mm512_cmp_pd_mask(v, zero, _CMP_GE_OQ) &
+            _mm512_cmp_pd_mask(u, vWidth, _CMP_LT_OQ) & _mm512_cmp_pd_mask(v, vHeight, _CMP_LT_OQ));
+        const unsigned inside = static_cast<unsigned>(_mm256_movemask_epi8(inWindow));
+        if (inside == 0)
+            continue;
+        if (inside != 0xFFFFFFFFu || inPicture != 0xFF)
+        {
+            const int blocks = BlendTurnedPointsAvx2(pSrc, width, height, pX + t, pY + t, 8, offsetX, offsetY, window,
+                                                     pDst + t, pLeftOver + leftOver);
+            for (int b = leftOver; b < leftOver + blocks; ++b)
+                pLeftOver[b] += t;
+            leftOver += blocks;
+            continue;
+        }
+        const __m256i cu = _mm512_cvttpd_epi32(u);
+        const __m256i cv = _mm512_cvttpd_epi32(v);
+        const __m512d du = _mm512_sub_pd(u, _mm512_cvtepi32_pd(cu));
+        const __m512d dv = _mm512_sub_pd(v, _mm512_cvtepi32_pd(cv));
+        const __m256i rowStart = _mm256_mullo_epi32(cv, rowLength);
+        const __m256i nextRowStart = _mm256_mullo_epi32(_mm256_min_epi32(_mm256_add_epi32(cv, one32), lastRow), rowLength);
+        const __m256i nextColumn = _mm256_min_epi32(_mm256_add_epi32(cu, one32), lastColumn);
+        const __m256i w00 = _mm256_i32gather_epi32(pWords, _mm256_add_epi32(rowStart, cu), 4);
+        const __m256i w10 = _mm256_i32gather_epi32(pWords, _mm256_add_epi32(rowStart, nextColumn), 4);
+        const __m256i w01 = _mm256_i32gather_epi32(pWords, _mm256_add_epi32(nextRowStart, cu), 4);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pDst + t),
+                            Columns8(w00, w10, w01, du, _mm512_sub_pd(one, du)).Words(_mm512_sub_pd(one, dv), dv));
+    }
+    return leftOver;
 }
 
 } // namespace WeightedBlend
