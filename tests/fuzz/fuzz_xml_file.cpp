@@ -12,15 +12,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 
-// One folder per fuzzing process, in memory-backed /dev/shm where there is one.
+// One folder per fuzzing process, in memory-backed /dev/shm where there is
+// one, with the two files' paths made once.
 class ScratchFolder
 {
 public:
@@ -30,29 +30,53 @@ public:
                                                             : "/tmp/fuzz_xml_file.XXXXXX";
         if (mkdtemp(&pattern[0]) == nullptr)
             std::abort();
-        m_path = pattern;
+        m_folder = pattern;
+        m_in = m_folder + "/in.xml";
+        m_out = m_folder + "/out.xml";
+        m_wideIn = Wide(m_in);
+        m_wideOut = Wide(m_out);
     }
     ~ScratchFolder()
     {
-        for (const char* name : { "/in.xml", "/out.xml" })
-            std::remove((m_path + name).c_str());
-        rmdir(m_path.c_str());
+        std::remove(m_in.c_str());
+        std::remove(m_out.c_str());
+        rmdir(m_folder.c_str());
     }
-    std::string File(const char* name) const { return m_path + "/" + name; }
+
+    const std::string& In() const { return m_in; }
+    const std::string& Out() const { return m_out; }
+    const CString& WideIn() const { return m_wideIn; }
+    const CString& WideOut() const { return m_wideOut; }
 
 private:
-    std::string m_path;
+    static CString Wide(const std::string& ascii) { return CString(std::wstring(ascii.begin(), ascii.end()).c_str()); }
+
+    std::string m_folder, m_in, m_out;
+    CString m_wideIn, m_wideOut;
 };
 
-CString Wide(const std::string& ascii)
+// Writes the bytes as the whole file; plain system calls, so that the
+// harness adds no buffering of its own to the file layer's.
+void PutFile(const std::string& path, const std::uint8_t* data, std::size_t size)
 {
-    return CString(std::wstring(ascii.begin(), ascii.end()).c_str());
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0 || write(fd, data, size) != static_cast<ssize_t>(size) || close(fd) != 0)
+        std::abort();
 }
 
-std::string Bytes(const std::string& path)
+// Whether the file holds exactly the bytes.
+bool FileHolds(const std::string& path, const std::string& bytes)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    static std::string onDisk;
+    onDisk.resize(bytes.size() + 1);
+    const int fd = open(path.c_str(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    std::size_t got = 0;
+    for (ssize_t n; got < onDisk.size() && (n = read(fd, &onDisk[got], onDisk.size() - got)) > 0;)
+        got += static_cast<std::size_t>(n);
+    close(fd);
+    return got == bytes.size() && onDisk.compare(0, got, bytes) == 0;
 }
 
 } // namespace
@@ -60,13 +84,10 @@ std::string Bytes(const std::string& path)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static ScratchFolder folder;
-    {
-        std::ofstream out(folder.File("in.xml"), std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    PutFile(folder.In(), data, size);
 
     XML_Tree fromFile;
-    XML_File::ReadXMLFile(&fromFile, Wide(folder.File("in.xml")));
+    XML_File::ReadXMLFile(&fromFile, folder.WideIn());
     XML_Tree fromMemory;
     XML_File::ReadXMLBuffer(&fromMemory, data, size);
     if (!FuzzTree::Same(fromFile, fromMemory))
@@ -84,10 +105,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!FuzzTree::Same(fromPieces, fromMemory))
         std::abort();
 
-    XML_File::WriteXMLFile(&fromFile, Wide(folder.File("out.xml")));
-    std::string written;
+    XML_File::WriteXMLFile(&fromFile, folder.WideOut());
+    static std::string written;
     XML_File::WriteXMLBuffer(&fromMemory, written);
-    if (Bytes(folder.File("out.xml")) != written)
+    if (!FileHolds(folder.Out(), written))
         std::abort();
     return 0;
 }
