@@ -7,6 +7,8 @@
 //                              the effects whose name contains filter
 //   imaging_compare chain      one nine-stage chain at 3840 x 2160 (for a
 //                              peak-memory measurement of the whole process)
+// TES_IMAGING_LEVEL=0...3 in the environment lowers our vector level (scalar,
+// SSE2, AVX2, AVX-512), to measure the paths other processors take.
 #include "BenchPicture.h"
 #include "CImageBlurrer.h"
 #include "CImageColorReplacer.h"
@@ -17,6 +19,7 @@
 #include "CImageRotator.h"
 #include "CImageShearer.h"
 #include "CImageSharpener.h"
+#include "CImagingCpu.h"
 #include "CProcessorChain.h"
 #include "CWorkerPool.h"
 
@@ -224,10 +227,14 @@ int main(int argc, char** argv)
     }
     const int rounds = argc > 1 ? std::max(3, std::atoi(argv[1])) : 7;
     const int ourDefault = CWorkerPool::Shared().GetThreadCount();
+    if (const char* level = std::getenv("TES_IMAGING_LEVEL"))
+        CImagingCpu::SetLevel(std::atoi(level));
+    static const char* const levelNames[] = {"scalar", "SSE2", "AVX2", "AVX-512"};
     cv::setNumThreads(-1);
-    std::printf("Threads: ours default %d, OpenCV default %d; %d alternating rounds. Times in ms as best / median;\n"
-                "one thread: processor time of the calling thread; default threads: wall time.\n\n",
-                ourDefault, cv::getNumThreads(), rounds);
+    std::printf("Threads: ours default %d, OpenCV default %d; our vector level %s; %d alternating rounds.\n"
+                "Times in ms as best / median; one thread: processor time of the calling thread; default threads: "
+                "wall time.\n\n",
+                ourDefault, cv::getNumThreads(), levelNames[CImagingCpu::GetLevel()], rounds);
     std::printf("| effect | size | threads | ours ms | OpenCV ms | ours / OpenCV | OpenCV equivalent |\n");
     std::printf("|---|---|---|---|---|---|---|\n");
     for (const CSize& size : sizes)
