@@ -8,6 +8,8 @@
 // is compiled here with instructions other processors lack.
 #include "WeightedBlendAvx.h"
 
+#include "TurnedPointsPrefetch.h"
+
 #include "PixelWords.h"
 
 #include <immintrin.h>
@@ -68,21 +70,6 @@ inline __m128i Blend4(__m128i w00, __m128i w10, __m128i w01, __m256d du, __m256d
 {
     return Columns4(w00, w10, w01, du, restU).Words(restV, dv);
 }
-
-// Asks the caches for the source pixel (column, row) and the one below it,
-// when both are inside the picture.
-inline void PrefetchRows(const RGBX* pSrc, int width, int height, int column, int row)
-{
-    if (column < 0 || row < 0 || column >= width || row + 1 >= height)
-        return;
-    const RGBX* pPixel = pSrc + static_cast<size_t>(row) * width + column;
-    _mm_prefetch(reinterpret_cast<const char*>(pPixel), _MM_HINT_T0);
-    _mm_prefetch(reinterpret_cast<const char*>(pPixel + width), _MM_HINT_T0);
-}
-
-// How many points ahead BlendTurnedPointsAvx2 prefetches.
-const int kPrefetchAhead = 16;
-
 } // namespace
 
 std::uint32_t BlendPixelAvx2(std::uint32_t w00, std::uint32_t w10, std::uint32_t w01, double du, double restU,

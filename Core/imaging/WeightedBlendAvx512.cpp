@@ -8,6 +8,8 @@
 // no shared inline code.
 #include "WeightedBlendAvx.h"
 
+#include "TurnedPointsPrefetch.h"
+
 #include <immintrin.h>
 
 #include <cstddef>
@@ -69,21 +71,6 @@ inline bool AnyNotBelow(__m256i offsets, __m256i limit)
 {
     return _mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_min_epu32(offsets, limit), limit)) != 0;
 }
-
-// Asks the caches for the source pixel (column, row) and the one below it,
-// when both are inside the picture.
-inline void PrefetchRows(const RGBX* pSrc, int width, int height, int column, int row)
-{
-    if (column < 0 || row < 0 || column >= width || row + 1 >= height)
-        return;
-    const RGBX* pPixel = pSrc + static_cast<size_t>(row) * width + column;
-    _mm_prefetch(reinterpret_cast<const char*>(pPixel), _MM_HINT_T0);
-    _mm_prefetch(reinterpret_cast<const char*>(pPixel + width), _MM_HINT_T0);
-}
-
-// How many points ahead BlendTurnedPointsAvx512 prefetches.
-const int kPrefetchAhead = 16;
-
 } // namespace
 
 void BlendColumnsRunAvx512(const RGBX* pRow, const RGBX* pNextRow, int width, const int* pFirst, const int* pNext,
