@@ -9,10 +9,12 @@
 namespace FuzzTree {
 
 // Same shape, names and values, compared node by node in pre-order without
-// recursion (inputs nest deeply) and without copying the trees.
+// recursion (inputs nest deeply) and without copying the trees. The work list
+// is kept from call to call: a fuzz target runs one input at a time.
 inline bool Same(const XML_Tree& a, const XML_Tree& b)
 {
-    std::vector<std::pair<XML_Node*, XML_Node*>> pending;
+    static std::vector<std::pair<XML_Node*, XML_Node*>> pending;
+    pending.clear();
     if ((a.GetRoot() == nullptr) != (b.GetRoot() == nullptr))
         return false;
     if (a.GetRoot() != nullptr)
