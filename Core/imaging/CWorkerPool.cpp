@@ -1,12 +1,30 @@
 // CWorkerPool: job hand-over between the calling thread and the workers.
 #include "CWorkerPool.h"
 
+#include <chrono>
+
+#if defined(__x86_64__) || defined(_M_X64) || defined(__i386__) || defined(_M_IX86)
+#  include <emmintrin.h>
+#endif
+
 namespace {
 
 const int kMaxThreads = 64;
 // Ranges per taking thread: smaller ranges even out rows of unequal cost
 // (a rotated picture has few pixels in its top and bottom rows).
 const int kRangesPerThread = 4;
+// How long the calling thread watches for the helpers' last ranges to end
+// before it sleeps: their ranges are short, and being woken from a sleep
+// costs tens of microseconds, a fair part of a job on a small picture.
+const auto kFinishWatch = std::chrono::microseconds(50);
+
+// Tells the processor that the thread is waiting in a loop.
+inline void SpinPause()
+{
+#if defined(__x86_64__) || defined(_M_X64) || defined(__i386__) || defined(_M_IX86)
+    _mm_pause();
+#endif
+}
 
 int DefaultThreadCount()
 {
@@ -19,7 +37,7 @@ int DefaultThreadCount()
 } // namespace
 
 CWorkerPool::CWorkerPool()
-    : m_threadCount(DefaultThreadCount()), m_stopping(false), m_generation(0), m_helpers(0), m_pending(0),
+    : m_threadCount(DefaultThreadCount()), m_stopping(false), m_generation(0), m_helpers(0), m_open(false), m_joined(0),
       m_pTask(nullptr), m_rowCount(0), m_rangeCount(0), m_nextRange(0)
 {
 }
@@ -74,13 +92,28 @@ void CWorkerPool::ForRows(int count, const std::function<void(int, int)>& task)
         m_rangeCount = ranges;
         m_nextRange.store(0);
         m_helpers = helpers;
-        m_pending = helpers;
+        m_open = true;
         ++m_generation;
     }
     m_wake.notify_all();
     RunRanges();
+    WaitForHelpers();
+}
+
+void CWorkerPool::WaitForHelpers()
+{
+    // Every range is taken: a worker that wakes from now on has nothing to
+    // do, so it no longer joins, and only the joined ones are waited for.
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_open = false;
+    }
+    const auto watchEnd = std::chrono::steady_clock::now() + kFinishWatch;
+    while (m_joined.load() != 0 && std::chrono::steady_clock::now() < watchEnd)
+        for (int i = 0; i < 16 && m_joined.load() != 0; ++i)
+            SpinPause();
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_done.wait(lock, [this] { return m_pending == 0; });
+    m_done.wait(lock, [this] { return m_joined.load() == 0; });
     m_pTask = nullptr;
 }
 
@@ -90,16 +123,17 @@ void CWorkerPool::WorkerLoop(int index)
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;)
     {
-        m_wake.wait(lock, [&] { return m_stopping || m_generation != seen; });
+        m_wake.wait(lock, [&] { return m_stopping || (m_open && m_generation != seen); });
         if (m_stopping)
             return;
         seen = m_generation;
         if (index >= m_helpers)
             continue;
+        ++m_joined;
         lock.unlock();
         RunRanges();
         lock.lock();
-        if (--m_pending == 0)
+        if (--m_joined == 0)
             m_done.notify_one();
     }
 }

@@ -43,6 +43,7 @@ public:
 private:
     void WorkerLoop(int index);
     void RunRanges();
+    void WaitForHelpers();
 
     std::atomic<int> m_threadCount;
     std::mutex m_jobMutex;       // held by the thread whose job runs
@@ -52,8 +53,9 @@ private:
     std::vector<std::thread> m_workers;
     bool m_stopping;
     unsigned m_generation;       // counts jobs, so a worker sees a new one
-    int m_helpers;               // workers taking part in the current job
-    int m_pending;               // of those, the ones not finished yet
+    int m_helpers;               // workers that may take part in the current job
+    bool m_open;                 // whether the current job still has ranges to take
+    std::atomic<int> m_joined;   // workers running the current job's ranges
     const std::function<void(int, int)>* m_pTask;
     int m_rowCount;
     int m_rangeCount;

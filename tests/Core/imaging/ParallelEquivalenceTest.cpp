@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -285,6 +286,38 @@ TEST(CWorkerPool, HandsOutEveryRowExactlyOnce)
             EXPECT_TRUE(valid) << count << " rows, " << threads << " threads";
             EXPECT_EQ(std::vector<int>(static_cast<size_t>(count), 1), hits) << count << " rows, " << threads << " threads";
         }
+}
+
+// Short jobs back to back, rows taking a few microseconds: ForRows returns
+// only when every row is done, though it does not wait for workers that wake
+// after every range is taken, and such a late worker never runs a range of a
+// job that has ended (its task and rows live on the caller's stack).
+TEST(CWorkerPool, ShortJobsEndWithEveryRowDone)
+{
+    CWorkerPool pool;
+    for (int threads : {2, 7})
+    {
+        pool.SetThreadCount(threads);
+        int wrongJobs = 0;
+        for (int job = 0; job < 1000; ++job)
+        {
+            const int count = 1 + job % 9;
+            std::vector<std::atomic<int>> hits(static_cast<size_t>(count));
+            pool.ForRows(count, [&](int first, int last) {
+                for (int row = first; row < last; ++row)
+                {
+                    const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(job % 4);
+                    while (std::chrono::steady_clock::now() < until)
+                    {
+                    }
+                    ++hits[static_cast<size_t>(row)];
+                }
+            });
+            for (const std::atomic<int>& hit : hits)
+                wrongJobs += hit.load() == 1 ? 0 : 1;
+        }
+        EXPECT_EQ(0, wrongJobs) << threads << " threads";
+    }
 }
 
 TEST(CWorkerPool, ClampsTheThreadCount)
