@@ -21,8 +21,9 @@
 //
 // The thread count starts at the number of hardware threads (1 ... 16); with
 // 1 every task runs on the calling thread. Workers are started when a job
-// first needs them and then wait for the next job; the shared pool lives as
-// long as the process.
+// first needs them and then wait for the next job; one that wakes after
+// every range of a job is taken sits that job out, so a short job never
+// waits for a worker to wake. The shared pool lives as long as the process.
 class TESLIB_API CWorkerPool
 {
 public:
