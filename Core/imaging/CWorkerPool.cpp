@@ -110,8 +110,7 @@ void CWorkerPool::WaitForHelpers()
     }
     const auto watchEnd = std::chrono::steady_clock::now() + kFinishWatch;
     while (m_joined.load() != 0 && std::chrono::steady_clock::now() < watchEnd)
-        for (int i = 0; i < 16 && m_joined.load() != 0; ++i)
-            SpinPause();
+        SpinPause();
     std::unique_lock<std::mutex> lock(m_mutex);
     m_done.wait(lock, [this] { return m_joined.load() == 0; });
     m_pTask = nullptr;

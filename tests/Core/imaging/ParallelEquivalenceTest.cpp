@@ -253,9 +253,10 @@ TEST(ParallelEquivalence, ChainsGiveTheBytesOfOneThreadForEveryBackground)
         }
 }
 
-// Runs ForRows and counts how often each row was handed out; ranges must be
-// non-empty and inside 0 ... count.
-std::vector<int> RowHits(CWorkerPool& pool, int count, bool& rangesValid)
+// Runs ForRows and counts how often each row was handed out, each row
+// taking rowTime; ranges must be non-empty and inside 0 ... count.
+std::vector<int> RowHits(CWorkerPool& pool, int count, bool& rangesValid,
+                         std::chrono::microseconds rowTime = std::chrono::microseconds(0))
 {
     std::unique_ptr<std::atomic<int>[]> hits(new std::atomic<int>[static_cast<size_t>(count) + 1]);
     for (int i = 0; i <= count; ++i)
@@ -265,7 +266,13 @@ std::vector<int> RowHits(CWorkerPool& pool, int count, bool& rangesValid)
         if (first < 0 || last > count || first >= last)
             valid = false;
         for (int row = first; row < last && row < count; ++row)
+        {
+            const auto until = std::chrono::steady_clock::now() + rowTime;
+            while (std::chrono::steady_clock::now() < until)
+            {
+            }
             ++hits[row];
+        }
     });
     rangesValid = valid;
     std::vector<int> result;
@@ -302,19 +309,9 @@ TEST(CWorkerPool, ShortJobsEndWithEveryRowDone)
         for (int job = 0; job < 1000; ++job)
         {
             const int count = 1 + job % 9;
-            std::vector<std::atomic<int>> hits(static_cast<size_t>(count));
-            pool.ForRows(count, [&](int first, int last) {
-                for (int row = first; row < last; ++row)
-                {
-                    const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(job % 4);
-                    while (std::chrono::steady_clock::now() < until)
-                    {
-                    }
-                    ++hits[static_cast<size_t>(row)];
-                }
-            });
-            for (const std::atomic<int>& hit : hits)
-                wrongJobs += hit.load() == 1 ? 0 : 1;
+            bool valid = false;
+            const std::vector<int> hits = RowHits(pool, count, valid, std::chrono::microseconds(job % 4));
+            wrongJobs += valid && hits == std::vector<int>(static_cast<size_t>(count), 1) ? 0 : 1;
         }
         EXPECT_EQ(0, wrongJobs) << threads << " threads";
     }
