@@ -34,6 +34,10 @@ bool CWideFile::Open(const CString& strPath, const wchar_t* pszMode)
         mode += static_cast<char>(*p);
     m_pFile = std::fopen(CUnicodeCodec::ToUtf8(strPath).c_str(), mode.c_str());
 #endif
+    // Every caller moves whole blocks, so a buffer of the C runtime's own
+    // would only copy them once more and cost a status query of the file.
+    if (m_pFile != nullptr)
+        std::setvbuf(m_pFile, nullptr, _IONBF, 0);
     return m_pFile != nullptr;
 }
 

@@ -1,6 +1,7 @@
 // CWideFile: a C-runtime file opened by a wide path (_wfopen_s on Windows, the
 // UTF-8 form of the path elsewhere), closed when the object goes, plus the
-// replace and remove calls that the settings file needs.
+// replace and remove calls that the settings file needs. It is unbuffered:
+// callers read and write in blocks of their own.
 #pragma once
 
 #include "CString.h"
@@ -21,7 +22,8 @@ public:
     bool Open(const CString& strPath, const wchar_t* pszMode);
     bool IsOpen() const { return m_pFile != nullptr; }
 
-    // Reads up to nBytes; returns the number read (0 at end of file).
+    // Reads up to nBytes; returns the number read, fewer only at the end of
+    // the file or on an error.
     std::size_t Read(void* pBuffer, std::size_t nBytes);
 
     // False unless all nBytes were written.

@@ -17,8 +17,12 @@ bool XML_File::ReadXMLFile(XML_Tree* pTree, CString strPath)
     XML_Reader reader(pTree);
     XML_Decoder decoder(reader);
     unsigned char buffer[8192];
-    for (std::size_t nRead; (nRead = file.Read(buffer, sizeof(buffer))) != 0;)
+    // A short block is the last one: the file ended (or could not be read).
+    for (std::size_t nRead = sizeof(buffer); nRead == sizeof(buffer);)
+    {
+        nRead = file.Read(buffer, sizeof(buffer));
         decoder.Put(buffer, nRead);
+    }
     return true;
 }
 

@@ -20,7 +20,11 @@
 namespace {
 
 // One folder per fuzzing process, in memory-backed /dev/shm where there is
-// one, with the two files' paths made once.
+// one, with the two files' paths made once. The harness keeps a descriptor of
+// each file: the input is put down through one, and the file layer's output
+// (which truncates the same file, never replaces it) is read back through
+// the other, so that the system calls counted per input are the file
+// layer's own.
 class ScratchFolder
 {
 public:
@@ -35,56 +39,54 @@ public:
         m_out = m_folder + "/out.xml";
         m_wideIn = Wide(m_in);
         m_wideOut = Wide(m_out);
+        m_inFile = open(m_in.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        m_outFile = open(m_out.c_str(), O_RDONLY | O_CREAT | O_TRUNC, 0600);
+        if (m_inFile < 0 || m_outFile < 0)
+            std::abort();
     }
     ~ScratchFolder()
     {
+        close(m_inFile);
+        close(m_outFile);
         std::remove(m_in.c_str());
         std::remove(m_out.c_str());
         rmdir(m_folder.c_str());
     }
 
-    const std::string& In() const { return m_in; }
-    const std::string& Out() const { return m_out; }
     const CString& WideIn() const { return m_wideIn; }
     const CString& WideOut() const { return m_wideOut; }
+
+    // Makes the bytes the whole input file.
+    void PutInput(const std::uint8_t* data, std::size_t size) const
+    {
+        if (pwrite(m_inFile, data, size, 0) != static_cast<ssize_t>(size) ||
+            ftruncate(m_inFile, static_cast<off_t>(size)) != 0)
+            std::abort();
+    }
+
+    // Whether the output file holds exactly the bytes.
+    bool OutputHolds(const std::string& bytes) const
+    {
+        static std::string onDisk;
+        onDisk.resize(bytes.size() + 1);
+        const ssize_t got = pread(m_outFile, &onDisk[0], onDisk.size(), 0);
+        return got == static_cast<ssize_t>(bytes.size()) && onDisk.compare(0, bytes.size(), bytes) == 0;
+    }
 
 private:
     static CString Wide(const std::string& ascii) { return CString(std::wstring(ascii.begin(), ascii.end()).c_str()); }
 
     std::string m_folder, m_in, m_out;
     CString m_wideIn, m_wideOut;
+    int m_inFile, m_outFile;
 };
-
-// Writes the bytes as the whole file; plain system calls, so that the
-// harness adds no buffering of its own to the file layer's.
-void PutFile(const std::string& path, const std::uint8_t* data, std::size_t size)
-{
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (fd < 0 || write(fd, data, size) != static_cast<ssize_t>(size) || close(fd) != 0)
-        std::abort();
-}
-
-// Whether the file holds exactly the bytes.
-bool FileHolds(const std::string& path, const std::string& bytes)
-{
-    static std::string onDisk;
-    onDisk.resize(bytes.size() + 1);
-    const int fd = open(path.c_str(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    std::size_t got = 0;
-    for (ssize_t n; got < onDisk.size() && (n = read(fd, &onDisk[got], onDisk.size() - got)) > 0;)
-        got += static_cast<std::size_t>(n);
-    close(fd);
-    return got == bytes.size() && onDisk.compare(0, got, bytes) == 0;
-}
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static ScratchFolder folder;
-    PutFile(folder.In(), data, size);
+    folder.PutInput(data, size);
 
     XML_Tree fromFile;
     XML_File::ReadXMLFile(&fromFile, folder.WideIn());
@@ -106,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     XML_File::WriteXMLFile(&fromFile, folder.WideOut());
     static std::string written;
     XML_File::WriteXMLBuffer(&fromPieces, written);
-    if (!FileHolds(folder.Out(), written))
+    if (!folder.OutputHolds(written))
         std::abort();
     return 0;
 }
