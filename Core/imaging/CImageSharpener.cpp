@@ -1,5 +1,6 @@
 // CImageSharpener: 3 x 3 sharpening in 16-bit integer lanes over the bytes of
-// each row (explicit 256-bit blocks at the AVX2 level), with the double sum in
+// each row (explicit 256-bit blocks at the AVX2 level, 512-bit ones at the
+// AVX-512 level), with the double sum in
 // kernel order only where the integer form cannot tell the result.
 // The rule itself is stated in the header; the imaging tests hold it
 // written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
@@ -122,10 +123,19 @@ BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst,
     const size_t lanes = 4 * static_cast<size_t>(width);
     const BYTE* pBytes = reinterpret_cast<const BYTE*>(pSrc);
 
-    // The explicit 256-bit blocks need four interior pixels in a row.
-    const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2 && width >= 6;
+    // The explicit 512-bit blocks need eight interior pixels in a row, the
+    // 256-bit ones four.
+    const int level = CImagingCpu::GetLevel();
+    const bool avx512 = level >= CImagingCpu::LEVEL_AVX512 && width >= 10;
+    const bool avx2 = level >= CImagingCpu::LEVEL_AVX2 && width >= 6;
     std::atomic<bool> failed(false);
     CWorkerPool::Shared().ForRows(height - 2, [&](int first, int last) {
+        if (avx512)
+        {
+            FilterRowsAvx512::SharpenInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, e16, flatResults,
+                                                  weights.direct, weights.diagonal);
+            return;
+        }
         if (avx2)
         {
             FilterRowsAvx2::SharpenInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, e16, flatResults,

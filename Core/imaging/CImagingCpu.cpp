@@ -60,9 +60,12 @@ int DetectLevel()
     const bool avx2 = (regs[1] & (1u << 5)) != 0;
     if (!avx2)
         return CImagingCpu::LEVEL_SSE2;
-    // AVX-512 foundation, with the system saving the mask registers and all
-    // 512 bits of the 32 vector registers.
-    const bool avx512 = (regs[1] & (1u << 16)) != 0;
+    // AVX-512 foundation, byte and word and vector length instructions (every
+    // processor with the first has the others, bar two lines of accelerator
+    // cards), with the system saving the mask registers and all 512 bits of
+    // the 32 vector registers.
+    const unsigned avx512Bits = (1u << 16) | (1u << 30) | (1u << 31);
+    const bool avx512 = (regs[1] & avx512Bits) == avx512Bits;
     return avx512 && (ReadXcr0() & 0xE6) == 0xE6 ? CImagingCpu::LEVEL_AVX512 : CImagingCpu::LEVEL_AVX2;
 #else
     return CImagingCpu::LEVEL_SCALAR;

@@ -7,7 +7,7 @@
 // LEVEL_SCALAR: plain C++ only; LEVEL_SSE2: 128-bit lanes (every x86-64
 // processor has them); LEVEL_AVX2: 256-bit lanes where the processor and the
 // system support them; LEVEL_AVX512: besides those, 512-bit lanes (AVX-512
-// foundation) where they pay. Every level gives the same bytes.
+// foundation, byte and word, vector length) where they pay. Every level gives the same bytes.
 class TESLIB_API CImagingCpu
 {
 public:

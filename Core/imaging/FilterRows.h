@@ -351,3 +351,12 @@ void AveragePairBoxes(const BYTE* pBytes, size_t lanes, int first, int last, int
                       std::uint16_t multiplier, int shift, RGBX* pDst);
 
 } // namespace FilterRowsAvx2
+
+namespace FilterRowsAvx512 {
+
+// The sharpener's interior rows in explicit 512-bit lanes, for pictures at
+// least 10 pixels wide; arguments as FilterRowsAvx2::SharpenInteriorRows.
+void SharpenInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int last, ExactDivision division,
+                         std::uint16_t e, const BYTE (&flatResults)[256], double direct, double diagonal);
+
+} // namespace FilterRowsAvx512

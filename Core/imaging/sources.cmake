@@ -15,11 +15,12 @@ set(TES_IMAGING_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CProcessorChain.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CWorkerPool.cpp
 )
-# The AVX2 blend and filter rows and the AVX-512 blend: built with that code generation where
+# The AVX2 blend and filter rows and the AVX-512 blend and filter rows: built with that code generation where
 # the compiler needs a switch for it (MSVC compiles the intrinsics without one).
 if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64|amd64")
   list(APPEND TES_IMAGING_PORTABLE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/WeightedBlendAvx2.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/FilterRowsAvx2.cpp ${CMAKE_CURRENT_LIST_DIR}/WeightedBlendAvx512.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/FilterRowsAvx2.cpp ${CMAKE_CURRENT_LIST_DIR}/WeightedBlendAvx512.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FilterRowsAvx512.cpp)
 endif()
 # The pixel results depend on every double being rounded on its own: no
 # fused multiply-add, whatever the target CPU offers.
@@ -28,6 +29,8 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/WeightedBlendAvx2.cpp ${CMAKE_CURRENT_LIST_DIR}/FilterRowsAvx2.cpp
     APPEND PROPERTY COMPILE_OPTIONS -mavx2)
   set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/WeightedBlendAvx512.cpp APPEND PROPERTY COMPILE_OPTIONS -mavx2 -mavx512f)
+  set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/FilterRowsAvx512.cpp APPEND PROPERTY COMPILE_OPTIONS -mavx2 -mavx512f
+    -mavx512bw -mavx512vl)
   # GCC 12 takes the deliberately undefined lanes inside its own AVX-512
   # intrinsics for uninitialised variables.
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
@@ -39,7 +42,8 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   # every aligned vector move an unaligned one, which is as fast on aligned data.
   if(WIN32)
     set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/WeightedBlendAvx2.cpp ${CMAKE_CURRENT_LIST_DIR}/FilterRowsAvx2.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/WeightedBlendAvx512.cpp APPEND PROPERTY COMPILE_OPTIONS -Wa,-muse-unaligned-vector-move)
+      ${CMAKE_CURRENT_LIST_DIR}/WeightedBlendAvx512.cpp ${CMAKE_CURRENT_LIST_DIR}/FilterRowsAvx512.cpp
+      APPEND PROPERTY COMPILE_OPTIONS -Wa,-muse-unaligned-vector-move)
   endif()
 endif()
 list(APPEND TESLIB_PORTABLE_SOURCES ${TES_IMAGING_PORTABLE_SOURCES})
