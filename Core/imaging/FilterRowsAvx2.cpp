@@ -211,6 +211,59 @@ private:
     KernelWeights m_weights;
 };
 
+// The pair boxes of AveragePairBoxes with Rows rows each (0: rows first ...
+// last, counted at run time); a fixed count unrolls the row loop.
+template <int Rows>
+void AveragePairBoxRows(const BYTE* pBytes, size_t lanes, int first, int last, int firstColumn, int count,
+                        std::uint16_t multiplier, int shift, RGBX* pDst)
+{
+    // Within each 128-bit half the bytes of pixels 2i and 2i + 1 side by
+    // side per channel, so that one multiply-add by ones gives the pair sums.
+    const __m256i pairBytes = _mm256_setr_epi8(0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15, 0, 4, 1, 5, 2, 6,
+                                               3, 7, 8, 12, 9, 13, 10, 14, 11, 15);
+    const __m256i ones = _mm256_set1_epi8(1);
+    const __m256i divisor = _mm256_set1_epi16(static_cast<short>(multiplier));
+    const __m128i divisorShift = _mm_cvtsi32_si128(shift);
+    const __m256i colourBytes = _mm256_set1_epi32(static_cast<int>(PixelWords::ColourMask()));
+    const BYTE* pFirstRow = pBytes + static_cast<size_t>(first) * lanes + 4 * static_cast<size_t>(firstColumn);
+    const size_t rows = Rows > 0 ? static_cast<size_t>(Rows) : static_cast<size_t>(last - first + 1);
+    // Eight destination pixels (sixteen source columns) per block; the last
+    // block is moved back to end with the run (pixels written twice get the
+    // same bytes).
+    for (int i = 0;; i += 8)
+    {
+        i = i + 8 > count ? count - 8 : i;
+        const BYTE* pColumn = pFirstRow + 8 * static_cast<size_t>(i);
+        // Pixels i ... i + 3 in sumsLow (two per 128-bit half), i + 4 ... i + 7 in sumsHigh.
+        __m256i sumsLow = _mm256_setzero_si256();
+        __m256i sumsHigh = _mm256_setzero_si256();
+        // The box's rows are read in turn, which the hardware prefetcher
+        // does not follow well on a picture beyond the caches: ask for each
+        // row kPrefetchBytes further on (at 3840 x 2160 one thread, 2.9 ms
+        // became 1.6-1.9 ms). A prefetch never faults past the picture's end.
+        for (size_t row = 0; row < rows; ++row)
+            _mm_prefetch(reinterpret_cast<const char*>(pColumn + row * lanes + kPrefetchBytes), _MM_HINT_T0);
+        for (size_t row = 0; row < rows; ++row)
+        {
+            const BYTE* pRow = pColumn + row * lanes;
+            const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pRow));
+            const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pRow + 32));
+            sumsLow = _mm256_add_epi16(sumsLow, _mm256_maddubs_epi16(_mm256_shuffle_epi8(low, pairBytes), ones));
+            sumsHigh = _mm256_add_epi16(sumsHigh, _mm256_maddubs_epi16(_mm256_shuffle_epi8(high, pairBytes), ones));
+        }
+        const __m256i quotientsLow = _mm256_srl_epi16(_mm256_mulhi_epu16(sumsLow, divisor), divisorShift);
+        const __m256i quotientsHigh = _mm256_srl_epi16(_mm256_mulhi_epu16(sumsHigh, divisor), divisorShift);
+        // Packing works per half (i, i + 1, i + 4, i + 5 | i + 2, i + 3, i + 6, i + 7): the
+        // 64-bit quarters go back in order.
+        const __m256i words = _mm256_permute4x64_epi64(_mm256_packus_epi16(quotientsLow, quotientsHigh), 0xD8);
+        __m256i* pOut = reinterpret_cast<__m256i*>(pDst + i);
+        const __m256i kept = _mm256_andnot_si256(colourBytes, _mm256_loadu_si256(pOut));
+        _mm256_storeu_si256(pOut, _mm256_or_si256(kept, _mm256_and_si256(colourBytes, words)));
+        if (i + 8 == count)
+            break;
+    }
+}
+
 } // namespace
 
 namespace FilterRowsAvx2 {
@@ -254,49 +307,14 @@ void SumBoxRowLanes(const BYTE* pBytes, size_t lanes, int first, int last, size_
 void AveragePairBoxes(const BYTE* pBytes, size_t lanes, int first, int last, int firstColumn, int count,
                       std::uint16_t multiplier, int shift, RGBX* pDst)
 {
-    // Within each 128-bit half the bytes of pixels 2i and 2i + 1 side by
-    // side per channel, so that one multiply-add by ones gives the pair sums.
-    const __m256i pairBytes = _mm256_setr_epi8(0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15, 0, 4, 1, 5, 2, 6,
-                                               3, 7, 8, 12, 9, 13, 10, 14, 11, 15);
-    const __m256i ones = _mm256_set1_epi8(1);
-    const __m256i divisor = _mm256_set1_epi16(static_cast<short>(multiplier));
-    const __m128i divisorShift = _mm_cvtsi32_si128(shift);
-    const __m256i colourBytes = _mm256_set1_epi32(static_cast<int>(PixelWords::ColourMask()));
-    const BYTE* pFirstRow = pBytes + static_cast<size_t>(first) * lanes + 4 * static_cast<size_t>(firstColumn);
-    // Eight destination pixels (sixteen source columns) per block; the last
-    // block is moved back to end with the run (pixels written twice get the
-    // same bytes).
-    for (int i = 0;; i += 8)
-    {
-        i = i + 8 > count ? count - 8 : i;
-        const BYTE* pColumn = pFirstRow + 8 * static_cast<size_t>(i);
-        // Pixels i ... i + 3 in sumsLow (two per 128-bit half), i + 4 ... i + 7 in sumsHigh.
-        __m256i sumsLow = _mm256_setzero_si256();
-        __m256i sumsHigh = _mm256_setzero_si256();
-        // The box's rows are read in turn, which the hardware prefetcher
-        // does not follow well on a picture beyond the caches: ask for each
-        // row kPrefetchBytes further on (at 3840 x 2160 one thread, 2.9 ms
-        // became 1.6-1.9 ms). A prefetch never faults past the picture's end.
-        for (size_t row = 0; row < static_cast<size_t>(last - first + 1); ++row)
-            _mm_prefetch(reinterpret_cast<const char*>(pColumn + row * lanes + kPrefetchBytes), _MM_HINT_T0);
-        for (int row = first; row <= last; ++row, pColumn += lanes)
-        {
-            const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pColumn));
-            const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pColumn + 32));
-            sumsLow = _mm256_add_epi16(sumsLow, _mm256_maddubs_epi16(_mm256_shuffle_epi8(low, pairBytes), ones));
-            sumsHigh = _mm256_add_epi16(sumsHigh, _mm256_maddubs_epi16(_mm256_shuffle_epi8(high, pairBytes), ones));
-        }
-        const __m256i quotientsLow = _mm256_srl_epi16(_mm256_mulhi_epu16(sumsLow, divisor), divisorShift);
-        const __m256i quotientsHigh = _mm256_srl_epi16(_mm256_mulhi_epu16(sumsHigh, divisor), divisorShift);
-        // Packing works per half (i, i + 1, i + 4, i + 5 | i + 2, i + 3, i + 6, i + 7): the
-        // 64-bit quarters go back in order.
-        const __m256i words = _mm256_permute4x64_epi64(_mm256_packus_epi16(quotientsLow, quotientsHigh), 0xD8);
-        __m256i* pOut = reinterpret_cast<__m256i*>(pDst + i);
-        const __m256i kept = _mm256_andnot_si256(colourBytes, _mm256_loadu_si256(pOut));
-        _mm256_storeu_si256(pOut, _mm256_or_si256(kept, _mm256_and_si256(colourBytes, words)));
-        if (i + 8 == count)
-            break;
-    }
+    // Boxes one or two rows tall (halving gives two; any factor from one half
+    // up gives one or two) take an unrolled row loop: a third faster.
+    if (last == first)
+        AveragePairBoxRows<1>(pBytes, lanes, first, last, firstColumn, count, multiplier, shift, pDst);
+    else if (last == first + 1)
+        AveragePairBoxRows<2>(pBytes, lanes, first, last, firstColumn, count, multiplier, shift, pDst);
+    else
+        AveragePairBoxRows<0>(pBytes, lanes, first, last, firstColumn, count, multiplier, shift, pDst);
 }
 
 } // namespace FilterRowsAvx2
