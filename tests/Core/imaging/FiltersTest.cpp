@@ -16,7 +16,8 @@ namespace {
 // interior, odd and even widths around the vector widths, and large pictures.
 const CSize kFilterSizes[] = {CSize(1, 1), CSize(1, 9), CSize(9, 1), CSize(2, 2), CSize(3, 3), CSize(4, 3),
                               CSize(3, 4), CSize(5, 5), CSize(8, 6), CSize(9, 7), CSize(10, 4), CSize(11, 3),
-                              CSize(16, 3), CSize(17, 4), CSize(33, 5), CSize(64, 9), CSize(131, 37), CSize(3, 120), CSize(257, 66)};
+                              CSize(16, 3), CSize(17, 4), CSize(33, 5), CSize(64, 9), CSize(131, 37),
+                              CSize(3, 120), CSize(257, 66)};
 
 // A picture that mixes flat areas (the whole pixel or one channel constant),
 // smooth gradients, noise and single odd pixels, so that filters meet runs of
