@@ -113,7 +113,27 @@ struct KernelWeights
                                 pBelow[0],  pAbove[4], pRow[4],   pBelow[4]};
         return Sum(values);
     }
+
+    // For the explicit-lane blocks: pOut[i] = the sum around lane i of the
+    // block whose row above starts at pAboveBlock, for each bit i of lanesToSum.
+    void SumLanes(const BYTE* pAboveBlock, size_t lanes, unsigned lanesToSum, BYTE* pOut) const
+    {
+        for (int i = 0; i < 32; ++i)
+            if ((lanesToSum >> i) & 1)
+                pOut[i] = SumAround(pAboveBlock + i, pAboveBlock + lanes + i, pAboveBlock + 2 * lanes + i);
+    }
 };
+
+// For the explicit-lane blocks: a flat neighbourhood of value v sums to
+// within 1.4e-12 of v (CImageSharpener.cpp), so its result is v or v - 1:
+// bit v of drops is set where it is v - 1.
+inline void MakeFlatDrops(const BYTE (&flatResults)[256], BYTE (&drops)[32])
+{
+    std::memset(drops, 0, sizeof(drops));
+    for (int v = 0; v < 256; ++v)
+        if (flatResults[v] != v)
+            drops[v >> 3] = static_cast<BYTE>(drops[v >> 3] | (1 << (v & 7)));
+}
 
 // One interior row, lanes 4 ... lanes - 5 (four byte lanes per pixel, the
 // fourth byte's lane computed and discarded): the integer results and the

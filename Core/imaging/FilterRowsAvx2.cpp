@@ -124,12 +124,8 @@ public:
           m_colourLanes(_mm_movemask_epi8(m_colourBytes)),
           m_weights(weights)
     {
-        // A flat neighbourhood of value v sums to within 1.4e-12 of v
-        // (CImageSharpener.cpp), so its result is v or v - 1: one bit per v.
-        alignas(16) BYTE drops[32] = {};
-        for (int v = 0; v < 256; ++v)
-            if (flatResults[v] != v)
-                drops[v >> 3] = static_cast<BYTE>(drops[v >> 3] | (1 << (v & 7)));
+        alignas(16) BYTE drops[32];
+        MakeFlatDrops(flatResults, drops);
         m_dropsLow = _mm_load_si128(reinterpret_cast<const __m128i*>(drops));
         m_dropsHigh = _mm_load_si128(reinterpret_cast<const __m128i*>(drops + 16));
     }
@@ -197,9 +193,7 @@ private:
     {
         alignas(16) BYTE out[16];
         _mm_store_si128(reinterpret_cast<__m128i*>(out), bytes);
-        for (int i = 0; i < 16; ++i)
-            if (sums & (1 << i))
-                out[i] = m_weights.SumAround(pAboveBlock + i, pAboveBlock + lanes + i, pAboveBlock + 2 * lanes + i);
+        m_weights.SumLanes(pAboveBlock, lanes, static_cast<unsigned>(sums), out);
         return _mm_load_si128(reinterpret_cast<const __m128i*>(out));
     }
 

@@ -34,13 +34,10 @@ public:
           m_colourLanes(static_cast<unsigned>(_mm256_movemask_epi8(m_colourBytes))),
           m_weights(weights)
     {
-        // One bit per value v whose flat result is v - 1 (see the AVX2 form),
-        // the 32 bytes of bits in both 128-bit halves of two registers, since
+        // The 32 bytes of bits in both 128-bit halves of two registers, since
         // byte shuffles pick within each half.
-        alignas(16) BYTE drops[32] = {};
-        for (int v = 0; v < 256; ++v)
-            if (flatResults[v] != v)
-                drops[v >> 3] = static_cast<BYTE>(drops[v >> 3] | (1 << (v & 7)));
+        alignas(16) BYTE drops[32];
+        MakeFlatDrops(flatResults, drops);
         m_dropsLow = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(drops)));
         m_dropsHigh = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(drops + 16)));
     }
@@ -108,9 +105,7 @@ private:
     {
         alignas(32) BYTE out[32];
         _mm256_store_si256(reinterpret_cast<__m256i*>(out), bytes);
-        for (int i = 0; i < 32; ++i)
-            if (sums & (1u << i))
-                out[i] = m_weights.SumAround(pAboveBlock + i, pAboveBlock + lanes + i, pAboveBlock + 2 * lanes + i);
+        m_weights.SumLanes(pAboveBlock, lanes, sums, out);
         return _mm256_load_si256(reinterpret_cast<const __m256i*>(out));
     }
 
