@@ -1,7 +1,7 @@
 // CImageSharpener: 3 x 3 sharpening in 16-bit integer lanes over the bytes of
 // each row (explicit 256-bit blocks at the AVX2 level, 512-bit ones at the
-// AVX-512 level), with the double sum in
-// kernel order only where the integer form cannot tell the result.
+// AVX-512 level), with the double sum in kernel order only where the integer
+// form cannot tell the result.
 // The rule itself is stated in the header; the imaging tests hold it
 // written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
 // the plain rules beside the tests) and compare this fast path with it at
