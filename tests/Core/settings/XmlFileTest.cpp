@@ -316,13 +316,17 @@ TEST_F(XmlFile, AnOddLastByteIsIgnored)
 
 TEST_F(XmlFile, InputSpanningManyReadBuffersIsReadWhole)
 {
-    // An odd-length prefix makes the units straddle the reader's chunks.
-    std::u16string content = u"<r>";
-    std::u16string value;
-    for (int i = 0; i < 30000; ++i)
-        value += static_cast<char16_t>(u'a' + i % 26);
-    content += value + u"</r>";
-    EXPECT_EQ(ReadText(content), L"r=" + std::wstring(value.begin(), value.end()));
+    // Files of 60014 bytes (the odd-length prefix makes units straddle the
+    // 8 KB reads), of exactly two reads, and of two reads and one unit: the
+    // reading ends only at a short read, an empty one after a full file.
+    for (const int valueLength : {30000, 8192 - 7, 8192 - 6})
+    {
+        std::u16string value;
+        for (int i = 0; i < valueLength; ++i)
+            value += static_cast<char16_t>(u'a' + i % 26);
+        EXPECT_EQ(ReadText(u"<r>" + value + u"</r>"), L"r=" + std::wstring(value.begin(), value.end()))
+            << valueLength;
+    }
 }
 
 TEST_F(XmlFile, OpeningForWritingTruncatesTheOldFile)
