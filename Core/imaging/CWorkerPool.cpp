@@ -26,6 +26,23 @@ inline void SpinPause()
 #endif
 }
 
+// True while this thread runs ranges of a job, as its caller or as a worker:
+// a job started there (from a task) runs whole on this thread.
+thread_local bool t_bInJob = false;
+
+// Marks the calling thread as inside a job while it lives.
+class InJobScope
+{
+public:
+    InJobScope() : m_bWasInJob(t_bInJob) { t_bInJob = true; }
+    ~InJobScope() { t_bInJob = m_bWasInJob; }
+    InJobScope(const InJobScope&) = delete;
+    InJobScope& operator=(const InJobScope&) = delete;
+
+private:
+    bool m_bWasInJob;
+};
+
 int DefaultThreadCount()
 {
     const unsigned hardware = std::thread::hardware_concurrency();
@@ -71,8 +88,14 @@ void CWorkerPool::ForRows(int count, const std::function<void(int, int)>& task)
     if (count <= 0)
         return;
     const int threads = m_threadCount.load();
+    if (threads <= 1 || count == 1 || t_bInJob)
+    {
+        task(0, count);
+        return;
+    }
+    // Another thread's job is running: this one runs on its own.
     std::unique_lock<std::mutex> job(m_jobMutex, std::try_to_lock);
-    if (threads <= 1 || count == 1 || !job.owns_lock())
+    if (!job.owns_lock())
     {
         task(0, count);
         return;
@@ -96,14 +119,24 @@ void CWorkerPool::ForRows(int count, const std::function<void(int, int)>& task)
         ++m_generation;
     }
     m_wake.notify_all();
+    InJobScope inJob;
+    // However the caller's ranges end, a thrown exception included, the job
+    // ends here: no range is taken any more and the helpers' ranges are over
+    // before the task (and the rows it writes) can go away.
+    struct JobEnd
+    {
+        CWorkerPool& pool;
+        ~JobEnd() { pool.EndJob(); }
+    } jobEnd{ *this };
     RunRanges();
-    WaitForHelpers();
 }
 
-void CWorkerPool::WaitForHelpers()
+void CWorkerPool::EndJob()
 {
-    // Every range is taken: a worker that wakes from now on has nothing to
-    // do, so it no longer joins, and only the joined ones are waited for.
+    // Every range is taken (or, after an exception, none is to be taken any
+    // more): a worker that wakes from now on has nothing to do, so it no
+    // longer joins, and only the joined ones are waited for.
+    m_nextRange.store(m_rangeCount);
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_open = false;
@@ -118,6 +151,7 @@ void CWorkerPool::WaitForHelpers()
 
 void CWorkerPool::WorkerLoop(int index)
 {
+    t_bInJob = true;
     unsigned seen = 0;
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;)

@@ -17,7 +17,9 @@
 // write disjoint rows and keep no state from one range to the next, so the
 // result does not depend on the thread count. A call made while the pool is
 // busy (from a task, or from a second thread) runs the whole range on the
-// calling thread. Tasks must not throw.
+// calling thread. A task that throws on the calling thread ends the job: the
+// helpers finish the ranges they hold, take no more, and the exception passes
+// on to the caller of ForRows. Tasks must not throw on a worker.
 //
 // The thread count starts at the number of hardware threads (1 ... 16); with
 // 1 every task runs on the calling thread. Workers are started when a job
@@ -44,7 +46,8 @@ public:
 private:
     void WorkerLoop(int index);
     void RunRanges();
-    void WaitForHelpers();
+    // Stops the handing out of ranges and waits for the helpers that joined.
+    void EndJob();
 
     std::atomic<int> m_threadCount;
     std::mutex m_jobMutex;       // held by the thread whose job runs

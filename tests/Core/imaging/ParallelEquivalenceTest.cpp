@@ -22,6 +22,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -368,3 +369,30 @@ TEST(CImagingCpu, LevelIsCappedAtTheSupportedOne)
 }
 
 } // namespace
+
+// A task that throws on the calling thread ends its job before the exception
+// leaves ForRows: no range of it runs afterwards, and the pool takes the next
+// job whole.
+TEST(CWorkerPool, TaskThrowingOnTheCallerEndsItsJobFirst)
+{
+    CWorkerPool pool;
+    pool.SetThreadCount(3);
+    const std::thread::id caller = std::this_thread::get_id();
+    std::atomic<bool> returned(false);
+    std::atomic<int> lateRanges(0);
+    EXPECT_THROW(pool.ForRows(200,
+                              [&](int, int) {
+                                  if (returned)
+                                      ++lateRanges;
+                                  if (std::this_thread::get_id() == caller)
+                                      throw std::runtime_error("row failed");
+                                  std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                              }),
+                 std::runtime_error);
+    returned = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(0, lateRanges.load());
+    bool valid = false;
+    EXPECT_EQ(std::vector<int>(50, 1), RowHits(pool, 50, valid));
+    EXPECT_TRUE(valid);
+}
