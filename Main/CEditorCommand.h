@@ -2,8 +2,8 @@
 // the external image editor: which program, which parameters, which working
 // folder.
 //
-// The picture path splits at its last backslash: the folder keeps the
-// backslash ("C:\shots\" for "C:\shots\a b.png"), the file name is the rest
+// The picture path splits at its last separator (CPathName): the folder keeps
+// the backslash ("C:\shots\" for "C:\shots\a b.png"), the file name is the rest
 // ("a b.png") and is passed quoted ("\"a b.png\""), so that a name with
 // spaces reaches the editor as one argument. A path without a backslash has
 // no folder (the editor's own working folder is used); no picture path means
@@ -22,13 +22,6 @@ public:
     const CString& GetProgram() const { return m_strEditor; }
     const CString& GetParameters() const { return m_strParameters; }
     const CString& GetDirectory() const { return m_strDirectory; }
-
-    // The part of strPath up to and including its last backslash; empty when
-    // there is none.
-    static CString FolderOf(const CString& strPath);
-    // The part of strPath after its last backslash (the whole path when there
-    // is none).
-    static CString NameOf(const CString& strPath);
 
 private:
     CString m_strEditor;

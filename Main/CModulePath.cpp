@@ -1,6 +1,8 @@
 // CModulePath: module file names of any length.
 #include "CModulePath.h"
 
+#include "CPathName.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -22,7 +24,6 @@ CString CModulePath::GetFileName(HMODULE hModule)
 
 CString CModulePath::DirectoryOf(const CString& strPath)
 {
-    CString strDir = strPath.Left(strPath.ReverseFind(L'\\'));
-    strDir += L'\\';
-    return strDir;
+    const CString strFolder = CPathName::FolderOf(strPath);
+    return strFolder.IsEmpty() ? CString(L'\\') : strFolder;
 }

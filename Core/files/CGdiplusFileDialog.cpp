@@ -6,8 +6,6 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include <vector>
-
 namespace {
 
 // The status GDI+ reports for any call made before GdiplusStartup.
@@ -59,11 +57,11 @@ INT_PTR CGdiplusFileDialog::DoModal()
     if (probe.NotStarted())
         return IDCANCEL;
 
-    DeleteCodecInfos();
+    m_codecs.RemoveAll();
     FillCodecInfoArray();
     // Without an encoder there is no type to choose and no encoder to report:
     // a save-as dialog could only refuse every name.
-    if (!m_bOpenFileDialog && m_arrCodecs.IsEmpty())
+    if (!m_bOpenFileDialog && m_codecs.IsEmpty())
         return IDCANCEL;
     ConstructMFCStyleFilter();
     TranslateFilter();
@@ -77,7 +75,7 @@ INT_PTR CGdiplusFileDialog::DoModal()
 void CGdiplusFileDialog::OnDestroy()
 {
     CFileDialog::OnDestroy();
-    DeleteCodecInfos();
+    m_codecs.RemoveAll();
 }
 
 void CGdiplusFileDialog::TranslateFilter()
@@ -93,39 +91,12 @@ void CGdiplusFileDialog::TranslateFilter()
     m_ofn.lpstrFilter = pFilter;
 }
 
-void CGdiplusFileDialog::DeleteCodecInfos()
-{
-    m_arrCodecs.RemoveAll();
-}
-
-void CGdiplusFileDialog::ReadInstalledCodecs(BOOL bEncoders)
-{
-    DeleteCodecInfos();
-    UINT nCount = 0;
-    UINT nBytes = 0;
-    const Gdiplus::GpStatus sizeStatus = bEncoders ? Gdiplus::DllExports::GdipGetImageEncodersSize(&nCount, &nBytes)
-                                                   : Gdiplus::DllExports::GdipGetImageDecodersSize(&nCount, &nBytes);
-    if (sizeStatus != Gdiplus::Ok || nCount == 0 || nBytes < nCount * sizeof(Gdiplus::ImageCodecInfo))
-        return;
-    // The block holds the descriptions followed by the strings they point to.
-    std::vector<BYTE> block(nBytes);
-    Gdiplus::ImageCodecInfo* pCodecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(block.data());
-    const Gdiplus::GpStatus listStatus = bEncoders ? Gdiplus::DllExports::GdipGetImageEncoders(nCount, nBytes, pCodecs)
-                                                   : Gdiplus::DllExports::GdipGetImageDecoders(nCount, nBytes, pCodecs);
-    if (listStatus != Gdiplus::Ok)
-        return;
-    m_arrCodecs.SetSize(nCount);
-    for (UINT i = 0; i < nCount; ++i)
-        m_arrCodecs[i] = std::make_unique<CGdiplusCodecInfo>(pCodecs[i].FormatDescription, pCodecs[i].FilenameExtension,
-                                                             pCodecs[i].Clsid);
-}
-
 CString CGdiplusFileDialog::FormatTypeEntries() const
 {
     CString strEntries;
-    for (INT_PTR i = 0; i < m_arrCodecs.GetSize(); ++i) {
-        const CString strFormat = m_arrCodecs[i]->GetFormat();
-        const CString strExtensions = m_arrCodecs[i]->GetExtensions();
+    for (INT_PTR i = 0; i < m_codecs.GetSize(); ++i) {
+        const CString strFormat = m_codecs.GetAt(i).GetFormat();
+        const CString strExtensions = m_codecs.GetAt(i).GetExtensions();
         // "%s 文件(%s)|%s|": format, " files (", patterns, ")", patterns.
         strEntries.AppendFormat(L"%s \x6587\x4EF6(%s)|%s|", static_cast<LPCTSTR>(strFormat),
                                 static_cast<LPCTSTR>(strExtensions), static_cast<LPCTSTR>(strExtensions));

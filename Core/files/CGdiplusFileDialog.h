@@ -6,11 +6,8 @@
 
 #include "TesLibApi.h"
 #include "PlatformTypes.h"
-#include "CArray.h"
 #include "CFileDialog.h"
-#include "CGdiplusCodecInfo.h"
-
-#include <memory>
+#include "CGdiplusCodecList.h"
 
 class TESLIB_API CGdiplusFileDialog : public CFileDialog
 {
@@ -33,7 +30,7 @@ public:
 protected:
     DECLARE_MESSAGE_MAP()
 
-    // Fills m_arrCodecs with the codecs in the order GDI+ lists them.
+    // Fills m_codecs with the codecs in the order GDI+ lists them.
     virtual void FillCodecInfoArray() = 0;
     // Builds the filter in m_strFilter, parts ended by "|".
     virtual void ConstructMFCStyleFilter() = 0;
@@ -42,15 +39,10 @@ protected:
     // (every "|" becomes a NUL) and points m_ofn.lpstrFilter at it; an empty
     // filter is left alone.
     void TranslateFilter();
-    // Empties the array (the codec descriptions go with it).
-    void DeleteCodecInfos();
-    // Fills m_arrCodecs from GDI+'s installed encoders (bEncoders) or
-    // decoders, in GDI+'s order; empty when GDI+ cannot list them.
-    void ReadInstalledCodecs(BOOL bEncoders);
     // One filter entry per codec, in array order: the format, " 文件(", the
     // pattern list and ")", then the pattern list, each part ended by "|".
     CString FormatTypeEntries() const;
 
-    // The codec descriptions, owned by the dialog.
-    CArray<std::unique_ptr<CGdiplusCodecInfo>> m_arrCodecs;
+    // The codecs offered, read each time the dialog is shown.
+    CGdiplusCodecList m_codecs;
 };

@@ -11,16 +11,16 @@ CGdiplusFileOpenDialog::CGdiplusFileOpenDialog(const wchar_t* lpszFileName, DWOR
 
 void CGdiplusFileOpenDialog::FillCodecInfoArray()
 {
-    ReadInstalledCodecs(FALSE);
+    m_codecs.Read(FALSE);
 }
 
 void CGdiplusFileOpenDialog::ConstructMFCStyleFilter()
 {
     // "所有支持的图像文件|": all supported image files.
     CString strAll(L"\x6240\x6709\x652F\x6301\x7684\x56FE\x50CF\x6587\x4EF6|");
-    const INT_PTR nCount = m_arrCodecs.GetSize();
+    const INT_PTR nCount = m_codecs.GetSize();
     for (INT_PTR i = 0; i < nCount; ++i) {
-        strAll += m_arrCodecs[i]->GetExtensions();
+        strAll += m_codecs.GetAt(i).GetExtensions();
         if (i + 1 < nCount)
             strAll += L";";
     }

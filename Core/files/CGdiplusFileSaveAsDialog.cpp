@@ -2,6 +2,8 @@
 // CGdiplusFileSaveAsDialog.h).
 #include "CGdiplusFileSaveAsDialog.h"
 
+#include "CPathName.h"
+
 namespace {
 // Room the default extension has in its narrow form.
 const int kDefExtBytes = 20;
@@ -42,12 +44,12 @@ CString CGdiplusFileSaveAsDialog::GetFileExt() const
                                  reinterpret_cast<LPARAM>(strTypedName.GetBuffer(nChars)));
     }
     strTypedName.ReleaseBuffer(nResult > 0 ? -1 : 0);
-    return ExtensionOf(strTypedName);
+    return CPathName::ExtensionOf(strTypedName);
 }
 
 void CGdiplusFileSaveAsDialog::FillCodecInfoArray()
 {
-    ReadInstalledCodecs(TRUE);
+    m_codecs.Read(TRUE);
 }
 
 void CGdiplusFileSaveAsDialog::ConstructMFCStyleFilter()
@@ -59,7 +61,7 @@ void CGdiplusFileSaveAsDialog::ConstructMFCStyleFilter()
 const CGdiplusCodecInfo* CGdiplusFileSaveAsDialog::SelectedCodec() const
 {
     const INT_PTR nIndex = static_cast<INT_PTR>(m_ofn.nFilterIndex) - 1;
-    return nIndex >= 0 && nIndex < m_arrCodecs.GetSize() ? m_arrCodecs[nIndex].get() : nullptr;
+    return nIndex >= 0 && nIndex < m_codecs.GetSize() ? &m_codecs.GetAt(nIndex) : nullptr;
 }
 
 void CGdiplusFileSaveAsDialog::SetDefaultExt()
@@ -99,11 +101,9 @@ BOOL CGdiplusFileSaveAsDialog::OnFileNameOK()
     const CString strExt = GetFileExt();
     if (strExt.IsEmpty())
         return CGdiplusFileDialog::OnFileNameOK();
-    for (INT_PTR i = 0; i < m_arrCodecs.GetSize(); ++i) {
-        if (m_arrCodecs[i]->FindExtension(strExt)) {
-            m_clsidCurrent = m_arrCodecs[i]->GetCLSID();
-            return CGdiplusFileDialog::OnFileNameOK();
-        }
+    if (const CGdiplusCodecInfo* pCodec = m_codecs.FindExtension(strExt)) {
+        m_clsidCurrent = pCodec->GetCLSID();
+        return CGdiplusFileDialog::OnFileNameOK();
     }
     return TRUE;
 }

@@ -1,6 +1,7 @@
 // CHelper: the program's folder, from the executable's own file name.
 #include "CHelper.h"
 
+#include "CPathName.h"
 #include "PlatformTypes.h"
 
 #ifndef _WIN32
@@ -55,7 +56,6 @@ CHelper::~CHelper() = default;
 
 CString CHelper::GetAppPath()
 {
-    const CString strPath = ExecutablePath();
-    const int nLast = strPath.ReverseFind(kSeparator);
-    return strPath.Left(nLast < 0 ? 0 : nLast) + kSeparator;
+    const CString strFolder = CPathName::FolderOf(ExecutablePath());
+    return strFolder.IsEmpty() ? CString(kSeparator) : strFolder;
 }

@@ -2,7 +2,8 @@
 // hook (see CFileDialog.h).
 #include "CFileDialog.h"
 
-#include <algorithm>
+#include "CPathName.h"
+
 #include <cwchar>
 
 namespace {
@@ -83,13 +84,6 @@ INT_PTR CFileDialog::DoModal()
     if (m_hWnd != nullptr)
         Detach();
     return bChosen ? IDOK : IDCANCEL;
-}
-
-CString CFileDialog::ExtensionOf(const CString& strName)
-{
-    const int nDot = strName.ReverseFind(L'.');
-    const int nSeparator = std::max(strName.ReverseFind(L'\\'), strName.ReverseFind(L'/'));
-    return nDot < 0 || nDot < nSeparator ? CString() : strName.Mid(nDot + 1);
 }
 
 UINT_PTR CALLBACK CFileDialog::HookProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
@@ -194,5 +188,5 @@ CString CFileDialog::GetFileName() const
 
 CString CFileDialog::GetFileExt() const
 {
-    return ExtensionOf(GetFileName());
+    return CPathName::ExtensionOf(GetFileName());
 }

@@ -76,10 +76,6 @@ protected:
     virtual void OnInitDone();
     virtual void OnTypeChange();
 
-    // The extension of a typed name: the text after its last ".", empty when
-    // there is none or when that "." belongs to a folder of a typed path.
-    static CString ExtensionOf(const CString& strName);
-
     // The filter in the system's form (parts separated by NULs), which
     // m_ofn.lpstrFilter points into.
     CString m_strFilter;

@@ -150,13 +150,13 @@ class TestSaveAsDialog : public CGdiplusFileSaveAsDialog
 {
 public:
     explicit TestSaveAsDialog(const wchar_t* pszName = L"") : CGdiplusFileSaveAsDialog(pszName) {}
-    INT_PTR CodecCount() const { return m_arrCodecs.GetSize(); }
+    INT_PTR CodecCount() const { return m_codecs.GetSize(); }
 };
 
 class TestOpenDialog : public CGdiplusFileOpenDialog
 {
 public:
-    INT_PTR CodecCount() const { return m_arrCodecs.GetSize(); }
+    INT_PTR CodecCount() const { return m_codecs.GetSize(); }
 };
 
 FileDialogDriver::Step Attempt(int nType, const wchar_t* pszName)

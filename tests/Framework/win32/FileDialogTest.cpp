@@ -42,8 +42,6 @@ public:
         CFileDialog::OnDestroy();
     }
 
-    static CString Extension(const wchar_t* pszName) { return ExtensionOf(pszName); }
-
 protected:
     DECLARE_MESSAGE_MAP()
 
@@ -266,23 +264,6 @@ TEST(FileDialog, NameQueriesWhileShownReadTheDialog)
     EXPECT_EQ(L"archive.tar.gz", W(dlg.namesAtOK[0]));
     EXPECT_EQ(L"gz", W(dlg.extsAtOK[0]));
     EXPECT_EQ(L"gz", W(dlg.GetFileExt()));
-}
-
-TEST(FileDialog, TheExtensionIsTheTextAfterTheLastDotOfTheName)
-{
-    const struct { const wchar_t* pszName; const wchar_t* pszExt; } cases[] = {
-        { L"a.png", L"png" },
-        { L"photo.old.png", L"png" },
-        { L"noext", L"" },
-        { L"trailing.", L"" },
-        { L".hidden", L"hidden" },
-        { L"dir.v2\\file", L"" },
-        { L"dir.v2/file", L"" },
-        { L"dir.v2\\file.bmp", L"bmp" },
-        { L"", L"" },
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.pszExt, W(RecordingFileDialog::Extension(c.pszName))) << c.pszName;
 }
 
 } // namespace
