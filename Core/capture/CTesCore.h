@@ -1,8 +1,8 @@
-// CTesCore: the capture engine of TesLib. It grabs the screen in six capture
-// modes, runs the capture sequence around each grab (hide the main window,
-// wait, play the sound, store, copy automatically) and holds the current
-// picture: the captured and processed buffers, the GDI+ picture made from the
-// processed buffer and its thumbnail for the program's preview.
+// CTesCore: the capture engine of TesLib, the one class the program talks to.
+// It starts and stops the engine and answers for its parts: the six capture
+// modes run through the capture sequence (CCaptureSequence), the picture and
+// its ways out are the picture store's (CPictureStore), the screen is read by
+// CScreenGrabber and the object pick's mouse side is CObjectPick's.
 #pragma once
 
 #include "CImageBitmap.h"
@@ -12,11 +12,16 @@
 #include "TesHookMessages.h"
 #include "TesLibApi.h"
 
+#include <memory>
+
 namespace Gdiplus {
 class Image;
 }
 class CBitmap;
+class CCaptureSequence;
 class CDlgSnapObjHelper;
+class CObjectPick;
+class CPictureStore;
 class CTesHook;
 
 #include "CTesConfig.h"
@@ -74,18 +79,8 @@ public:
     int SnapSelectRect();
 
     // Copies rect of hWnd, as the window shows on screen, into a new picture
-    // (background white) that the caller owns and deletes; null when there is
-    // nothing to grab.
-    //
-    // rect is in the coordinates of the window's whole-window DC (the desktop
-    // window's are screen coordinates). An empty rect (IsRectEmpty) means the
-    // whole window: its on-screen rectangle gives the size, and the copy starts
-    // at the window's own top-left corner. The rectangle is clipped to
-    // 0 ... SM_CXSCREEN, 0 ... SM_CYSCREEN of the primary screen; when nothing
-    // is left, or hWnd is null, the result is null and the window is left
-    // alone. Otherwise the window is made topmost for the copy and not topmost
-    // afterwards, whatever it was before. Null also when GDI cannot make the
-    // picture or copy into it.
+    // that the caller owns and deletes; null when there is nothing to grab.
+    // The rules are CScreenGrabber::Grab's.
     static CImageBitmap* SnapBitmap(HWND hWnd, CRect rect);
 
     // The image store.
@@ -122,7 +117,8 @@ public:
 protected:
     DECLARE_MESSAGE_MAP()
 
-    // Grabs rect of hWnd (SnapBitmap), stores it in both buffers and refreshes.
+    // Grabs rect of hWnd (SnapBitmap), stores it as the captured picture and
+    // refreshes.
     int SnapRect(HWND hWnd, CRect rect);
     // Plays "snap.wav" beside the program, asynchronously, when the settings
     // allow it and the engine is not starting.
@@ -130,9 +126,6 @@ protected:
     // 1 when hWnd names an existing window and, with bExcludeFound, is not
     // the window found by the object pick.
     int CheckWindowValidity(HWND hWnd, int bExcludeFound);
-    // The last steps of every capture: when hWnd still exists, the sound,
-    // then SnapRect of rect; 0 when the window has gone meanwhile.
-    int SnapLiveWindow(HWND hWnd, const CRect& rect);
     // The window the user picks in the window chooser (CDlgActiveWin), or
     // null when the chooser is cancelled.
     HWND ChooseWindowFromList();
@@ -141,7 +134,7 @@ protected:
 
     // A new 24-bit GDI+ picture from a bitmap, or null.
     Gdiplus::Image* ConvertImage(HBITMAP hBitmap);
-    // A new screen-compatible bitmap holding the picture, or null; the caller
+    // A new bitmap holding the picture as GDI+ draws it, or null; the caller
     // owns it.
     CBitmap* ConvertImage(Gdiplus::Image* pImage);
     // Rebuilds the thumbnail of pImage for the preview's client area.
@@ -149,7 +142,7 @@ protected:
     // Loads both buffers from hBitmap, without refresh.
     void ResetBitmapData(HBITMAP hBitmap);
 
-    // Object pick.
+    // Object pick: the hidden window's messages handed to CObjectPick.
     void OnTimer(UINT_PTR nIDEvent);
     LRESULT OnEsMouseMove(WPARAM wParam, LPARAM lParam);
     LRESULT OnEsLButtonDown(WPARAM wParam, LPARAM lParam);
@@ -159,43 +152,22 @@ protected:
     void LocateSnapObjTip();
 
 private:
-    // The capture delay of the settings, limited to 0 ... MAX_SNAP_DELAY ms.
-    DWORD SnapDelay() const;
-    // Shows the main window again (when it was to be hidden), empties the
-    // names and copies automatically: the common end of every capture.
-    void FinishSnap();
-    void HideMainWindow();
-    void ShowMainWindow();
-    // Ends a running object pick: tip gone, timer stopped, frame wiped, the
-    // found window grabbed when bCapture, FinishSnap, capture released,
-    // flags cleared.
+    // Ends a running object pick: tip gone, timer stopped, frame off; with
+    // bCapture the found window grabbed after the delay; then the common end
+    // of a capture.
     void EndObjectPick(BOOL bCapture);
-    // Answers the hook's calls until it has swallowed the release of the
-    // picking click (RELEASE_WAIT_MS at most).
-    void WaitForLeftButtonRelease();
+    BOOL IsPickRunning() const;
 
     ULONG_PTR m_gdiplusToken;
     BOOL m_bGdiplusStarted;
-    CString m_strPathName;
-    CString m_strFileName;
-    CWnd* m_pMainWnd;
-    CWnd* m_pPreviewWnd;
-    Gdiplus::Image* m_pImage;
-    Gdiplus::Image* m_pThubImage;
-    int m_nThubX;
-    int m_nThubY;
-    CImageBitmap m_bmpCaptured;
-    CImageBitmap m_bmpProcessed;
-    int m_bStarting;
-    int m_bBusy;
-    CTesHook* m_pHook;
-    CDlgSnapObjHelper* m_pSnapObjHelper;
-    HWND m_hFoundWnd;
-    int m_bPicking;
+    std::unique_ptr<CPictureStore> m_pStore;
+    std::unique_ptr<CTesHook> m_pHook;
+    std::unique_ptr<CDlgSnapObjHelper> m_pSnapObjHelper;
+    std::unique_ptr<CObjectPick> m_pPick;
+    std::unique_ptr<CCaptureSequence> m_pSequence;
 
 public:
     // REGION_SETTLE_MS: the pause between the region overlay's end and the
     // grab, in which the windows it covered repaint.
-    enum { HIDDEN_WND_ID = 100, PICK_TIMER_ID = 1, PICK_TIMER_MS = 500, MAX_SNAP_DELAY = 15000, REGION_SETTLE_MS = 100,
-           RELEASE_WAIT_MS = 1000 };
+    enum { HIDDEN_WND_ID = 100, PICK_TIMER_ID = 1, PICK_TIMER_MS = 500, MAX_SNAP_DELAY = 15000, REGION_SETTLE_MS = 100 };
 };

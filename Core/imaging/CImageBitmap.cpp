@@ -26,6 +26,38 @@ namespace {
 
 const DWORD kNoBackground = 0xFFFFFFFF;
 
+// The header of a 32-bit top-down BI_RGB picture of size.
+BITMAPINFO TopDown32(CSize size)
+{
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = size.cx;
+    bmi.bmiHeader.biHeight = -size.cy;   // top row first
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    return bmi;
+}
+
+// A new 32-bit top-down DIB section of size and its pixels, or null.
+HBITMAP NewPixelSection(CSize size, RGBX*& pPixels)
+{
+    pPixels = nullptr;
+    if (size.cx <= 0 || size.cy <= 0 ||
+        static_cast<std::uint64_t>(size.cx) * static_cast<std::uint64_t>(size.cy) * 4 > 0x7FFFFFFFu)
+        return nullptr;
+    const BITMAPINFO bmi = TopDown32(size);
+    void* pBits = nullptr;
+    const HBITMAP hSection = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    if (hSection == nullptr || pBits == nullptr) {
+        if (hSection != nullptr)
+            ::DeleteObject(hSection);
+        return nullptr;
+    }
+    pPixels = static_cast<RGBX*>(pBits);
+    return hSection;
+}
+
 // Releases a COM interface when its owner goes.
 struct ComRelease
 {
@@ -71,7 +103,7 @@ CImageBitmap::CImageBitmap(DWORD clrBackground)
 
 CImageBitmap::~CImageBitmap() = default;
 
-LONG CImageBitmap::PrepareBitmapInfo32(BITMAPINFO& bmi, HBITMAP hBitmap)
+LONG CImageBitmap::PrepareBitmapInfo32(BITMAPINFO& bmi, HBITMAP hBitmap) const
 {
     if (hBitmap == nullptr)
         hBitmap = static_cast<HBITMAP>(m_hObject);
@@ -93,7 +125,7 @@ LONG CImageBitmap::PrepareBitmapInfo32(BITMAPINFO& bmi, HBITMAP hBitmap)
     return bm.bmHeight;
 }
 
-RGBX* CImageBitmap::GetDIBits32()
+RGBX* CImageBitmap::GetDIBits32() const
 {
     BITMAPINFO bmi = {};
     const LONG nLines = PrepareBitmapInfo32(bmi);
@@ -102,6 +134,10 @@ RGBX* CImageBitmap::GetDIBits32()
     std::unique_ptr<RGBX[]> pPixels(new (std::nothrow) RGBX[bmi.bmiHeader.biSizeImage / sizeof(RGBX)]);
     if (!pPixels)
         return nullptr;
+    if (const RGBX* pSection = GetPixels()) {
+        std::memcpy(static_cast<void*>(pPixels.get()), pSection, bmi.bmiHeader.biSizeImage);
+        return pPixels.release();
+    }
     CClientDC dcScreen(nullptr);
     if (dcScreen.m_hDC == nullptr ||
         ::GetDIBits(dcScreen.m_hDC, static_cast<HBITMAP>(m_hObject), 0, static_cast<UINT>(nLines), pPixels.get(),
@@ -110,22 +146,57 @@ RGBX* CImageBitmap::GetDIBits32()
     return pPixels.release();
 }
 
+BOOL CImageBitmap::CreatePixelSection(CSize size)
+{
+    RGBX* pPixels = nullptr;
+    const HBITMAP hSection = NewPixelSection(size, pPixels);
+    if (hSection == nullptr)
+        return FALSE;
+    DeleteObject();
+    return Attach(hSection);
+}
+
+RGBX* CImageBitmap::GetPixels() const
+{
+    return PixelsOf(static_cast<HBITMAP>(m_hObject));
+}
+
+RGBX* CImageBitmap::PixelsOf(HBITMAP hBitmap)
+{
+    DIBSECTION section = {};
+    if (hBitmap == nullptr || ::GetObjectW(hBitmap, sizeof(section), &section) != sizeof(section) ||
+        section.dsBm.bmBits == nullptr || section.dsBmih.biBitCount != 32 || section.dsBmih.biCompression != BI_RGB ||
+        section.dsBmih.biHeight >= 0)
+        return nullptr;
+    return static_cast<RGBX*>(section.dsBm.bmBits);
+}
+
+CSize CImageBitmap::GetSize() const
+{
+    BITMAP bm = {};
+    if (m_hObject == nullptr || ::GetObjectW(m_hObject, sizeof(bm), &bm) != sizeof(bm))
+        return CSize(0, 0);
+    return CSize(bm.bmWidth, bm.bmHeight);
+}
+
 BOOL CImageBitmap::CopyImage(HBITMAP hBitmap)
 {
-    if (hBitmap == nullptr)
-        return FALSE;
+    // GDI writes the source's pixels straight into the new section, in the
+    // section's form: one pass, whatever form the source has.
     BITMAPINFO bmi = {};
-    const LONG nLines = PrepareBitmapInfo32(bmi, hBitmap);
+    const LONG nLines = hBitmap != nullptr ? PrepareBitmapInfo32(bmi, hBitmap) : 0;
     if (nLines == 0)
         return FALSE;
-    std::unique_ptr<RGBX[]> pPixels(new (std::nothrow) RGBX[bmi.bmiHeader.biSizeImage / sizeof(RGBX)]);
-    if (!pPixels)
+    RGBX* pPixels = nullptr;
+    CBitmap section;
+    if (!section.Attach(NewPixelSection(CSize(bmi.bmiHeader.biWidth, nLines), pPixels)))
         return FALSE;
     CClientDC dcScreen(nullptr);
     if (dcScreen.m_hDC == nullptr ||
-        ::GetDIBits(dcScreen.m_hDC, hBitmap, 0, static_cast<UINT>(nLines), pPixels.get(), &bmi, DIB_RGB_COLORS) == 0)
+        ::GetDIBits(dcScreen.m_hDC, hBitmap, 0, static_cast<UINT>(nLines), pPixels, &bmi, DIB_RGB_COLORS) != nLines)
         return FALSE;
-    return AttachPixels(pPixels.get(), CSize(bmi.bmiHeader.biWidth, nLines));
+    DeleteObject();
+    return Attach(section.Detach());
 }
 
 BOOL CImageBitmap::CopyImage(CBitmap* pBitmap)
@@ -137,19 +208,14 @@ BOOL CImageBitmap::CopyImage(CBitmap* pBitmap)
 
 BOOL CImageBitmap::AttachPixels(const RGBX* pPixels, CSize size)
 {
-    if (pPixels == nullptr || size.cx <= 0 || size.cy <= 0)
+    RGBX* pTarget = nullptr;
+    const HBITMAP hSection = pPixels != nullptr ? NewPixelSection(size, pTarget) : nullptr;
+    if (hSection == nullptr)
         return FALSE;
-    CClientDC dcScreen(nullptr);
-    CBitmap bitmap;
-    if (dcScreen.m_hDC == nullptr || !bitmap.CreateCompatibleBitmap(&dcScreen, size.cx, size.cy))
-        return FALSE;
-    BITMAPINFO bmi = {};
-    const LONG nLines = PrepareBitmapInfo32(bmi, bitmap);
-    if (nLines != size.cy || bmi.bmiHeader.biWidth != size.cx ||
-        ::SetDIBits(dcScreen.m_hDC, bitmap, 0, static_cast<UINT>(nLines), pPixels, &bmi, DIB_RGB_COLORS) == 0)
-        return FALSE;
+    std::memcpy(static_cast<void*>(pTarget), pPixels,
+                static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy) * sizeof(RGBX));
     DeleteObject();
-    return Attach(bitmap.Detach());
+    return Attach(hSection);
 }
 
 BOOL CImageBitmap::Fill(RGBX* pBuffer, CSize size, DWORD clr)
@@ -163,18 +229,28 @@ BOOL CImageBitmap::ProcessImage(const CProcessorArray& chain)
         return FALSE;
     if (chain.GetSize() == 0)
         return TRUE;
-    BITMAP bm = {};
-    if (GetBitmap(&bm) != sizeof(bm) || !CImage32BitProcessor::IsValidSize(CSize(bm.bmWidth, bm.bmHeight)))
+    return ProcessImage(chain, *this);
+}
+
+BOOL CImageBitmap::ProcessImage(const CProcessorArray& chain, const CImageBitmap& source)
+{
+    const CSize size = source.GetSize();
+    if (!CImage32BitProcessor::IsValidSize(size) || size.cx == 0 || size.cy == 0)
         return FALSE;
-    std::unique_ptr<RGBX[]> pSource(GetDIBits32());
-    if (!pSource)
+    // A pixel section is read in place; any other bitmap through a copy.
+    std::unique_ptr<RGBX[]> pCopy;
+    const RGBX* pSource = source.GetPixels();
+    if (pSource == nullptr) {
+        pCopy.reset(source.GetDIBits32());
+        pSource = pCopy.get();
+    }
+    if (pSource == nullptr)
         return FALSE;
     std::unique_ptr<RGBX[]> pResult;
     CSize sizeResult;
-    if (!CProcessorChain::Run(chain, std::move(pSource), CSize(bm.bmWidth, bm.bmHeight), m_clrBackground, pResult,
-                              sizeResult))
-        return FALSE;
-    return AttachPixels(pResult.get(), sizeResult);
+    const BOOL bDone = pCopy ? CProcessorChain::Run(chain, std::move(pCopy), size, m_clrBackground, pResult, sizeResult)
+                             : CProcessorChain::Run(chain, pSource, size, m_clrBackground, pResult, sizeResult);
+    return bDone && AttachPixels(pResult.get(), sizeResult);
 }
 
 BOOL CImageBitmap::ProcessImage(CImage32BitProcessor* pProcessor)

@@ -12,6 +12,11 @@
 #include <ole2.h>
 #include <olectl.h>
 
+// Form: every bitmap the object makes itself (CopyImage, ProcessImage,
+// CreatePixelSection) is a 32-bit top-down DIB section, whose pixels
+// (RGBX.h: rows top first, no gaps) GetPixels reaches without a copy; a bitmap
+// attached from elsewhere may have any form and is read through GDI.
+//
 // Ownership: the object owns its bitmap (see CGdiObject). Every operation that
 // would replace the bitmap builds the new one completely first and replaces
 // the old one only on full success; on failure it returns FALSE (or NULL) and
@@ -38,6 +43,17 @@ public:
     // A null pointer gives FALSE; otherwise the handle form on pBitmap's handle.
     BOOL CopyImage(CBitmap* pBitmap);
 
+    // Replaces the own bitmap by a new pixel section of size (pixels not set);
+    // FALSE, bitmap kept, when GDI cannot make it or size has no pixels.
+    BOOL CreatePixelSection(CSize size);
+    // The own bitmap's pixels when it is a 32-bit top-down DIB section, else
+    // null. Valid while the object keeps that bitmap.
+    RGBX* GetPixels() const;
+    // The same for any bitmap handle.
+    static RGBX* PixelsOf(HBITMAP hBitmap);
+    // The own bitmap's size; 0 x 0 without a bitmap.
+    CSize GetSize() const;
+
     // Loads into an empty object (FALSE when the object already holds a
     // bitmap). A colour of 0xFFFFFFFF means this object's background colour.
     BOOL LoadImageW(UINT nIDResource, LPCWSTR lpszResourceType, HINSTANCE hInstance, DWORD clrBackground);
@@ -51,6 +67,10 @@ public:
     BOOL ProcessImage(const CProcessorArray& chain);
     // The one-element chain of pProcessor.
     BOOL ProcessImage(CImage32BitProcessor* pProcessor);
+    // Runs the chain over source's pixels (read in place when source is a
+    // pixel section) and replaces the own bitmap by the result; an empty
+    // chain copies source. FALSE, bitmap kept, as above.
+    BOOL ProcessImage(const CProcessorArray& chain, const CImageBitmap& source);
 
     // Convenience operations: each runs the named processor, built with exactly
     // these arguments, as a one-element chain.
@@ -98,16 +118,16 @@ protected:
     // Fills bmi's header for a top-down 32-bit BI_RGB copy of hBitmap (the
     // own bitmap when null); returns its number of scan lines, 0 when the
     // handle is no bitmap or the copy would not fit in 4 GiB.
-    LONG PrepareBitmapInfo32(BITMAPINFO& bmi, HBITMAP hBitmap = nullptr);
+    LONG PrepareBitmapInfo32(BITMAPINFO& bmi, HBITMAP hBitmap = nullptr) const;
     // The own bitmap's pixels in a new buffer (width x height RGBX) that the
     // caller frees with delete[]; NULL without a bitmap or on failure.
-    RGBX* GetDIBits32();
+    RGBX* GetDIBits32() const;
 
     DWORD m_clrBackground;
 
 private:
-    // Replaces the own bitmap by a new screen-compatible bitmap holding the
-    // first size.cx * size.cy pixels of pPixels; FALSE (bitmap kept) when
-    // the bitmap cannot be made or filled.
+    // Replaces the own bitmap by a new pixel section holding the first
+    // size.cx * size.cy pixels of pPixels; FALSE (bitmap kept) when the
+    // section cannot be made.
     BOOL AttachPixels(const RGBX* pPixels, CSize size);
 };

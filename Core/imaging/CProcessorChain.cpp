@@ -104,18 +104,46 @@ BOOL CProcessorChain::Fill(RGBX* pBuffer, CSize size, DWORD clr)
     });
     return TRUE;
 }
+
 BOOL CProcessorChain::Run(const CProcessorArray& chain, std::unique_ptr<RGBX[]> pSource, CSize sizeSource,
                           DWORD clrBackground, std::unique_ptr<RGBX[]>& pResult, CSize& sizeResult)
 {
     if (!pSource || !CImage32BitProcessor::IsValidSize(sizeSource))
         return FALSE;
-    const INT_PTR count = chain.GetSize();
-    if (count == 0)
+    if (chain.GetSize() == 0)
     {
         pResult = std::move(pSource);
         sizeResult = sizeSource;
         return TRUE;
     }
+    const RGBX* pPixels = pSource.get();
+    return RunStages(chain, pPixels, &pSource, sizeSource, clrBackground, pResult, sizeResult);
+}
+
+BOOL CProcessorChain::Run(const CProcessorArray& chain, const RGBX* pSource, CSize sizeSource, DWORD clrBackground,
+                          std::unique_ptr<RGBX[]>& pResult, CSize& sizeResult)
+{
+    if (pSource == nullptr || !CImage32BitProcessor::IsValidSize(sizeSource))
+        return FALSE;
+    if (chain.GetSize() == 0)
+    {
+        const size_t count = PixelCount(sizeSource);
+        std::unique_ptr<RGBX[]> pCopy = NewWorkingBuffer(count > 0 ? count : 1);
+        if (!pCopy)
+            return FALSE;
+        std::memcpy(static_cast<void*>(pCopy.get()), pSource, count * sizeof(RGBX));
+        pResult = std::move(pCopy);
+        sizeResult = sizeSource;
+        return TRUE;
+    }
+    return RunStages(chain, pSource, nullptr, sizeSource, clrBackground, pResult, sizeResult);
+}
+
+BOOL CProcessorChain::RunStages(const CProcessorArray& chain, const RGBX* pSource,
+                                std::unique_ptr<RGBX[]>* pOwnedSource, CSize sizeSource, DWORD clrBackground,
+                                std::unique_ptr<RGBX[]>& pResult, CSize& sizeResult)
+{
+    const INT_PTR count = chain.GetSize();
 
     // Size pass: sizes[i] is the input of stage i, sizes[count] the result.
     std::unique_ptr<CSize[]> sizes(new (std::nothrow) CSize[static_cast<size_t>(count) + 1]);
@@ -140,8 +168,8 @@ BOOL CProcessorChain::Run(const CProcessorArray& chain, std::unique_ptr<RGBX[]> 
     if (maxPixels > SIZE_MAX / sizeof(RGBX))
         return FALSE;
 
-    // Buffers: stage 0 reads the caller's source, which goes as soon as
-    // that stage is done; the stages before the last write alternately into
+    // Buffers: stage 0 reads the caller's source, which (when the chain owns
+    // it) goes as soon as that stage is done; the stages before the last write alternately into
     // two scratch buffers, each allocated once at the largest output it
     // takes and released after its last use; the last stage writes into the
     // result buffer of exactly its output size. Before each stage the
@@ -156,7 +184,7 @@ BOOL CProcessorChain::Run(const CProcessorArray& chain, std::unique_ptr<RGBX[]> 
     }
     ScratchBuffer scratch[2];
     std::unique_ptr<RGBX[]> pFinal;
-    const RGBX* pInput = pSource.get();
+    const RGBX* pInput = pSource;
     for (INT_PTR i = 0; i < count; ++i)
     {
         RGBX* pOutput = nullptr;
@@ -181,8 +209,8 @@ BOOL CProcessorChain::Run(const CProcessorArray& chain, std::unique_ptr<RGBX[]> 
         pInput = pOutput;
         // The buffer this stage read is not written again after the last
         // stage but one.
-        if (i == 0)
-            pSource.reset();
+        if (i == 0 && pOwnedSource != nullptr)
+            pOwnedSource->reset();
         else if (i + 2 >= count)
             scratch[(i + 1) % 2].reset();
     }

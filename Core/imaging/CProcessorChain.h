@@ -53,4 +53,14 @@ public:
     // the result is the same at every thread count.
     static BOOL Run(const CProcessorArray& chain, std::unique_ptr<RGBX[]> pSource, CSize sizeSource,
                     DWORD clrBackground, std::unique_ptr<RGBX[]>& pResult, CSize& sizeResult);
+    // The same over a source the caller keeps: stage 0 reads it in place, so
+    // no copy of it is made. An empty chain gives a copy of it as the result.
+    static BOOL Run(const CProcessorArray& chain, const RGBX* pSource, CSize sizeSource, DWORD clrBackground,
+                    std::unique_ptr<RGBX[]>& pResult, CSize& sizeResult);
+
+private:
+    // The stages over pSource; pOwnedSource, when not null, holds pSource and
+    // is released once stage 0 is done.
+    static BOOL RunStages(const CProcessorArray& chain, const RGBX* pSource, std::unique_ptr<RGBX[]>* pOwnedSource,
+                          CSize sizeSource, DWORD clrBackground, std::unique_ptr<RGBX[]>& pResult, CSize& sizeResult);
 };

@@ -47,13 +47,30 @@ BOOL CDlgSnapObjHelper::OnInitDialog()
     CWnd::GetDesktopWindow()->GetWindowRect(&rcDesktop);
     m_nTipWidth = kTipWidth;
     m_nTipHeight = kTipHeight;
-    MoveWindow(rcDesktop.right - kEdgeGap - m_nTipWidth, rcDesktop.bottom - kEdgeGap - m_nTipHeight, m_nTipWidth,
-               m_nTipHeight, TRUE);
+    MoveToCorner(0, rcDesktop);
     CRect rcClient;
     GetClientRect(&rcClient);
     m_wndTip.MoveWindow(&rcClient);
     SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
     return TRUE;
+}
+
+CRect CDlgSnapObjHelper::CornerRect(int nCorner, const CRect& rcScreen) const
+{
+    if (nCorner == 0)
+        return CRect(rcScreen.right - kEdgeGap - m_nTipWidth, rcScreen.bottom - kEdgeGap - m_nTipHeight,
+                     rcScreen.right - kEdgeGap, rcScreen.bottom - kEdgeGap);
+    return CRect(rcScreen.left + kEdgeGap, rcScreen.top + kEdgeGap, rcScreen.left + kEdgeGap + m_nTipWidth,
+                 rcScreen.top + kEdgeGap + m_nTipHeight);
+}
+
+void CDlgSnapObjHelper::MoveToCorner(int nCorner, const CRect& rcScreen)
+{
+    m_nCorner = nCorner != 0 ? 1 : 0;
+    if (!::IsWindow(m_hWnd))
+        return;
+    const CRect rcTip = CornerRect(m_nCorner, rcScreen);
+    MoveWindow(rcTip.left, rcTip.top, rcTip.Width(), rcTip.Height(), TRUE);
 }
 
 void CDlgSnapObjHelper::DrawTipWindow()

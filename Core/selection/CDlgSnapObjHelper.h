@@ -5,13 +5,14 @@
 
 #include "TesLibApi.h"
 #include "CDialog.h"
+#include "CRect.h"
 #include "CSnapTipEdit.h"
 #include "TesLibResource.h"
 
-// The capture engine runs it modally inside a CTesLocalResource scope, moves
-// it between the screen's bottom-right corner (m_nCorner 0) and its top-left
-// corner (non-zero), sends it WM_MOUSEMOVE on every timer tick and hook mouse
-// move, and ends it on the click. It opens 220 x 253 pixels at the
+// The object pick (CObjectPick) runs it modally inside a CTesLocalResource
+// scope, moves it between the screen's bottom-right corner (m_nCorner 0) and
+// its top-left corner (non-zero) through MoveToCorner, sends it WM_MOUSEMOVE
+// on every timer tick and hook mouse move, and ends it on the click. It opens 220 x 253 pixels at the
 // bottom-right corner, 10 pixels from both edges. Its first mouse move gives
 // the foreground back to the front-most qualifying window, so that the
 // application the user was in can open its menus while the tip stays on top.
@@ -28,6 +29,15 @@ public:
     // instruction lines into the tip edit and repaints it.
     void DrawTipWindow();
 
+    // The corner the tip sits at (0 bottom-right, 1 top-left) and its
+    // rectangle there on a screen of rcScreen, 10 pixels from both edges:
+    // bottom-right (right - 10 - w, bottom - 10 - h, right - 10, bottom - 10),
+    // top-left (left + 10, top + 10, left + 10 + w, top + 10 + h).
+    int GetCorner() const { return m_nCorner != 0 ? 1 : 0; }
+    CRect CornerRect(int nCorner, const CRect& rcScreen) const;
+    // Moves the tip (when open) to nCorner of rcScreen, repainting it, and
+    // makes that its corner.
+    void MoveToCorner(int nCorner, const CRect& rcScreen);
 protected:
     CSnapTipEdit m_wndTip;
 

@@ -4,12 +4,13 @@
 #include <memory>
 
 #include "CClientDC.h"
+#include "CClipboardScope.h"
 #include "CDataExchange.h"
 #include "CFont.h"
 #include "CPaintDC.h"
 #include "CPen.h"
+#include "CScreenGrabber.h"
 #include "CString.h"
-#include "CTesCore.h"
 #include "CTesLocalResource.h"
 
 namespace {
@@ -36,31 +37,9 @@ const int kTipHeight = 253;
 // The band's style: a solid frame with the resize handles inside.
 const UINT kTrackerStyle = CRectTracker::solidLine | CRectTracker::resizeInside;
 
-// Replaces target's bitmap by a copy of source made with one block transfer
-// between memory DCs, which keeps the pixels in the display's format (much
-// faster than a round trip through device-independent bits). FALSE, with
-// target emptied, when GDI refuses.
-BOOL CopyPicture(const CBitmap& source, CBitmap& target)
-{
-    target.DeleteObject();
-    BITMAP bm = {};
-    if (source.GetBitmap(&bm) == 0)
-        return FALSE;
-    CClientDC screenDC(nullptr);
-    if (!target.CreateCompatibleBitmap(&screenDC, bm.bmWidth, bm.bmHeight))
-        return FALSE;
-    CDC sourceDC;
-    CDC targetDC;
-    if (!sourceDC.CreateCompatibleDC(&screenDC) || !targetDC.CreateCompatibleDC(&screenDC))
-        return FALSE;
-    sourceDC.SelectObject(const_cast<CBitmap*>(&source));
-    targetDC.SelectObject(&target);
-    if (targetDC.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &sourceDC, 0, 0, SRCCOPY))
-        return TRUE;
-    targetDC.DeleteDC();
-    target.DeleteObject();
-    return FALSE;
-}
+// Sent to itself once the overlay has painted: the frozen screen goes to
+// the clipboard then, so the overlay opens without waiting for the copy.
+const UINT WM_HAND_OVER_SCREEN = WM_APP + 0x54;
 
 } // namespace
 
@@ -75,10 +54,12 @@ BEGIN_MESSAGE_MAP(CDlgSnapRectHelper, CDialog)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_MOUSEMOVE()
+    ON_MESSAGE(WM_HAND_OVER_SCREEN, OnHandOverScreen)
 END_MESSAGE_MAP()
 
 CDlgSnapRectHelper::CDlgSnapRectHelper(CWnd* pParent)
-    : CDialog(IDD, pParent), m_hCursor(nullptr), m_bmpScreen(0x00FFFFFF), m_nState(0)
+    : CDialog(IDD, pParent), m_hCursor(nullptr), m_bmpScreen(0x00FFFFFF), m_nState(0),
+      m_nHandOver(HAND_OVER_WAITING)
 {
     {
         CTesLocalResource resourceScope;
@@ -139,9 +120,10 @@ BOOL CDlgSnapRectHelper::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SnapFullScreen();
-    // The tip's magnifier reads the frozen screen just put on the clipboard.
-    m_wndTip.SetSourceWnd(GetDesktopWindow(), 0);
+    // The tip's magnifier reads the frozen screen where it is.
+    m_wndTip.SetFrozenSource(GetDesktopWindow(), m_bmpScreen);
     m_nState = 0;
+    m_nHandOver = HAND_OVER_WAITING;
     m_rectSelected.SetRectEmpty();
 
     // Topmost, so that the overlay covers topmost windows (a task bar) too.
@@ -158,22 +140,34 @@ BOOL CDlgSnapRectHelper::OnInitDialog()
 
 BOOL CDlgSnapRectHelper::SnapFullScreen()
 {
-    CWnd* pDesktop = GetDesktopWindow();
+    const HWND hDesktop = ::GetDesktopWindow();
     CRect rectScreen;
-    pDesktop->GetWindowRect(&rectScreen);
-    std::unique_ptr<CImageBitmap> pGrab(CTesCore::SnapBitmap(pDesktop->GetSafeHwnd(), rectScreen));
+    ::GetWindowRect(hDesktop, &rectScreen);
+    std::unique_ptr<CImageBitmap> pGrab(CScreenGrabber::Grab(hDesktop, rectScreen));
     if (!pGrab)
         return FALSE;
-    CopyPicture(*pGrab, m_bmpScreen);
-
-    // The clipboard owns the picture only once SetClipboardData took it;
-    // otherwise it goes with pGrab.
-    if (::OpenClipboard(m_hWnd)) {
-        if (::EmptyClipboard() && ::SetClipboardData(CF_BITMAP, pGrab->GetSafeHandle()) != nullptr)
-            pGrab->Detach();
-        ::CloseClipboard();
-    }
+    m_bmpScreen.DeleteObject();
+    m_bmpScreen.Attach(pGrab->Detach());
     return TRUE;
+}
+
+void CDlgSnapRectHelper::HandOverScreen()
+{
+    if (m_nHandOver == HAND_OVER_DONE)
+        return;
+    m_nHandOver = HAND_OVER_DONE;
+    // The clipboard gets a copy of its own; it owns it only once it took it.
+    CImageBitmap copy;
+    if (m_bmpScreen.GetSafeHandle() == nullptr || !copy.CopyImage(static_cast<HBITMAP>(m_bmpScreen.GetSafeHandle())))
+        return;
+    CClipboardScope clipboard(m_hWnd);
+    clipboard.PutBitmap(copy);
+}
+
+LRESULT CDlgSnapRectHelper::OnHandOverScreen(WPARAM, LPARAM)
+{
+    HandOverScreen();
+    return 0;
 }
 
 void CDlgSnapRectHelper::PaintTipWindow()
@@ -196,8 +190,15 @@ void CDlgSnapRectHelper::DrawTipWindow()
 {
     CPoint cursor;
     ::GetCursorPos(&cursor);
+    // The colour as the frozen screen has it: the overlay may not have
+    // painted it yet.
     COLORREF color = 0;
-    {
+    const RGBX* pScreen = m_bmpScreen.GetPixels();
+    const CSize sizeScreen = m_bmpScreen.GetSize();
+    if (pScreen != nullptr && cursor.x >= 0 && cursor.y >= 0 && cursor.x < sizeScreen.cx && cursor.y < sizeScreen.cy) {
+        const RGBX& pixel = pScreen[static_cast<size_t>(cursor.y) * static_cast<size_t>(sizeScreen.cx) + cursor.x];
+        color = RGB(pixel.r, pixel.g, pixel.b);
+    } else {
         CClientDC dc(this);
         color = dc.GetPixel(cursor);
     }
@@ -206,14 +207,14 @@ void CDlgSnapRectHelper::DrawTipWindow()
     strText += kTipStateText[m_nState >= 0 && m_nState <= 2 ? m_nState : 0];
     if (m_wndTip.GetSafeHwnd() == nullptr)
         return;
-    // The tip draws its text over its background without erasing, so a new
-    // text needs the background drawn anew.
+    // The magnifier follows the cursor whatever the text says; the text is
+    // only set when it changed. The tip draws its text over its background
+    // without erasing, so each repaint draws the background anew.
     CString strOld;
     m_wndTip.GetWindowText(strOld);
-    if (strOld != strText) {
+    if (strOld != strText)
         m_wndTip.SetWindowText(strText);
-        m_wndTip.Invalidate(TRUE);
-    }
+    m_wndTip.Invalidate(TRUE);
 }
 
 void CDlgSnapRectHelper::DrawInfoWindow(CRect& rect)
@@ -252,12 +253,14 @@ void CDlgSnapRectHelper::DrawInfoWindow(CRect& rect)
 
 void CDlgSnapRectHelper::OnOK()
 {
+    HandOverScreen();
     m_tracker.GetTrueRect(&m_rectSelected);
     EndDialog(IDOK);
 }
 
 void CDlgSnapRectHelper::OnCancel()
 {
+    HandOverScreen();
     m_rectSelected.SetRectEmpty();
     EndDialog(IDCANCEL);
 }
@@ -278,14 +281,20 @@ BOOL CDlgSnapRectHelper::OnEraseBkgnd(CDC* pDC)
 
 void CDlgSnapRectHelper::OnPaint()
 {
-    CPaintDC dc(this);
-    if (m_nState == 1) {
-        CRect rectTrue;
-        m_tracker.GetTrueRect(&rectTrue);
-        DrawInfoWindow(rectTrue);
+    {
+        CPaintDC dc(this);
+        if (m_nState == 1) {
+            CRect rectTrue;
+            m_tracker.GetTrueRect(&rectTrue);
+            DrawInfoWindow(rectTrue);
+        }
+        if (m_nState != 0)
+            m_tracker.Draw(&dc);
     }
-    if (m_nState != 0)
-        m_tracker.Draw(&dc);
+    if (m_nHandOver == HAND_OVER_WAITING) {
+        m_nHandOver = HAND_OVER_POSTED;
+        PostMessage(WM_HAND_OVER_SCREEN);
+    }
 }
 
 BOOL CDlgSnapRectHelper::OnSetCursor(CWnd* /*pWnd*/, UINT /*nHitTest*/, UINT /*message*/)

@@ -14,7 +14,8 @@
 #include "TesLibResource.h"
 
 // Create and run it inside a CTesLocalResource scope (its template and cursor
-// are TesLib's). Opening it puts the frozen screen on the clipboard.
+// are TesLib's). Opening it puts the frozen screen on the clipboard: right
+// after its first paint, or when it closes before that.
 //
 // States (m_nState): 0 waiting for the press, 1 dragging, 2 done. The press
 // starts a rubber band; releasing it accepts the rectangle and ends the dialog
@@ -60,10 +61,12 @@ protected:
     void OnCancel() override;
     void DoDataExchange(CDataExchange* pDX) override;
 
-    // Grabs the whole screen into m_bmpScreen and puts the grabbed picture on
-    // the clipboard, which then owns it. FALSE when the screen could not be
-    // grabbed (the clipboard is left as it was).
+    // Grabs the whole screen into m_bmpScreen; FALSE when it could not be
+    // grabbed (no picture, and the clipboard is left as it was).
     BOOL SnapFullScreen();
+    // Puts a copy of the frozen screen on the clipboard, which then owns it;
+    // once per opening.
+    void HandOverScreen();
     // Tip text: the colour under the cursor and the line for the state.
     void DrawTipWindow();
     // The information box next to the cursor: corner and size of rect (the
@@ -77,6 +80,7 @@ protected:
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
     void OnMouseMove(UINT nFlags, CPoint point);
+    LRESULT OnHandOverScreen(WPARAM wParam, LPARAM lParam);
 
     CSnapTipEdit m_wndTip;
     HCURSOR m_hCursor;
@@ -87,6 +91,9 @@ protected:
     CRgn m_rgnUpdate;
 
 private:
+    enum HandOver { HAND_OVER_WAITING, HAND_OVER_POSTED, HAND_OVER_DONE };
+    HandOver m_nHandOver;
+
     // The overlay that is running, if any.
     static CDlgSnapRectHelper* s_pRunning;
 };

@@ -3,8 +3,8 @@
 
 #include <vector>
 
+#include "CClipboardScope.h"
 #include "CPaintDC.h"
-#include "CPalette.h"
 #include "CWindowDC.h"
 #include "TesLibResource.h"
 
@@ -31,9 +31,8 @@ const int kTextBottomOffset = 80;
 // Corner jumping: the strip kept free at the right, the gap to the edges.
 const int kJumpStrip = 230;
 const int kJumpMargin = 10;
-// Opening the clipboard: attempts, and the pause between two of them.
+// Opening the clipboard: attempts, 20 ms apart.
 const int kClipboardTries = 10;
-const DWORD kClipboardRetryMs = 20;
 
 int Clamp(int nValue, int nLow, int nHigh)
 {
@@ -55,14 +54,11 @@ BEGIN_MESSAGE_MAP(CSnapTipEdit, CEdit)
 END_MESSAGE_MAP()
 
 CSnapTipEdit::CSnapTipEdit()
-    : m_bAtTopLeft(1), m_hSourceWnd(nullptr), m_hPalette(nullptr), m_bLive(0)
+    : m_bAtTopLeft(1), m_hSourceWnd(nullptr), m_hFrozen(nullptr), m_bLive(0)
 {
 }
 
-CSnapTipEdit::~CSnapTipEdit()
-{
-    DeletePalette();
-}
+CSnapTipEdit::~CSnapTipEdit() = default;
 
 CWnd* CSnapTipEdit::GetSourceWnd() const
 {
@@ -76,45 +72,35 @@ void CSnapTipEdit::SetSourceWnd(CWnd* pSourceWnd, int bLive)
     // The live magnifier never reads the picture, so it is only taken for
     // the frozen one.
     m_bmpFrozen.DeleteObject();
+    m_hFrozen = nullptr;
     if (!m_bLive)
         CopyClipboardPicture();
+}
+
+void CSnapTipEdit::SetFrozenSource(CWnd* pSourceWnd, const CBitmap& picture)
+{
+    m_hSourceWnd = pSourceWnd != nullptr ? pSourceWnd->GetSafeHwnd() : nullptr;
+    m_bLive = 0;
+    m_bmpFrozen.DeleteObject();
+    m_hFrozen = static_cast<HBITMAP>(picture.GetSafeHandle());
 }
 
 void CSnapTipEdit::CopyClipboardPicture()
 {
     // Whoever watches the clipboard may be reading the picture that was just
-    // put there: wait a little for it.
-    bool bOpen = false;
-    for (int nTry = 0; nTry < kClipboardTries && !bOpen; ++nTry) {
-        bOpen = ::OpenClipboard(nullptr) != FALSE;
-        if (!bOpen)
-            ::Sleep(kClipboardRetryMs);
-    }
-    if (!bOpen)
-        return;
-    if (::IsClipboardFormatAvailable(CF_BITMAP)) {
-        HANDLE hClipboardBitmap = ::GetClipboardData(CF_BITMAP);
-        // The clipboard's bitmap stays the clipboard's and dies at the next
-        // EmptyClipboard: keep a copy of our own.
-        if (hClipboardBitmap != nullptr)
-            m_bmpFrozen.Attach(::CopyImage(hClipboardBitmap, IMAGE_BITMAP, 0, 0, 0));
-    }
-    ::CloseClipboard();
-}
-
-void CSnapTipEdit::DeletePalette()
-{
-    if (m_hPalette != nullptr) {
-        ::DeleteObject(m_hPalette);
-        m_hPalette = nullptr;
-    }
+    // put there: wait a little for it. The clipboard's bitmap stays the
+    // clipboard's and dies at the next EmptyClipboard: keep a copy of our own.
+    CClipboardScope clipboard(nullptr, kClipboardTries);
+    const HBITMAP hClipboardBitmap = clipboard.GetBitmap();
+    if (hClipboardBitmap != nullptr && m_bmpFrozen.CopyImage(hClipboardBitmap))
+        m_hFrozen = static_cast<HBITMAP>(m_bmpFrozen.GetSafeHandle());
 }
 
 int CSnapTipEdit::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CEdit::OnCreate(lpCreateStruct) == -1)
         return -1;
-    DeletePalette();
+    m_palette.DeleteObject();
     if (m_hSourceWnd == nullptr)
         return 0;
     // On a palette-based display the magnifier draws through a copy of the
@@ -131,7 +117,7 @@ int CSnapTipEdit::OnCreate(LPCREATESTRUCT lpCreateStruct)
     pLogPalette->palVersion = 0x300;
     pLogPalette->palNumEntries = static_cast<WORD>(nEntries);
     ::GetSystemPaletteEntries(dc.m_hDC, 0, nEntries, pLogPalette->palPalEntry);
-    m_hPalette = ::CreatePalette(pLogPalette);
+    m_palette.CreatePalette(pLogPalette);
     return 0;
 }
 
@@ -208,11 +194,11 @@ void CSnapTipEdit::OnPaint()
         const CRect rcScreen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
         if (sourceDC.m_hDC != nullptr)
             DrawMagnifier(dc, sourceDC, rcScreen, rcClient);
-    } else if (m_bmpFrozen.m_hObject != nullptr) {
+    } else if (m_hFrozen != nullptr) {
         BITMAP bm = {};
         CDC sourceDC;
-        if (m_bmpFrozen.GetBitmap(&bm) != 0 && sourceDC.CreateCompatibleDC(&dc)) {
-            sourceDC.SelectObject(&m_bmpFrozen);
+        if (::GetObjectW(m_hFrozen, sizeof(bm), &bm) != 0 && sourceDC.CreateCompatibleDC(&dc)) {
+            sourceDC.SelectObject(CBitmap::FromHandle(m_hFrozen));
             DrawMagnifier(dc, sourceDC, CRect(0, 0, bm.bmWidth, bm.bmHeight), rcClient);
         }
     }
@@ -227,10 +213,9 @@ void CSnapTipEdit::DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcSourceBo
     const int nTop = rcClient.top + kMagnifierTopOffset;
 
     // Both contexts' palettes and pens go back when the contexts are released.
-    if (m_hPalette != nullptr) {
-        CPalette* pPalette = CPalette::FromHandle(m_hPalette);
-        dc.SelectPalette(pPalette, FALSE);
-        sourceDC.SelectPalette(pPalette, FALSE);
+    if (m_palette.GetSafeHandle() != nullptr) {
+        dc.SelectPalette(&m_palette, FALSE);
+        sourceDC.SelectPalette(&m_palette, FALSE);
         sourceDC.RealizePalette();
     }
 
@@ -271,6 +256,7 @@ void CSnapTipEdit::DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcSourceBo
 void CSnapTipEdit::OnDestroy()
 {
     CEdit::OnDestroy();
-    DeletePalette();
+    m_palette.DeleteObject();
     m_bmpFrozen.DeleteObject();
+    m_hFrozen = nullptr;
 }

@@ -5,7 +5,8 @@
 #pragma once
 
 #include "TesLibApi.h"
-#include "CBitmap.h"
+#include "CImageBitmap.h"
+#include "CPalette.h"
 #include "CEdit.h"
 
 // Layout, in client coordinates (top = the client area's top):
@@ -29,6 +30,8 @@
 // DC (the desktop's: the screen). In frozen mode it reads the picture that was
 // on the clipboard when SetSourceWnd was called; the control keeps its own
 // copy of that picture, so emptying the clipboard later does not affect it.
+// SetFrozenSource gives it a picture to read directly instead, which the
+// caller keeps alive while the control shows it.
 //
 // Corner jumping (real mouse moves over the control, parent covering the
 // screen): at the top-left it moves to (screen width - 230, 10) when the
@@ -52,6 +55,8 @@ public:
     // Sets the window to magnify and the mode: bLive non-zero reads it live,
     // 0 reads the clipboard's present picture (CF_BITMAP), copied now.
     void SetSourceWnd(CWnd* pSourceWnd, int bLive);
+    // Frozen mode on picture, read where it is (no copy).
+    void SetFrozenSource(CWnd* pSourceWnd, const CBitmap& picture);
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -71,13 +76,15 @@ private:
     // empty when the clipboard has none or stays held by another window for
     // 200 ms.
     void CopyClipboardPicture();
-    void DeletePalette();
 
     int m_bAtTopLeft;
     // A handle, not a CWnd pointer: the desktop's CWnd is a temporary wrapper
     // that the framework frees at idle.
     HWND m_hSourceWnd;
-    HPALETTE m_hPalette;
-    CBitmap m_bmpFrozen;
+    CPalette m_palette;
+    // The copy taken from the clipboard, and the picture frozen mode reads:
+    // that copy or the caller's picture.
+    CImageBitmap m_bmpFrozen;
+    HBITMAP m_hFrozen;
     int m_bLive;
 };

@@ -86,7 +86,7 @@ TEST(CTesHook, EventsArePostedAndClicksSwallowedOnlyDuringAPick)
         PickWindows windows(test.nChildId, test.bVisibleChild);
         if (test.bCapture)
             ::SetCapture(windows.Child());
-        EXPECT_EQ(test.bPick ? windows.Child() : nullptr, CTesHook::FindPickWindow());
+        EXPECT_EQ(test.bPick ? windows.Child() : nullptr, CTesHook::FindPickWindow(::GetCurrentThreadId()));
         struct Event
         {
             WPARAM nMessage;
@@ -100,7 +100,7 @@ TEST(CTesHook, EventsArePostedAndClicksSwallowedOnlyDuringAPick)
         };
         for (const Event& event : events) {
             SCOPED_TRACE(event.nMessage);
-            EXPECT_EQ(test.bPick ? event.bSwallowedInPick : FALSE, CTesHook::HandleMouseEvent(event.nMessage));
+            EXPECT_EQ(test.bPick ? event.bSwallowedInPick : FALSE, CTesHook::HandleMouseEvent(event.nMessage, ::GetCurrentThreadId()));
             const std::vector<UINT> expected =
                 test.bPick && event.nPosted != 0 ? std::vector<UINT>{ event.nPosted } : std::vector<UINT>{};
             EXPECT_EQ(expected, TakeHookMessages(windows.Child()));
@@ -112,9 +112,9 @@ TEST(CTesHook, ReleaseAfterThePickEndedIsStillSwallowed)
 {
     PickWindows windows(100, false);
     ::SetCapture(windows.Child());
-    EXPECT_TRUE(CTesHook::HandleMouseEvent(WM_LBUTTONDOWN));
+    EXPECT_TRUE(CTesHook::HandleMouseEvent(WM_LBUTTONDOWN, ::GetCurrentThreadId()));
     ::ReleaseCapture();   // the engine ends the pick on the press
-    EXPECT_TRUE(CTesHook::HandleMouseEvent(WM_LBUTTONUP));
-    EXPECT_FALSE(CTesHook::HandleMouseEvent(WM_LBUTTONUP));   // only the one release
+    EXPECT_TRUE(CTesHook::HandleMouseEvent(WM_LBUTTONUP, ::GetCurrentThreadId()));
+    EXPECT_FALSE(CTesHook::HandleMouseEvent(WM_LBUTTONUP, ::GetCurrentThreadId()));   // only the one release
     TakeHookMessages(windows.Child());
 }

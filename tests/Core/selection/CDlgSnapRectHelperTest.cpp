@@ -306,8 +306,9 @@ TEST_F(OverlayTest, TheInformationBoxStaysOnTheScreenAndShowsItsLabels)
     }
 }
 
-// What TesLib hands to SetClipboardData, whether the clipboard takes it, and
-// whether the framework deletes that bitmap.
+// What the overlay hands to SetClipboardData (through the framework's
+// clipboard scope), whether the clipboard takes it, and whether the framework
+// deletes that bitmap.
 HANDLE g_hHanded = nullptr;
 bool g_bClipboardRefuses = false;
 bool g_bHandedDeleted = false;
@@ -330,7 +331,7 @@ BOOL WINAPI RecordingDeleteObject(HGDIOBJ hObject)
 // when the overlay opened. A bitmap the clipboard refused is deleted.
 TEST_F(OverlayTest, TheClipboardOwnsTheFrozenScreenOnlyWhenItTookIt)
 {
-    guitest::ImportPatch patchSet(GetModuleHandleW(L"TesLib.dll"), "user32.dll", "SetClipboardData",
+    guitest::ImportPatch patchSet(GetModuleHandleW(L"Framework.dll"), "user32.dll", "SetClipboardData",
                                   reinterpret_cast<void*>(&RecordingSetClipboardData));
     guitest::ImportPatch patchDelete(GetModuleHandleW(L"Framework.dll"), "gdi32.dll", "DeleteObject",
                                      reinterpret_cast<void*>(&RecordingDeleteObject));
