@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Grab benchmark: builds the Windows grab benchmark (MinGW, Release) and runs
-# it under Wine on a 1920x1080 virtual display, then times ImageMagick's
-# `import -window root` of the same display in the same session. Prints the
-# median, fastest and slowest of RUNS runs (default 100) of each, and of
-# OVERLAY_RUNS openings (default 20) of the region selection overlay up to its
-# first complete paint. Then the engine's whole capture in stages (median of
-# STAGE_RUNS, default 20), its GDI objects, handles and private bytes over
-# CAPTURES captures with every effect on (default 1000), and, on a display of
-# its own of 3840x2160, the peak memory of one capture with every effect on.
+# Grab benchmark: builds the Windows grab benchmarks (MinGW, Release) and runs
+# them under Wine on a 1920x1080 virtual display, then times ImageMagick's
+# `import -window root` of the same display in the same session. Each figure
+# is the median, fastest and slowest of its runs, taken in turns with a bare
+# BitBlt of the screen, and the main ones are also given as a ratio to that
+# BitBlt: the grab (RUNS runs, default 100), the region selection overlay up
+# to its first complete paint (OVERLAY_RUNS, default 20) and the engine's
+# whole capture in stages (STAGE_RUNS, default 20). Then ten mouse moves while
+# the engine sleeps in a 3 s capture delay, the GDI objects, handles and
+# private bytes over CAPTURES captures with every effect on (default 1000),
+# and, on a display of its own of 3840x2160, the peak memory of one capture
+# with every effect on.
 # Usage: tools/bench-grab.sh [BUILD_DIR]
 set -euo pipefail
 
@@ -19,6 +22,7 @@ if [ "${1:-}" = "--inside" ]; then
   wine "$build_dir/bin/grab_bench.exe" "$runs"
   wine "$build_dir/bin/overlay_bench.exe" "${OVERLAY_RUNS:-20}"
   wine "$build_dir/bin/capture_bench.exe" stages "${STAGE_RUNS:-20}"
+  wine "$build_dir/bin/capture_bench.exe" hook
   wine "$build_dir/bin/capture_bench.exe" resources "${CAPTURES:-1000}"
   times=()
   for _ in $(seq 1 "$runs"); do

@@ -167,8 +167,7 @@ BOOL CPictureStore::StoreGrab(std::unique_ptr<CImageBitmap> pGrab)
         return FALSE;
     // The grab becomes the captured buffer as it is: no copy.
     if (pGrab->GetSafeHandle() != nullptr) {
-        m_bmpCaptured.DeleteObject();
-        m_bmpCaptured.Attach(pGrab->Detach());
+        m_bmpCaptured.TakeOver(*pGrab);
         m_bmpProcessed.DeleteObject();
     }
     Refresh();
@@ -225,15 +224,21 @@ Gdiplus::Image* CPictureStore::ConvertImage(HBITMAP hBitmap) const
     if (hBitmap == nullptr || ::GetObjectW(hBitmap, sizeof(bm), &bm) != sizeof(bm))
         return nullptr;
     const CSize size(bm.bmWidth, bm.bmHeight);
-    // A pixel section is converted from its own pixels, any other bitmap
+    // The shown buffer is converted from its own pixels, any other bitmap
     // through GDI; either way no 32-bit GDI+ picture is made in between,
     // which costs the most under some GDI+ implementations (Wine's).
-    if (const RGBX* pPixels = CImageBitmap::PixelsOf(hBitmap))
+    const CImageBitmap& shown = ShownBuffer();
+    if (const RGBX* pPixels = hBitmap == shown.GetSafeHandle() ? shown.GetPixels() : nullptr)
         return PictureOfPixels(pPixels, size);
     return PictureOfBitmap(hBitmap, size);
 }
 
 CBitmap* CPictureStore::ConvertImage(Gdiplus::Image* pImage) const
+{
+    return DrawPicture(pImage).release();
+}
+
+std::unique_ptr<CImageBitmap> CPictureStore::DrawPicture(Gdiplus::Image* pImage) const
 {
     if (pImage == nullptr)
         return nullptr;
@@ -258,7 +263,7 @@ CBitmap* CPictureStore::ConvertImage(Gdiplus::Image* pImage) const
         ::SelectObject(hMemory, hOld);
     }
     ::DeleteDC(hMemory);
-    return bDrawn ? pBitmap.release() : nullptr;
+    return bDrawn ? std::move(pBitmap) : nullptr;
 }
 
 void CPictureStore::SetThumbnail(Gdiplus::Image* pImage)
@@ -363,11 +368,10 @@ int CPictureStore::Open(CString strPathName)
         return 0;   // a failed load holds no picture
     m_pImage = std::move(pLoaded);
     SetThumbnail(m_pImage.get());
-    std::unique_ptr<CBitmap> pBitmap(ConvertImage(m_pImage.get()));
+    const std::unique_ptr<CImageBitmap> pBitmap = DrawPicture(m_pImage.get());
     if (pBitmap) {
         // The drawn picture becomes the captured buffer as it is.
-        m_bmpCaptured.DeleteObject();
-        m_bmpCaptured.Attach(pBitmap->Detach());
+        m_bmpCaptured.TakeOver(*pBitmap);
         m_bmpProcessed.DeleteObject();
     }
     m_strPathName = strPathName;

@@ -87,6 +87,8 @@ private:
     // The buffer the picture is made from: the processed one, or the
     // captured one while no effect is on.
     const CImageBitmap& ShownBuffer() const;
+    // The picture as GDI+ draws it, in a new pixel section; null on failure.
+    std::unique_ptr<CImageBitmap> DrawPicture(Gdiplus::Image* pImage) const;
 
     CTesConfig& m_config;
     CWnd* m_pMainWnd;

@@ -97,7 +97,7 @@ struct ResourceBytes
 } // namespace
 
 CImageBitmap::CImageBitmap(DWORD clrBackground)
-    : m_clrBackground(clrBackground)
+    : m_clrBackground(clrBackground), m_hSection(nullptr), m_pSectionPixels(nullptr)
 {
 }
 
@@ -150,25 +150,46 @@ BOOL CImageBitmap::CreatePixelSection(CSize size)
 {
     RGBX* pPixels = nullptr;
     const HBITMAP hSection = NewPixelSection(size, pPixels);
-    if (hSection == nullptr)
-        return FALSE;
+    return hSection != nullptr && AdoptSection(hSection, pPixels);
+}
+
+BOOL CImageBitmap::AdoptSection(HBITMAP hSection, RGBX* pPixels)
+{
     DeleteObject();
-    return Attach(hSection);
+    if (!Attach(hSection)) {
+        ::DeleteObject(hSection);
+        return FALSE;
+    }
+    m_hSection = hSection;
+    m_pSectionPixels = pPixels;
+    return TRUE;
 }
 
 RGBX* CImageBitmap::GetPixels() const
 {
-    return PixelsOf(static_cast<HBITMAP>(m_hObject));
+    // The handle alone could be one the system reused for another bitmap
+    // after the section was given away: its pixels must be where they were.
+    DIBSECTION section = {};
+    if (m_hObject == nullptr || m_hObject != m_hSection ||
+        ::GetObjectW(m_hObject, sizeof(section), &section) != sizeof(section) ||
+        section.dsBm.bmBits != m_pSectionPixels)
+        return nullptr;
+    return m_pSectionPixels;
 }
 
-RGBX* CImageBitmap::PixelsOf(HBITMAP hBitmap)
+void CImageBitmap::TakeOver(CImageBitmap& other)
 {
-    DIBSECTION section = {};
-    if (hBitmap == nullptr || ::GetObjectW(hBitmap, sizeof(section), &section) != sizeof(section) ||
-        section.dsBm.bmBits == nullptr || section.dsBmih.biBitCount != 32 || section.dsBmih.biCompression != BI_RGB ||
-        section.dsBmih.biHeight >= 0)
-        return nullptr;
-    return static_cast<RGBX*>(section.dsBm.bmBits);
+    if (&other == this)
+        return;
+    DeleteObject();
+    const HGDIOBJ hSection = other.m_hSection;
+    RGBX* pPixels = other.m_pSectionPixels;
+    const HGDIOBJ hObject = other.Detach();
+    if (hObject == nullptr)
+        return;
+    Attach(hObject);
+    m_hSection = hSection;
+    m_pSectionPixels = pPixels;
 }
 
 CSize CImageBitmap::GetSize() const
@@ -195,8 +216,7 @@ BOOL CImageBitmap::CopyImage(HBITMAP hBitmap)
     if (dcScreen.m_hDC == nullptr ||
         ::GetDIBits(dcScreen.m_hDC, hBitmap, 0, static_cast<UINT>(nLines), pPixels, &bmi, DIB_RGB_COLORS) != nLines)
         return FALSE;
-    DeleteObject();
-    return Attach(section.Detach());
+    return AdoptSection(static_cast<HBITMAP>(section.Detach()), pPixels);
 }
 
 BOOL CImageBitmap::CopyImage(CBitmap* pBitmap)
@@ -214,8 +234,7 @@ BOOL CImageBitmap::AttachPixels(const RGBX* pPixels, CSize size)
         return FALSE;
     std::memcpy(static_cast<void*>(pTarget), pPixels,
                 static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy) * sizeof(RGBX));
-    DeleteObject();
-    return Attach(hSection);
+    return AdoptSection(hSection, pTarget);
 }
 
 BOOL CImageBitmap::Fill(RGBX* pBuffer, CSize size, DWORD clr)

@@ -46,11 +46,13 @@ public:
     // Replaces the own bitmap by a new pixel section of size (pixels not set);
     // FALSE, bitmap kept, when GDI cannot make it or size has no pixels.
     BOOL CreatePixelSection(CSize size);
-    // The own bitmap's pixels when it is a 32-bit top-down DIB section, else
-    // null. Valid while the object keeps that bitmap.
+    // The own bitmap's pixels when it is a pixel section this object (or one
+    // it took it over from) made, else null. Valid while the object keeps
+    // that bitmap.
     RGBX* GetPixels() const;
-    // The same for any bitmap handle.
-    static RGBX* PixelsOf(HBITMAP hBitmap);
+    // Replaces the own bitmap by other's, which is left empty; a pixel
+    // section stays readable through GetPixels.
+    void TakeOver(CImageBitmap& other);
     // The own bitmap's size; 0 x 0 without a bitmap.
     CSize GetSize() const;
 
@@ -130,4 +132,14 @@ private:
     // size.cx * size.cy pixels of pPixels; FALSE (bitmap kept) when the
     // section cannot be made.
     BOOL AttachPixels(const RGBX* pPixels, CSize size);
+    // Replaces the own bitmap by hSection, a new pixel section whose pixels
+    // start at pPixels.
+    BOOL AdoptSection(HBITMAP hSection, RGBX* pPixels);
+
+    // The pixel section this object made and its pixels. The system does not
+    // tell a top-down section from a bottom-up one everywhere (Wine reports
+    // both with a positive height), so GetPixels trusts only these, and only
+    // while the object still holds that very section.
+    HGDIOBJ m_hSection;
+    RGBX* m_pSectionPixels;
 };

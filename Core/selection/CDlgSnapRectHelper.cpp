@@ -146,8 +146,7 @@ BOOL CDlgSnapRectHelper::SnapFullScreen()
     std::unique_ptr<CImageBitmap> pGrab(CScreenGrabber::Grab(hDesktop, rectScreen));
     if (!pGrab)
         return FALSE;
-    m_bmpScreen.DeleteObject();
-    m_bmpScreen.Attach(pGrab->Detach());
+    m_bmpScreen.TakeOver(*pGrab);
     return TRUE;
 }
 

@@ -1,10 +1,12 @@
 // Capture benchmark: the whole capture of the engine, from the call a hot key
-// makes to the picture and thumbnail stored, split into its stages; the GDI
+// makes to the picture and thumbnail stored, beside its grab and a bare BitBlt
+// of the screen; the mouse while the engine waits out a capture delay; the GDI
 // objects, handles and private bytes over many captures with every effect on;
 // and the peak memory of one whole-screen capture with every effect on.
 // Figures are printed, never checked.
 //
-// Usage: capture_bench.exe stages RUNS | resources CAPTURES | peak
+// Usage: capture_bench.exe stages RUNS | hook | resources CAPTURES | peak
+#include "BenchTiming.h"
 #include "CTesCore.h"
 
 #include "CHelper.h"
@@ -15,65 +17,24 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace {
 
-// The engine with the stages of its store open to the benchmark.
+using bench::PumpMessages;
+
+// The engine with its grab-and-store step open to the benchmark.
 class BenchCore : public CTesCore
 {
 public:
-    using CTesCore::ConvertImage;
-    using CTesCore::SetThubImage;
     using CTesCore::SnapRect;
 };
-
-// Milliseconds since the last call (the first call starts the clock).
-class StageClock
-{
-public:
-    StageClock()
-    {
-        ::QueryPerformanceFrequency(&m_frequency);
-        ::QueryPerformanceCounter(&m_last);
-    }
-    double Lap()
-    {
-        LARGE_INTEGER now;
-        ::QueryPerformanceCounter(&now);
-        const double ms = 1000.0 * static_cast<double>(now.QuadPart - m_last.QuadPart) /
-                          static_cast<double>(m_frequency.QuadPart);
-        m_last = now;
-        return ms;
-    }
-
-private:
-    LARGE_INTEGER m_frequency;
-    LARGE_INTEGER m_last;
-};
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
 
 // The settings file beside the benchmark, which the engine reads on start
 // and writes on close.
@@ -146,12 +107,11 @@ private:
     bool m_bReady = false;
 };
 
-// The whole-screen capture in its stages, as SnapFullScreen and its store
-// run them with delay 0 and no effects: the grab; the chain (the grab taken
-// over as the captured buffer, the processed one copied from it, the empty
-// effects chain); the GDI+ conversion; the thumbnail.
-// Then the grab and store in one (SnapRect), and the same capture end to end
-// through SnapFullScreen, which is what the hot key handler calls.
+// The whole-screen capture with delay 0 and no effects, beside its grab and
+// the bare BitBlt, taking turns: the grab (SnapBitmap); the grab stored
+// (SnapRect: the grab taken over as the captured picture, the GDI+ picture,
+// the thumbnail); the store alone (RefreshImageData); and the capture end to
+// end through SnapFullScreen, which is what the hot key handler calls.
 int RunStages(int nRuns)
 {
     BenchEngine engine;
@@ -160,60 +120,62 @@ int RunStages(int nRuns)
         return 1;
     }
     BenchCore& core = engine.Core();
-    std::vector<double> grab, chain, convert, thumbnail, staged, stored, whole;
-    for (int i = -3; i < nRuns; ++i) {
-        PumpMessages();
-        StageClock clock;
-        std::unique_ptr<CImageBitmap> pGrab(CTesCore::SnapBitmap(::GetDesktopWindow(), CRect()));
-        const double msGrab = clock.Lap();
-        CImageBitmap captured;
-        CImageBitmap processed;
-        const BOOL bStored = pGrab && captured.Attach(pGrab->Detach()) && processed.CopyImage(&captured) &&
-                             processed.ProcessImage(CProcessorArray());
-        const double msChain = clock.Lap();
-        std::unique_ptr<Gdiplus::Image> pImage(core.ConvertImage(static_cast<HBITMAP>(processed.GetSafeHandle())));
-        const double msConvert = clock.Lap();
-        core.SetThubImage(pImage.get());
-        const double msThumbnail = clock.Lap();
-        int x = 0, y = 0;
-        if (!bStored || !pImage || core.GetThubImage(x, y) == nullptr) {
-            std::printf("a stage failed\n");
-            return 1;
-        }
-        pImage.reset();
-        core.ClearGdiplusImage();
-        PumpMessages();
-        clock.Lap();
-        const int nStored = core.SnapRect(::GetDesktopWindow(), CRect());
-        const double msSnapRect = clock.Lap();
-        PumpMessages();
-        clock.Lap();
-        const int nSnapped = core.SnapFullScreen();
-        const double msWhole = clock.Lap();
-        if (nStored != 1 || nSnapped != 1 || core.GetImage() == nullptr) {
-            std::printf("SnapFullScreen failed\n");
-            return 1;
-        }
-        if (i < 0)
-            continue;
-        grab.push_back(msGrab);
-        chain.push_back(msChain);
-        convert.push_back(msConvert);
-        thumbnail.push_back(msThumbnail);
-        staged.push_back(msChain + msConvert + msThumbnail);
-        stored.push_back(msSnapRect);
-        whole.push_back(msWhole);
+    const HWND hDesktop = ::GetDesktopWindow();
+    std::printf("Whole-screen capture %d x %d, delay 0, no effects, taking turns:\n", ::GetSystemMetrics(SM_CXSCREEN),
+                ::GetSystemMetrics(SM_CYSCREEN));
+    const std::vector<double> medians = bench::ReportInterleaved(
+        { { "bare BitBlt of the screen", bench::Timed(bench::BlitScreen) },
+          { "grab (SnapBitmap)", bench::Timed([hDesktop] {
+                std::unique_ptr<CImageBitmap> pGrab(CTesCore::SnapBitmap(hDesktop, CRect()));
+                return pGrab != nullptr;
+            }) },
+          { "grab and store (SnapRect)", bench::Timed([&core, hDesktop] {
+                return core.SnapRect(hDesktop, CRect()) == 1 && core.GetImage() != nullptr;
+            }) },
+          { "store alone (RefreshImageData)", bench::Timed([&core] {
+                core.RefreshImageData();
+                int x = 0, y = 0;
+                return core.GetImage() != nullptr && core.GetThubImage(x, y) != nullptr;
+            }) },
+          { "SnapFullScreen end to end", bench::Timed([&core] { return core.SnapFullScreen() == 1; }) } },
+        nRuns);
+    bench::ReportRatio("grab and store (SnapRect)", medians[2], medians[0]);
+    bench::ReportRatio("SnapFullScreen end to end", medians[4], medians[0]);
+    return 0;
+}
+
+// Ten mouse moves sent from a second thread while the engine's thread sleeps
+// in a 3 s capture delay: how long they take to go through the system, whose
+// low-level mouse hooks they pass.
+int RunHook()
+{
+    BenchEngine engine;
+    if (!engine.Ready()) {
+        std::printf("engine not started\n");
+        return 1;
     }
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
-    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
-    std::printf("Whole-screen capture %d x %d, delay 0, no effects, median of %d:\n", cx, cy, nRuns);
-    std::printf("  grab (SnapBitmap)                 %8.3f ms\n", Median(grab));
-    std::printf("  chain (buffers, empty chain)      %8.3f ms\n", Median(chain));
-    std::printf("  GDI+ conversion                   %8.3f ms\n", Median(convert));
-    std::printf("  thumbnail                         %8.3f ms\n", Median(thumbnail));
-    std::printf("  beyond the grab (sum of stages)   %8.3f ms\n", Median(staged));
-    std::printf("  SnapRect (grab and store)         %8.3f ms\n", Median(stored));
-    std::printf("  SnapFullScreen end to end         %8.3f ms\n", Median(whole));
+    engine.Core().m_config.SetSnapDelayTime(3000);
+    std::atomic<double> msMoves(-1.0);
+    std::thread mover([&msMoves] {
+        ::Sleep(300);   // the engine is asleep by now
+        const long long start = bench::Now();
+        for (int i = 0; i < 10; ++i) {
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dx = 20 + 3 * i;
+            input.mi.dy = 20 + 2 * i;
+            input.mi.dwFlags = MOUSEEVENTF_MOVE;
+            ::SendInput(1, &input, sizeof(input));
+        }
+        msMoves = bench::MillisecondsSince(start);
+    });
+    const long long start = bench::Now();
+    engine.Core().SnapFullScreen();
+    const double msCapture = bench::MillisecondsSince(start);
+    mover.join();
+    std::printf("Ten mouse moves sent while the engine waits out a 3 s capture delay: %.1f ms (the capture took "
+                "%.0f ms)\n",
+                msMoves.load(), msCapture);
     return 0;
 }
 
@@ -341,9 +303,9 @@ int RunPeak()
     PROCESS_MEMORY_COUNTERS before = {};
     before.cb = sizeof(before);
     ::GetProcessMemoryInfo(::GetCurrentProcess(), &before, sizeof(before));
-    StageClock clock;
+    const long long start = bench::Now();
     const int nSnapped = engine.Core().SnapFullScreen();
-    const double ms = clock.Lap();
+    const double ms = bench::MillisecondsSince(start);
     PROCESS_MEMORY_COUNTERS after = {};
     after.cb = sizeof(after);
     ::GetProcessMemoryInfo(::GetCurrentProcess(), &after, sizeof(after));
@@ -370,10 +332,12 @@ int main(int argc, char** argv)
     const int nCount = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20;
     if (std::strcmp(lpszMode, "stages") == 0)
         return RunStages(nCount);
+    if (std::strcmp(lpszMode, "hook") == 0)
+        return RunHook();
     if (std::strcmp(lpszMode, "resources") == 0)
         return RunResources(nCount);
     if (std::strcmp(lpszMode, "peak") == 0)
         return RunPeak();
-    std::printf("usage: capture_bench stages RUNS | resources CAPTURES | peak\n");
+    std::printf("usage: capture_bench stages RUNS | hook | resources CAPTURES | peak\n");
     return 2;
 }
