@@ -98,7 +98,7 @@ END_MESSAGE_MAP()
 CTessalyDlg::CTessalyDlg(CWnd* pParent)
     : CDialog(IDD_TESSALY_DIALOG, pParent), m_nSnapType(0), m_bGrayScale(0), m_bNegate(0), m_bScale(0),
       m_bRotate(0), m_bFlipHorz(0), m_bFlipVert(0), m_bShearDown(0), m_bShearAcross(0), m_bBlur(0),
-      m_bSharpen(0), m_hIcon(nullptr), m_hHandCursor(nullptr), m_hDefaultBitmap(nullptr)
+      m_bSharpen(0), m_hIcon(nullptr), m_hHandCursor(nullptr)
 {
     const HINSTANCE hInstance = AfxFindResourceHandle(MAKEINTRESOURCEW(IDR_MAINFRAME), RT_GROUP_ICON);
     m_hIcon = ::LoadIconW(hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME));
@@ -106,11 +106,7 @@ CTessalyDlg::CTessalyDlg(CWnd* pParent)
                                   MAKEINTRESOURCEW(IDC_CURSOR_HAND));
 }
 
-CTessalyDlg::~CTessalyDlg()
-{
-    if (m_hDefaultBitmap != nullptr)
-        ::DeleteObject(m_hDefaultBitmap);
-}
+CTessalyDlg::~CTessalyDlg() = default;
 
 void CTessalyDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -145,8 +141,8 @@ BOOL CTessalyDlg::OnInitDialog()
     }
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
-    m_hDefaultBitmap = CPreviewPainter::LoadPlaceholder(
-        AfxFindResourceHandle(MAKEINTRESOURCEW(IDB_DEFAULT_PREVIEW), RT_BITMAP), IDB_DEFAULT_PREVIEW);
+    m_bmpDefault.Attach(CPreviewPainter::LoadPlaceholder(
+        AfxFindResourceHandle(MAKEINTRESOURCEW(IDB_DEFAULT_PREVIEW), RT_BITMAP), IDB_DEFAULT_PREVIEW));
 
     EnableToolTips(TRUE);
     m_ToolTip.Create(this, 0);
@@ -225,13 +221,13 @@ void CTessalyDlg::DrawPreview(BOOL bPrint)
     Gdiplus::Image* pThumb = pImage != nullptr ? m_Core.GetThubImage(x, y) : nullptr;
     if (!bPrint) {
         CClientDC dc(&m_stcPreview);
-        CPreviewPainter::Draw(dc.GetSafeHdc(), rect, m_hDefaultBitmap, pImage, pThumb, x, y);
+        CPreviewPainter::Draw(dc.GetSafeHdc(), rect, m_bmpDefault, pImage, pThumb, x, y);
         return;
     }
     CPrintJob job(this);
     if (!job.ChoosePrinter() || !job.StartPage(g_szPrintDocName))
         return;
-    CPreviewPainter::Draw(job.GetDC(), rect, m_hDefaultBitmap, pImage, pThumb, x, y);
+    CPreviewPainter::Draw(job.GetDC(), rect, m_bmpDefault, pImage, pThumb, x, y);
     job.EndPage();
 }
 
@@ -240,10 +236,7 @@ void CTessalyDlg::OnDestroy()
     CDialog::OnDestroy();
     m_Core.CloseVoruzev();
     RegisterHotKeys(TRUE);
-    if (m_hDefaultBitmap != nullptr) {
-        ::DeleteObject(m_hDefaultBitmap);
-        m_hDefaultBitmap = nullptr;
-    }
+    m_bmpDefault.DeleteObject();
     m_TrayIcon.RemoveFromTray();
 }
 

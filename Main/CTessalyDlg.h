@@ -6,6 +6,7 @@
 // hiding, waiting and the effects themselves happen inside the engine.
 #pragma once
 
+#include "CBitmap.h"
 #include "CDialog.h"
 #include "CStatic.h"
 #include "CTesCore.h"
@@ -117,7 +118,7 @@ private:
     int m_bSharpen;
     HICON m_hIcon;
     HCURSOR m_hHandCursor;
-    HBITMAP m_hDefaultBitmap;
+    CBitmap m_bmpDefault;
     CTrayNotifyIcon m_TrayIcon;
     CToolTipCtrl m_ToolTip;
     CTesCore m_Core;

@@ -318,19 +318,19 @@ void CPictureStore::SetThumbnail(Gdiplus::Image* pImage)
 
 int CPictureStore::Copy(int bThumbnail)
 {
-    std::unique_ptr<CBitmap> pCopy;
+    CBitmap copy;
     if (bThumbnail || !m_bImageFromBuffer) {
-        pCopy.reset(ConvertImage(bThumbnail ? m_pThumbnail.get() : m_pImage.get()));
+        const std::unique_ptr<CImageBitmap> pDrawn = DrawPicture(bThumbnail ? m_pThumbnail.get() : m_pImage.get());
+        if (pDrawn)
+            copy.Attach(pDrawn->CopyToScreenBitmap());
     } else if (m_pImage) {
         // The picture holds exactly the shown buffer's pixels.
-        std::unique_ptr<CImageBitmap> pBuffer(new CImageBitmap);
-        if (pBuffer->CopyImage(static_cast<HBITMAP>(ShownBuffer().GetSafeHandle())))
-            pCopy = std::move(pBuffer);
+        copy.Attach(ShownBuffer().CopyToScreenBitmap());
     }
-    if (!pCopy)
+    if (copy.GetSafeHandle() == nullptr)
         return 0;
     CClipboardScope clipboard(m_pPreviewWnd != nullptr ? m_pPreviewWnd->GetSafeHwnd() : nullptr);
-    return clipboard.PutBitmap(*pCopy) ? 1 : 0;
+    return clipboard.PutBitmap(copy) ? 1 : 0;
 }
 
 int CPictureStore::Paste()

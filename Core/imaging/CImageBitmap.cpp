@@ -219,6 +219,26 @@ BOOL CImageBitmap::CopyImage(HBITMAP hBitmap)
     return AdoptSection(static_cast<HBITMAP>(section.Detach()), pPixels);
 }
 
+HBITMAP CImageBitmap::CopyToScreenBitmap() const
+{
+    const CSize size = GetSize();
+    std::unique_ptr<RGBX[]> pCopy;
+    const RGBX* pPixels = GetPixels();
+    if (pPixels == nullptr) {
+        pCopy.reset(GetDIBits32());
+        pPixels = pCopy.get();
+    }
+    CClientDC dcScreen(nullptr);
+    CBitmap bitmap;
+    if (pPixels == nullptr || dcScreen.m_hDC == nullptr ||
+        !bitmap.CreateCompatibleBitmap(&dcScreen, size.cx, size.cy))
+        return nullptr;
+    const BITMAPINFO bmi = TopDown32(size);
+    if (::SetDIBits(dcScreen.m_hDC, bitmap, 0, static_cast<UINT>(size.cy), pPixels, &bmi, DIB_RGB_COLORS) != size.cy)
+        return nullptr;
+    return static_cast<HBITMAP>(bitmap.Detach());
+}
+
 BOOL CImageBitmap::CopyImage(CBitmap* pBitmap)
 {
     if (pBitmap == nullptr)

@@ -15,7 +15,9 @@
 // Form: every bitmap the object makes itself (CopyImage, ProcessImage,
 // CreatePixelSection) is a 32-bit top-down DIB section, whose pixels
 // (RGBX.h: rows top first, no gaps) GetPixels reaches without a copy; a bitmap
-// attached from elsewhere may have any form and is read through GDI.
+// attached from elsewhere may have any form and is read through GDI. Pixels
+// are copied in one pass, in through GetDIBits (CopyImage) and out through
+// SetDIBits (CopyToScreenBitmap).
 //
 // Ownership: the object owns its bitmap (see CGdiObject). Every operation that
 // would replace the bitmap builds the new one completely first and replaces
@@ -42,6 +44,11 @@ public:
     BOOL CopyImage(HBITMAP hBitmap);
     // A null pointer gives FALSE; otherwise the handle form on pBitmap's handle.
     BOOL CopyImage(CBitmap* pBitmap);
+    // A new bitmap compatible with the screen holding a copy of the own
+    // pixels, for the clipboard: other programs read a picture put there in
+    // that form on every system (Wine's clipboard hands them nothing usable
+    // for a DIB section). Null without a bitmap or when GDI refuses.
+    HBITMAP CopyToScreenBitmap() const;
 
     // Replaces the own bitmap by a new pixel section of size (pixels not set);
     // FALSE, bitmap kept, when GDI cannot make it or size has no pixels.

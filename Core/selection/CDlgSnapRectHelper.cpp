@@ -156,8 +156,8 @@ void CDlgSnapRectHelper::HandOverScreen()
         return;
     m_nHandOver = HAND_OVER_DONE;
     // The clipboard gets a copy of its own; it owns it only once it took it.
-    CImageBitmap copy;
-    if (m_bmpScreen.GetSafeHandle() == nullptr || !copy.CopyImage(static_cast<HBITMAP>(m_bmpScreen.GetSafeHandle())))
+    CBitmap copy;
+    if (!copy.Attach(m_bmpScreen.CopyToScreenBitmap()))
         return;
     CClipboardScope clipboard(m_hWnd);
     clipboard.PutBitmap(copy);

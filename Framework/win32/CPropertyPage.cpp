@@ -108,10 +108,7 @@ CPropertyPage::CPropertyPage(UINT nIDTemplate)
     m_psp.dwFlags = PSP_DEFAULT;
 }
 
-CPropertyPage::~CPropertyPage()
-{
-    delete m_pSheetTemplate;
-}
+CPropertyPage::~CPropertyPage() = default;
 
 BOOL CPropertyPage::PrepareForSheet()
 {

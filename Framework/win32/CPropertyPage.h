@@ -33,6 +33,8 @@
 
 #include <prsht.h>
 
+#include <memory>
+
 class CPropertySheet;
 
 class FRAMEWORK_API CPropertyPage : public CDialog
@@ -69,5 +71,5 @@ private:
     CPropertySheet* m_pSheet;
     // The template copy handed to the sheet, sized in the sheet's units.
     struct SheetTemplate;
-    SheetTemplate* m_pSheetTemplate;
+    std::unique_ptr<SheetTemplate> m_pSheetTemplate;
 };

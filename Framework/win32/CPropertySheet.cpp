@@ -51,7 +51,6 @@ CPropertySheet::~CPropertySheet()
 {
     if (m_hWnd != nullptr)
         Detach();
-    delete m_pPages;
 }
 
 void CPropertySheet::AddPage(CPropertyPage* pPage)

@@ -16,6 +16,8 @@
 
 #include <prsht.h>
 
+#include <memory>
+
 class CPropertyPage;
 
 class FRAMEWORK_API CPropertySheet : public CWnd
@@ -47,6 +49,6 @@ private:
     CString m_strCaption;
     CWnd* m_pParentWnd;
     struct Pages;
-    Pages* m_pPages;
+    std::unique_ptr<Pages> m_pPages;
     BOOL m_bConfirmed;
 };

@@ -54,11 +54,11 @@ const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 END_MESSAGE_MAP()
 
-CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr), m_pToolTipState(nullptr)
+CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr)
 {
 }
 
-CWnd::CWnd(HWND hWndSpecial) : m_hWnd(hWndSpecial), m_pfnSuper(nullptr), m_pToolTipState(nullptr)
+CWnd::CWnd(HWND hWndSpecial) : m_hWnd(hWndSpecial), m_pfnSuper(nullptr)
 {
 }
 
@@ -675,8 +675,7 @@ BOOL CWnd::EnableToolTips(BOOL bEnable)
     if (!bEnable) {
         if (m_pToolTipState != nullptr && m_pToolTipState->hWndTip != nullptr)
             ::DestroyWindow(m_pToolTipState->hWndTip);
-        delete m_pToolTipState;
-        m_pToolTipState = nullptr;
+        m_pToolTipState.reset();
         return TRUE;
     }
     if (m_hWnd == nullptr)
@@ -688,7 +687,7 @@ BOOL CWnd::EnableToolTips(BOOL bEnable)
                                      nullptr, nullptr);
     if (hWndTip == nullptr)
         return FALSE;
-    m_pToolTipState = new ToolTipState;
+    m_pToolTipState.reset(new ToolTipState);
     m_pToolTipState->hWndTip = hWndTip;
     for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
         TTTOOLINFOW ti = {};

@@ -31,6 +31,8 @@
 #include "CPoint.h"
 #include "CRect.h"
 
+#include <memory>
+
 class CDC;
 class CMenu;
 class CRgn;
@@ -246,7 +248,7 @@ private:
 
     // Tool tips (EnableToolTips): the control and the text being shown.
     struct ToolTipState;
-    ToolTipState* m_pToolTipState;
+    std::unique_ptr<ToolTipState> m_pToolTipState;
     // Opens the address of a link control's NM_CLICK/NM_RETURN; FALSE for
     // any other notification.
     BOOL OpenLinkOf(NMHDR* pNMHDR, LRESULT* pResult);

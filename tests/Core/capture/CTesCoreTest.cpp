@@ -14,6 +14,7 @@
 #include "CImageRotator.h"
 #include "CImageSharpener.h"
 #include "CImageShearer.h"
+#include "ChildProgram.h"
 #include "MessagePump.h"
 #include "PatternWindow.h"
 #include "TimedAction.h"
@@ -559,16 +560,8 @@ TEST_F(StoreTest, CopyPutsThePictureOrThumbnailOnTheClipboard)
     ASSERT_EQ(1, engine.Core().CopyImageData(0));
     EXPECT_EQ(picture, ClipboardBitmap());
     // Another program can read it as a DIB too.
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_DIB));
-    HGLOBAL hDib = ::GetClipboardData(CF_DIB);
-    ASSERT_NE(nullptr, hDib);
-    const BITMAPINFOHEADER* pHeader = static_cast<const BITMAPINFOHEADER*>(::GlobalLock(hDib));
-    ASSERT_NE(nullptr, pHeader);
-    EXPECT_EQ(picture.width, pHeader->biWidth);
-    EXPECT_EQ(picture.height, pHeader->biHeight < 0 ? -pHeader->biHeight : pHeader->biHeight);
-    ::GlobalUnlock(hDib);
-    ::CloseClipboard();
+    EXPECT_EQ(0, guitest::RunChildProgram(L"clipboard_probe.exe",
+                                          std::to_wstring(picture.width) + L" " + std::to_wstring(picture.height)));
 
     int x, y;
     const Pixels thumbnail = ReadPixels(engine.Core().GetThubImage(x, y));
