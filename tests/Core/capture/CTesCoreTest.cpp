@@ -327,6 +327,32 @@ TEST_F(EngineTest, CaptureInsideARunningCaptureIsRefused)
     EXPECT_EQ(1, engine.Core().SnapCurrentWin());
 }
 
+// A region capture asked for while one runs (a second region hot key, a held
+// key) returns 0 before it hides, waits or copies anything.
+TEST_F(EngineTest, RegionCaptureInsideARunningRegionCaptureChangesNothing)
+{
+    engine.Core().m_config.SetAutoCopy(1);
+    int nInner = -1;
+    bool bMainVisible = true;
+    DWORD nSequenceBefore = 0;
+    DWORD nSequenceAfter = 1;
+    guitest::ModalWatchdog watchdog(15000);
+    guitest::TimedAction inner(800, [&] {
+        nSequenceBefore = ::GetClipboardSequenceNumber();
+        nInner = engine.Core().SnapSelectRect();
+        nSequenceAfter = ::GetClipboardSequenceNumber();
+        bMainVisible = engine.MainWnd().IsWindowVisible() != FALSE;
+        ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(0, engine.Core().SnapSelectRect());
+    EXPECT_TRUE(inner.HasRun());
+    EXPECT_FALSE(watchdog.Fired());
+    EXPECT_EQ(0, nInner);
+    EXPECT_EQ(nSequenceBefore, nSequenceAfter);
+    EXPECT_FALSE(bMainVisible);   // still hidden by the running capture
+    EXPECT_TRUE(engine.MainWnd().IsWindowVisible());
+}
+
 TEST_F(EngineTest, TargetThatDiesDuringTheWaitIsNotCaptured)
 {
     engine.Core().m_config.SetSnapDelayTime(700);

@@ -1,13 +1,18 @@
 // Tests of hook.dll: what the hook does with each mouse event inside and
 // outside an object pick (the engine's hidden child window 100 holding the
-// mouse capture) and its installation while hook objects exist. Real input
-// through the system is covered by the object-pick tests.
+// mouse capture), its installation while hook objects exist, and the mouse
+// going through the system while the engine's thread sleeps. Picks with real
+// input are covered by the object-pick tests.
 #include "CTesHook.h"
 
 #include "CoreTestHarness.h"
+#include "InputSender.h"
 #include "MessagePump.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
 
 using namespace coretest;
 
@@ -117,4 +122,24 @@ TEST(CTesHook, ReleaseAfterThePickEndedIsStillSwallowed)
     EXPECT_TRUE(CTesHook::HandleMouseEvent(WM_LBUTTONUP, ::GetCurrentThreadId()));
     EXPECT_FALSE(CTesHook::HandleMouseEvent(WM_LBUTTONUP, ::GetCurrentThreadId()));   // only the one release
     TakeHookMessages(windows.Child());
+}
+
+// The engine's thread sleeping in a capture delay holds up no mouse event of
+// the system: the hook answers from a thread of its own.
+TEST(CTesHook, MouseMovesPassWhileTheEngineSleepsInADelay)
+{
+    EngineHarness engine;
+    ASSERT_TRUE(engine.Ready());
+    engine.Core().m_config.SetSnapDelayTime(3000);
+    std::atomic<bool> bMovesDone{ false };
+    std::thread mover([&bMovesDone] {
+        ::Sleep(300);
+        for (int i = 0; i < 10; ++i)
+            guitest::InputSender::MoveTo(600 + 7 * i, 400 + 5 * i);
+        bMovesDone = true;
+    });
+    EXPECT_EQ(1, engine.Core().SnapFullScreen());
+    const bool bDoneWhileSleeping = bMovesDone;
+    mover.join();
+    EXPECT_TRUE(bDoneWhileSleeping);
 }

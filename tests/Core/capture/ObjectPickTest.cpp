@@ -129,6 +129,34 @@ TEST_F(PickTest, ClickCapturesTheChildControlUnderTheCursorWithoutTheFrame)
     ExpectIdle();
 }
 
+// Picking the desktop takes the whole screen without the frame that blinks
+// along the screen's edges: the click comes while the frame is on, and the
+// frame is off again before the grab.
+TEST_F(PickTest, PickOfTheDesktopLeavesNoFrameInThePicture)
+{
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
+    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
+    const POINT pt = { 150, cy / 2 };
+    ASSERT_EQ(::GetDesktopWindow(), ::WindowFromPoint(pt));
+    const RECT rcTopEdge = { 0, 0, cx, 4 };
+    const Pixels edgeBefore = ReadScreen(rcTopEdge);
+    bool bFrameSeen = false;
+    std::unique_ptr<MouseScript> pScript;
+    EXPECT_EQ(1, RunPick([&] {
+        pScript.reset(new MouseScript({ { Step::MOVE, pt.x, pt.y } }));
+        bFrameSeen = WaitFor([&] { return !(ReadScreen(rcTopEdge) == edgeBefore); }, 4000);
+        pScript.reset(new MouseScript({ { Step::LEFT_CLICK, 0, 0 } }));
+    }));
+    EXPECT_TRUE(bFrameSeen);
+    const Pixels picture = ReadPixels(engine.Core().GetImage());
+    ASSERT_EQ(cx, picture.width);
+    ASSERT_EQ(cy, picture.height);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < cx; ++x)
+            ASSERT_EQ(edgeBefore.At(x, y), picture.At(x, y)) << x << ", " << y;
+    ExpectIdle();
+}
+
 TEST_F(PickTest, RightClickEndsThePickWithoutACapture)
 {
     ForeignPatternWindow window(kWindowRect, false, true);

@@ -1,6 +1,7 @@
 // Tests of CTesCore::SnapBitmap on real windows under the virtual display:
 // exact pixels, the whole-window and explicit rectangles, windows partly off
-// the screen, the desktop, and the topmost state around a grab.
+// the screen, another program's control, the desktop, and the topmost state
+// around a grab.
 #include "CTesCore.h"
 #include "CoreTestHarness.h"
 #include "MessagePump.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -16,6 +18,7 @@ using guitest::MessagePump;
 using guitest::PatternWindow;
 using coretest::Pixels;
 using coretest::ReadPixels;
+using coretest::ReadScreen;
 
 namespace {
 
@@ -138,6 +141,44 @@ TEST(SnapBitmap, WindowPartlyOffTheScreenIsCopiedFromItsOwnCorner)
         // window pixel is on the screen.
         EXPECT_TRUE(ShowsPattern(grab, 240, 160, 0, 0, offX, offY, grab.width, grab.height));
     }
+}
+
+// A control of another program is read through the screen, whole and in
+// part (its own DC gives nothing under Wine): Notepad's edit area, with text.
+TEST(SnapBitmap, ControlOfAnotherProgramGivesWhatTheScreenShows)
+{
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_SHOWNOACTIVATE;
+    PROCESS_INFORMATION pi = {};
+    wchar_t szCommand[] = L"notepad.exe";
+    ASSERT_TRUE(::CreateProcessW(nullptr, szCommand, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    HWND hNotepad = nullptr;
+    MessagePump::PumpUntil([&] { return (hNotepad = ::FindWindowW(L"Notepad", nullptr)) != nullptr; }, 15000);
+    const HWND hEdit = hNotepad != nullptr ? ::FindWindowExW(hNotepad, nullptr, L"Edit", nullptr) : nullptr;
+    if (hEdit != nullptr) {
+        ::SetWindowPos(hNotepad, HWND_TOPMOST, 200, 150, 500, 350, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        ::SendMessageW(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"读出屏幕 grabbed through the screen"));
+        MessagePump::PumpFor(800);
+        CRect rcEdit;
+        ::GetWindowRect(hEdit, &rcEdit);
+        const CRect part(10, 5, 120, 40);
+        const CRect partOnScreen(rcEdit.left + 10, rcEdit.top + 5, rcEdit.left + 120, rcEdit.top + 40);
+        for (const auto& c : { std::make_pair(CRect(), rcEdit), std::make_pair(part, partOnScreen) }) {
+            const Pixels screen = ReadScreen(c.second);
+            std::unique_ptr<CImageBitmap> pGrab(CTesCore::SnapBitmap(hEdit, c.first));
+            ASSERT_NE(pGrab, nullptr);
+            EXPECT_EQ(screen, ReadPixels(*pGrab)) << c.first.left;
+            EXPECT_NE(std::count(screen.colors.begin(), screen.colors.end(), screen.colors.front()),
+                      static_cast<std::ptrdiff_t>(screen.colors.size()));   // the text shows
+        }
+    }
+    ::TerminateProcess(pi.hProcess, 0);
+    ::WaitForSingleObject(pi.hProcess, 5000);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    ASSERT_NE(hEdit, nullptr);
 }
 
 TEST(SnapBitmap, DesktopGrabIsExactlyThePrimaryScreen)

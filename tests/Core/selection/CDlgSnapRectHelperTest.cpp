@@ -190,18 +190,47 @@ protected:
 
 BackgroundWindow OverlayTest::s_background;
 
+// The tip names the colour under the cursor from the moment the overlay
+// opens (the frozen screen's, before the overlay has painted) and after moves.
 TEST_F(OverlayTest, TheTipNamesTheColourUnderTheCursorAndEscBeforeThePressSelectsNothing)
 {
+    InputSender::MoveTo(700, 500);
+    guitest::MessagePump::PumpFor(100);
+    std::wstring first;
     std::wstring text;
-    const Outcome outcome = RunOverlay([&text](HWND hOverlay) {
-        InputSender::MoveTo(700, 500);
+    const Outcome outcome = RunOverlay([&first, &text](HWND hOverlay) {
+        first = TipText(hOverlay);
+        InputSender::MoveTo(720, 510);
         Poll([&] { return (text = TipText(hOverlay)) == L"·像素RGB(10,20,30)\r\n" + kTipWaiting; });
         PressEsc(hOverlay);
     });
+    EXPECT_EQ(L"·像素RGB(10,20,30)\r\n" + kTipWaiting, first);
     EXPECT_EQ(L"·像素RGB(10,20,30)\r\n" + kTipWaiting, text);
     EXPECT_EQ(IDCANCEL, outcome.nResult);
     EXPECT_FALSE(outcome.bSelected);
     EXPECT_EQ(CRect(0, 0, 0, 0), outcome.rect);
+}
+
+// The magnifier follows the cursor over one colour, where the tip's text stays
+// the same: a step towards the marker brings the marker into the view. The
+// tip sits at (10, 10); its magnifier's column 160, row 10 shows the source
+// pixel 32 columns right of the view's left edge (cursor x - 20).
+TEST_F(OverlayTest, TheMagnifierFollowsTheCursorWhereTheColourStaysTheSame)
+{
+    const int xView = 10 + 10 + 160;
+    const int yView = 10 + 90 + 10;
+    COLORREF before = 0;
+    COLORREF after = 0;
+    RunOverlay([&](HWND hOverlay) {
+        InputSender::MoveTo(1485, 850);   // view column 160 on x = 1497: background
+        Poll([&] { return (before = ScreenReader::Pixel(xView, yView)) == kBackground; });
+        InputSender::MoveTo(1490, 850);   // x = 1502: the marker
+        Poll([&] { return (after = ScreenReader::Pixel(xView, yView)) == kMarkerColor; });
+        EXPECT_TRUE(TipEndsWith(hOverlay, kTipWaiting));
+        PressEsc(hOverlay);
+    });
+    EXPECT_EQ(kBackground, before);
+    EXPECT_EQ(kMarkerColor, after);
 }
 
 TEST_F(OverlayTest, ADragSelectsTheBandWithItsFrameInEitherDirection)
