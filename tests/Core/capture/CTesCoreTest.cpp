@@ -17,6 +17,7 @@
 #include "ChildProgram.h"
 #include "MessagePump.h"
 #include "PatternWindow.h"
+#include "TesLibResource.h"
 #include "TimedAction.h"
 
 #include <objidl.h>
@@ -104,6 +105,23 @@ private:
     bool m_bSelected = false;
     guitest::TimedAction m_action;
 };
+
+// The region overlay of this thread (the full-screen dialog with the tip
+// control), or null.
+HWND FindOverlay()
+{
+    HWND hFound = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            if (!::IsWindowVisible(hWnd) || ::GetDlgItem(hWnd, IDC_SNAP_RECT_TIP) == nullptr)
+                return TRUE;
+            *reinterpret_cast<HWND*>(lParam) = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&hFound));
+    return hFound;
+}
 
 HBITMAP MakeBitmap(int w, int h, COLORREF color)
 {
@@ -342,7 +360,7 @@ TEST_F(EngineTest, RegionCaptureInsideARunningRegionCaptureChangesNothing)
         nInner = engine.Core().SnapSelectRect();
         nSequenceAfter = ::GetClipboardSequenceNumber();
         bMainVisible = engine.MainWnd().IsWindowVisible() != FALSE;
-        ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+        ::PostMessageW(FindOverlay(), WM_COMMAND, IDCANCEL, 0);
     });
     EXPECT_EQ(0, engine.Core().SnapSelectRect());
     EXPECT_TRUE(inner.HasRun());

@@ -84,6 +84,51 @@ private:
 
 const CRect kWindowRect(300, 200, 540, 360);   // 240 x 160
 
+// Another program (Notepad), started without activation and ended when the
+// object goes, whatever the test did in between.
+class OtherProgram
+{
+public:
+    OtherProgram()
+    {
+        STARTUPINFOW si = {};
+        si.cb = sizeof(si);
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = SW_SHOWNOACTIVATE;
+        wchar_t szCommand[] = L"notepad.exe";
+        if (!::CreateProcessW(nullptr, szCommand, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_info))
+            return;
+        // Its window is found as soon as it exists; the edit area comes with
+        // its creation, and the window is shown last.
+        MessagePump::PumpUntil(
+            [&] {
+                m_hWnd = ::FindWindowW(L"Notepad", nullptr);
+                m_hEdit = m_hWnd != nullptr ? ::FindWindowExW(m_hWnd, nullptr, L"Edit", nullptr) : nullptr;
+                return m_hEdit != nullptr && ::IsWindowVisible(m_hWnd);
+            },
+            15000);
+    }
+    ~OtherProgram()
+    {
+        if (m_info.hProcess == nullptr)
+            return;
+        ::TerminateProcess(m_info.hProcess, 0);
+        ::WaitForSingleObject(m_info.hProcess, 5000);
+        ::CloseHandle(m_info.hThread);
+        ::CloseHandle(m_info.hProcess);
+    }
+    OtherProgram(const OtherProgram&) = delete;
+    OtherProgram& operator=(const OtherProgram&) = delete;
+
+    HWND Window() const { return m_hWnd; }
+    HWND EditArea() const { return m_hEdit; }
+
+private:
+    PROCESS_INFORMATION m_info = {};
+    HWND m_hWnd = nullptr;
+    HWND m_hEdit = nullptr;
+};
+
 } // namespace
 
 TEST(SnapBitmap, WholeWindowGivesItsExactPixels)
@@ -147,38 +192,24 @@ TEST(SnapBitmap, WindowPartlyOffTheScreenIsCopiedFromItsOwnCorner)
 // part (its own DC gives nothing under Wine): Notepad's edit area, with text.
 TEST(SnapBitmap, ControlOfAnotherProgramGivesWhatTheScreenShows)
 {
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESHOWWINDOW;
-    si.wShowWindow = SW_SHOWNOACTIVATE;
-    PROCESS_INFORMATION pi = {};
-    wchar_t szCommand[] = L"notepad.exe";
-    ASSERT_TRUE(::CreateProcessW(nullptr, szCommand, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    HWND hNotepad = nullptr;
-    MessagePump::PumpUntil([&] { return (hNotepad = ::FindWindowW(L"Notepad", nullptr)) != nullptr; }, 15000);
-    const HWND hEdit = hNotepad != nullptr ? ::FindWindowExW(hNotepad, nullptr, L"Edit", nullptr) : nullptr;
-    if (hEdit != nullptr) {
-        ::SetWindowPos(hNotepad, HWND_TOPMOST, 200, 150, 500, 350, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        ::SendMessageW(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"读出屏幕 grabbed through the screen"));
-        MessagePump::PumpFor(800);
-        CRect rcEdit;
-        ::GetWindowRect(hEdit, &rcEdit);
-        const CRect part(10, 5, 120, 40);
-        const CRect partOnScreen(rcEdit.left + 10, rcEdit.top + 5, rcEdit.left + 120, rcEdit.top + 40);
-        for (const auto& c : { std::make_pair(CRect(), rcEdit), std::make_pair(part, partOnScreen) }) {
-            const Pixels screen = ReadScreen(c.second);
-            std::unique_ptr<CImageBitmap> pGrab(CTesCore::SnapBitmap(hEdit, c.first));
-            ASSERT_NE(pGrab, nullptr);
-            EXPECT_EQ(screen, ReadPixels(*pGrab)) << c.first.left;
-            EXPECT_NE(std::count(screen.colors.begin(), screen.colors.end(), screen.colors.front()),
-                      static_cast<std::ptrdiff_t>(screen.colors.size()));   // the text shows
-        }
-    }
-    ::TerminateProcess(pi.hProcess, 0);
-    ::WaitForSingleObject(pi.hProcess, 5000);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
+    OtherProgram notepad;
+    const HWND hEdit = notepad.EditArea();
     ASSERT_NE(hEdit, nullptr);
+    ::SetWindowPos(notepad.Window(), HWND_TOPMOST, 200, 150, 500, 350, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ::SendMessageW(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"读出屏幕 grabbed through the screen"));
+    MessagePump::PumpFor(800);
+    CRect rcEdit;
+    ::GetWindowRect(hEdit, &rcEdit);
+    const CRect part(10, 5, 120, 40);
+    const CRect partOnScreen(rcEdit.left + 10, rcEdit.top + 5, rcEdit.left + 120, rcEdit.top + 40);
+    for (const auto& c : { std::make_pair(CRect(), rcEdit), std::make_pair(part, partOnScreen) }) {
+        const Pixels screen = ReadScreen(c.second);
+        std::unique_ptr<CImageBitmap> pGrab(CTesCore::SnapBitmap(hEdit, c.first));
+        ASSERT_NE(pGrab, nullptr);
+        EXPECT_EQ(screen, ReadPixels(*pGrab)) << c.first.left;
+        EXPECT_NE(std::count(screen.colors.begin(), screen.colors.end(), screen.colors.front()),
+                  static_cast<std::ptrdiff_t>(screen.colors.size()));   // the text shows
+    }
 }
 
 TEST(SnapBitmap, DesktopGrabIsExactlyThePrimaryScreen)
