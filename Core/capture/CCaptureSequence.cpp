@@ -49,7 +49,7 @@ int CCaptureSequence::Run(const Mode& mode, const std::function<Target()>& choos
     }
     const Target target = choose();
     int nResult = 0;
-    if (target.hWnd != nullptr) {
+    if (target.hWnd != nullptr || target.pPicture) {
         if (mode.order != HIDE_WAIT_RECORD_CHOOSE)
             Wait();
         nResult = Grab(target);
@@ -105,6 +105,12 @@ void CCaptureSequence::PlaySnapSound()
 
 int CCaptureSequence::Grab(const Target& target)
 {
+    if (target.pPicture) {
+        PlaySnapSound();
+        std::unique_ptr<CImageBitmap> pPicture(new CImageBitmap);
+        pPicture->TakeOver(*target.pPicture);
+        return m_store.StoreGrab(std::move(pPicture)) ? 1 : 0;
+    }
     // The window may have gone during the wait.
     if (target.hWnd == nullptr || !::IsWindow(target.hWnd))
         return 0;

@@ -7,6 +7,9 @@
 #include "PlatformTypes.h"
 
 #include <functional>
+#include <memory>
+
+class CImageBitmap;
 
 class CPictureStore;
 class CTesConfig;
@@ -42,12 +45,14 @@ public:
     };
     // A window to grab (null: none chosen) and the rectangle of it (empty:
     // the whole window), or with bClientArea its client area, measured when
-    // it is grabbed.
+    // it is grabbed; or a picture already taken (the region overlay's), which
+    // is stored as it is.
     struct Target
     {
         HWND hWnd;
         CRect rect;
         BOOL bClientArea;
+        std::shared_ptr<CImageBitmap> pPicture;
     };
     enum { STARTING_WAIT_MS = 50, MAX_WAIT_MS = 15000 };
 
@@ -72,8 +77,8 @@ public:
     // The capture delay of the settings, limited to 0 ... MAX_WAIT_MS.
     void Wait();
     void PlaySnapSound();
-    // When the target still exists: the sound, then the grab stored; 1 when
-    // a picture was stored.
+    // When the target still exists: the sound, then the grab (or the taken
+    // picture) stored; 1 when a picture was stored.
     int Grab(const Target& target);
     // The grab alone (no sound): 1 when a picture was stored.
     int GrabAndStore(HWND hWnd, const CRect& rect);

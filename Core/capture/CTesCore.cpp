@@ -45,7 +45,7 @@ const Sequence::Mode kSelectRect = { SNAP_SELECT_RECT, Sequence::GUARD_REGION, S
 
 Sequence::Target WholeWindow(HWND hWnd)
 {
-    return Sequence::Target{ hWnd, CRect(0, 0, 0, 0), FALSE };
+    return Sequence::Target{ hWnd, CRect(0, 0, 0, 0), FALSE, nullptr };
 }
 
 } // namespace
@@ -131,7 +131,7 @@ int CTesCore::SnapCurrentWin()
 int CTesCore::SnapWinClient()
 {
     return m_pSequence->Run(kWinClient, [this] {
-        return Sequence::Target{ ChooseWindowFromList(), CRect(0, 0, 0, 0), TRUE };
+        return Sequence::Target{ ChooseWindowFromList(), CRect(0, 0, 0, 0), TRUE, nullptr };
     });
 }
 
@@ -147,21 +147,12 @@ int CTesCore::SnapSelectRect()
         CTesLocalResource resourceScope;
         CDlgSnapRectHelper dlg(nullptr);
         dlg.DoModal();
-        CRect rcSelected(0, 0, 0, 0);
-        if (!dlg.GetSelectedRect(rcSelected))
-            return WholeWindow(nullptr);
-        const HWND hDesktop = ::GetDesktopWindow();
-        // The overlay has just gone: have the windows under the selection
-        // paint themselves again, and give the screen a moment to show them,
-        // so that the grab sees them and not what the overlay left.
-        ::RedrawWindow(hDesktop, &rcSelected, nullptr,
-                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        // A look at the queue hands the overlay's removal to the display
-        // (under Wine the X requests go out then); nothing is taken off.
-        MSG msg;
-        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
-        ::Sleep(REGION_SETTLE_MS);
-        return Sequence::Target{ hDesktop, rcSelected, FALSE };
+        // The picture is the selected part of the frozen screen, as the user
+        // saw it: the screen itself may still show the overlay's band and tip
+        // where the windows under it have not repainted yet.
+        Sequence::Target target = WholeWindow(nullptr);
+        target.pPicture.reset(dlg.CutSelection());
+        return target;
     });
 }
 

@@ -167,7 +167,5 @@ private:
     std::unique_ptr<CCaptureSequence> m_pSequence;
 
 public:
-    // REGION_SETTLE_MS: the pause between the region overlay's end and the
-    // grab, in which the windows it covered repaint.
-    enum { HIDDEN_WND_ID = 100, PICK_TIMER_ID = 1, PICK_TIMER_MS = 500, MAX_SNAP_DELAY = 15000, REGION_SETTLE_MS = 100 };
+    enum { HIDDEN_WND_ID = 100, PICK_TIMER_ID = 1, PICK_TIMER_MS = 500, MAX_SNAP_DELAY = 15000 };
 };

@@ -219,6 +219,29 @@ BOOL CImageBitmap::CopyImage(HBITMAP hBitmap)
     return AdoptSection(static_cast<HBITMAP>(section.Detach()), pPixels);
 }
 
+BOOL CImageBitmap::CopyImage(const CImageBitmap& source, CRect rect)
+{
+    const CSize size = source.GetSize();
+    CRect inside;
+    if (!inside.IntersectRect(&rect, CRect(0, 0, size.cx, size.cy)))
+        return FALSE;
+    std::unique_ptr<RGBX[]> pCopy;
+    const RGBX* pPixels = source.GetPixels();
+    if (pPixels == nullptr) {
+        pCopy.reset(source.GetDIBits32());
+        pPixels = pCopy.get();
+    }
+    RGBX* pTarget = nullptr;
+    const HBITMAP hSection = pPixels != nullptr ? NewPixelSection(inside.Size(), pTarget) : nullptr;
+    if (hSection == nullptr)
+        return FALSE;
+    for (int y = 0; y < inside.Height(); ++y)
+        std::memcpy(static_cast<void*>(pTarget + static_cast<size_t>(y) * inside.Width()),
+                    pPixels + static_cast<size_t>(inside.top + y) * size.cx + inside.left,
+                    static_cast<size_t>(inside.Width()) * sizeof(RGBX));
+    return AdoptSection(hSection, pTarget);
+}
+
 HBITMAP CImageBitmap::CopyToScreenBitmap() const
 {
     const CSize size = GetSize();

@@ -5,6 +5,7 @@
 
 #include "CBitmap.h"
 #include "CProcessorChain.h"
+#include "CRect.h"
 #include "CSize.h"
 #include "RGBX.h"
 #include "TesLibApi.h"
@@ -44,6 +45,9 @@ public:
     BOOL CopyImage(HBITMAP hBitmap);
     // A null pointer gives FALSE; otherwise the handle form on pBitmap's handle.
     BOOL CopyImage(CBitmap* pBitmap);
+    // Replaces the own bitmap by a pixel section holding rect (clipped to
+    // source) of source's pixels; FALSE, bitmap kept, when nothing is left.
+    BOOL CopyImage(const CImageBitmap& source, CRect rect);
     // A new bitmap compatible with the screen holding a copy of the own
     // pixels, for the clipboard: other programs read a picture put there in
     // that form on every system (Wine's clipboard hands them nothing usable

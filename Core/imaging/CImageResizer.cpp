@@ -416,10 +416,47 @@ BOOL CImageResizer::Enlarge(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize s
     return TRUE;
 }
 
+BOOL CImageResizer::ReadsRowBands(CSize sizeSrc, CSize sizeDst) const
+{
+    return m_dFactor > 0 && m_dFactor < 1 && IsValidSize(sizeSrc) && IsValidSize(sizeDst);
+}
+
+void CImageResizer::SourceRowsOf(CSize sizeSrc, CSize sizeDst, int first, int last, int& srcFirst,
+                                 int& srcLast) const
+{
+    srcFirst = srcLast = 0;
+    const std::unique_ptr<Box[]> rows = MakeBoxes(sizeDst.cy, sizeSrc.cy, 1 / m_dFactor);
+    if (!rows)
+        return;
+    bool bAny = false;
+    for (int y = first < 0 ? 0 : first; y < last && y < sizeDst.cy; ++y) {
+        if (rows[y].first > rows[y].last)
+            continue;
+        srcFirst = bAny && srcFirst < rows[y].first ? srcFirst : rows[y].first;
+        srcLast = bAny && srcLast > rows[y].last + 1 ? srcLast : rows[y].last + 1;
+        bAny = true;
+    }
+}
+
+BOOL CImageResizer::ProcessFromRowBand(const RGBX* pBand, int bandFirst, CSize sizeSrc, RGBX* pDst, CSize sizeDst,
+                                       int first, int last) const
+{
+    if (!ReadsRowBands(sizeSrc, sizeDst) || pBand == nullptr || pDst == nullptr || first < 0 || last > sizeDst.cy ||
+        first > last)
+        return FALSE;
+    return ShrinkRange(pBand, bandFirst, sizeSrc, pDst, sizeDst, first, last);
+}
+
 BOOL CImageResizer::Shrink(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize sizeDst) const
 {
     if (!(m_dFactor > 0 && m_dFactor < 1) || !AreBuffersValid(pSrc, sizeSrc, pDst, sizeDst))
         return FALSE;
+    return ShrinkRange(pSrc, 0, sizeSrc, pDst, sizeDst, 0, sizeDst.cy);
+}
+
+BOOL CImageResizer::ShrinkRange(const RGBX* pSrc, int srcFirstRow, CSize sizeSrc, RGBX* pDst, CSize sizeDst,
+                                int first, int last) const
+{
     const int width = sizeSrc.cx;
     const int height = sizeSrc.cy;
     const int destWidth = sizeDst.cx;
@@ -432,6 +469,11 @@ BOOL CImageResizer::Shrink(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize si
     std::unique_ptr<Box[]> rows = MakeBoxes(destHeight, height, step);
     if (!columns || !rows)
         return FALSE;
+    // The rows of the range are read from the given part of the source.
+    for (int y = first; y < last; ++y) {
+        rows[y].first -= srcFirstRow;
+        rows[y].last -= srcFirstRow;
+    }
 
     // Exact division by a box's pixel count d: floor(n * m / 2^40) with
     // m = ceil(2^40 / d) equals floor(n / d) when n * d < 2^40, which holds
@@ -444,7 +486,7 @@ BOOL CImageResizer::Shrink(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize si
     const Box* pRows = rows.get();
 #ifdef TES_IMAGING_SSE2
     int tallestBox = 1;
-    for (int y = 0; y < destHeight; ++y)
+    for (int y = first; y < last; ++y)
         tallestBox = rows[y].last - rows[y].first + 1 > tallestBox ? rows[y].last - rows[y].first + 1 : tallestBox;
     std::unique_ptr<Stretch[]> stretchList(new (std::nothrow) Stretch[static_cast<size_t>(destWidth) + 1]);
     const int stretches = stretchList ? MakeStretches(pColumns, destWidth, stretchList.get()) : -1;
@@ -452,19 +494,19 @@ BOOL CImageResizer::Shrink(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize si
         static_cast<long long>(tallestBox) * widestBox <= kMaxLaneCount)
     {
         const Stretch* pStretches = stretchList.get();
-        CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) {
+        CWorkerPool::Shared().ForRows(last - first, [&](int from, int to) {
             std::unique_ptr<std::uint16_t[]> laneSums(new (std::nothrow) std::uint16_t[4 * static_cast<size_t>(width)]);
             std::unique_ptr<LaneDivision[]> divisions(new (std::nothrow) LaneDivision[static_cast<size_t>(widestBox) + 1]);
             if (!laneSums || !divisions)
                 failed = true;
             else
                 ShrinkRowsInLanes(pSrc, width, pDst, destWidth, pColumns, pRows, pStretches, stretches, widestBox,
-                                  first, last, laneSums.get(), divisions.get());
+                                  first + from, first + to, laneSums.get(), divisions.get());
         });
         return failed ? FALSE : TRUE;
     }
 #endif
-    CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) {
+    CWorkerPool::Shared().ForRows(last - first, [&](int from, int to) {
         // Per source column and channel lane (four per pixel, the fourth
         // unused): the sum over the rows of the current box.
         std::unique_ptr<std::uint32_t[]> laneSums(new (std::nothrow) std::uint32_t[4 * static_cast<size_t>(width) + 1]);
@@ -472,8 +514,8 @@ BOOL CImageResizer::Shrink(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize si
         if (!laneSums || !reciprocals)
             failed = true;
         else
-            ShrinkRows(pSrc, width, pDst, destWidth, pColumns, pRows, widestBox, first, last, laneSums.get(),
-                       reciprocals.get());
+            ShrinkRows(pSrc, width, pDst, destWidth, pColumns, pRows, widestBox, first + from, first + to,
+                       laneSums.get(), reciprocals.get());
     });
     return failed ? FALSE : TRUE;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CImage32BitProcessor.h"
+#include "RowBands.h"
 
 // Factor: m_dFactor, 1 = unchanged; m_bSmooth is 1 for factors above 1.
 //
@@ -28,7 +29,11 @@
 // columns xf ... xl and rows yf ... yl divided by their count (integer
 // division); the fourth byte is not written. With f = 0.5 and W = 100 the
 // column boxes are 0-2, 3-4, 5-6, ..., 97-98, 99-99.
-class TESLIB_API CImageResizer : public CImage32BitProcessor
+//
+// Shrinking reads each destination row from the run of source rows of its box,
+// so it also reads its source in bands of rows (IRowBandReader): a chain
+// shrinking a rotation never holds the whole rotated picture.
+class TESLIB_API CImageResizer : public CImage32BitProcessor, public IRowBandReader
 {
 public:
     explicit CImageResizer(double dFactor);
@@ -36,9 +41,19 @@ public:
     CSize CalcDestSize(CSize sizeSrc) const override;
     BOOL ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize sizeDst) const override;
 
+    // Bands are read when shrinking (0 < f < 1).
+    BOOL ReadsRowBands(CSize sizeSrc, CSize sizeDst) const override;
+    void SourceRowsOf(CSize sizeSrc, CSize sizeDst, int first, int last, int& srcFirst, int& srcLast) const override;
+    BOOL ProcessFromRowBand(const RGBX* pBand, int bandFirst, CSize sizeSrc, RGBX* pDst, CSize sizeDst, int first,
+                            int last) const override;
+
 protected:
     BOOL Enlarge(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize sizeDst) const;
     BOOL Shrink(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize sizeDst) const;
+    // Destination rows first ... last - 1 of Shrink, reading source row y at
+    // pSrc + (y - srcFirstRow) * width.
+    BOOL ShrinkRange(const RGBX* pSrc, int srcFirstRow, CSize sizeSrc, RGBX* pDst, CSize sizeDst, int first,
+                     int last) const;
 
     double m_dFactor;
 };

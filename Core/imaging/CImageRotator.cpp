@@ -18,12 +18,14 @@ const double kTwoPi = 6.283185307179586;
 // Angles beyond this many turns are reduced with fmod before the loops.
 const double kLargeTurns = 1048576.0;
 
-// What the rows of one rotation share (see ProcessPixels).
+// What the rows of one rotation share (see ProcessPixels). Destination row
+// i is written at pDst + (i - firstRow) * destWidth.
 struct RotationRows
 {
     const RGBX* pSrc;
     int width, height;
     RGBX* pDst;
+    int firstRow;
     int destWidth;
     int hw, hh, hsw, hsh;
     int left, top, right, bottom;
@@ -41,7 +43,7 @@ void RotateRowsNearest(const RotationRows rows, int first, int last)
         const int yy = i - rows.hh;
         double sx = yy * s - rows.hw * c;
         double sy = yy * c + rows.hw * s;
-        RGBX* pRow = rows.pDst + static_cast<size_t>(i) * rows.destWidth;
+        RGBX* pRow = rows.pDst + static_cast<size_t>(i - rows.firstRow) * rows.destWidth;
         for (int j = 0; j < rows.destWidth; ++j)
         {
             sx += c;
@@ -146,7 +148,7 @@ void RotateRows(Blender blender, const RotationRows rows, int first, int last)
                 }
             for (int r = 0; r < bandRows; ++r)
                 SampleTrack(blender, rows, trackX[r], trackY[r], tileColumns,
-                            rows.pDst + static_cast<size_t>(bandFirst + r) * destWidth + tileFirst);
+                            rows.pDst + static_cast<size_t>(bandFirst + r - rows.firstRow) * destWidth + tileFirst);
         }
     }
 }
@@ -204,8 +206,23 @@ BOOL CImageRotator::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
 {
     if (m_dAngle == 0)
         return CImage32BitProcessor::ProcessPixels(pSrc, sizeSrc, pDst, sizeDst);
-    if (!AreBuffersValid(pSrc, sizeSrc, pDst, sizeDst) || !std::isfinite(m_dAngle))
+    return ProcessRowBand(pSrc, sizeSrc, pDst, sizeDst, 0, sizeDst.cy);
+}
+
+BOOL CImageRotator::ProcessRowBand(const RGBX* pSrc, CSize sizeSrc, RGBX* pBand, CSize sizeDst, int first,
+                                   int last) const
+{
+    RGBX* const pDst = pBand;
+    if (!AreBuffersValid(pSrc, sizeSrc, pDst, sizeDst) || !std::isfinite(m_dAngle) || first < 0 || last > sizeDst.cy ||
+        first > last)
         return FALSE;
+    if (m_dAngle == 0) {
+        // The copy, row for row.
+        for (int y = first; y < last; ++y)
+            for (int x = 0; x < sizeDst.cx && y < sizeSrc.cy && x < sizeSrc.cx; ++x)
+                pDst[static_cast<size_t>(y - first) * sizeDst.cx + x] = pSrc[static_cast<size_t>(y) * sizeSrc.cx + x];
+        return TRUE;
+    }
 
     const int width = sizeSrc.cx;
     const int height = sizeSrc.cy;
@@ -223,14 +240,19 @@ BOOL CImageRotator::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     const double s = std::sin(m_dAngle);
 
     // Rows are independent: each range of rows runs on its own.
-    const RotationRows rows = {pSrc, width, height, pDst, destWidth, hw, hh, hsw, hsh, left, top, right, bottom, c, s};
+    const RotationRows rows = {pSrc, width, height, pDst, first, destWidth, hw, hh, hsw, hsh, left, top, right, bottom,
+                               c, s};
     if (!m_bSmooth)
     {
-        CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) { RotateRowsNearest(rows, first, last); });
+        CWorkerPool::Shared().ForRows(last - first, [&](int from, int to) {
+            RotateRowsNearest(rows, first + from, first + to);
+        });
         return TRUE;
     }
     WeightedBlend::WithBlender([&](auto blender) {
-        CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) { RotateRows(blender, rows, first, last); });
+        CWorkerPool::Shared().ForRows(last - first, [&](int from, int to) {
+            RotateRows(blender, rows, first + from, first + to);
+        });
     });
     return TRUE;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CImage32BitProcessor.h"
+#include "RowBands.h"
 
 // Angle: m_dAngle in radians; positive angles turn the picture clockwise on
 // screen. From whole degrees d: a value of 360 or more is reduced modulo 360,
@@ -33,7 +34,11 @@
 // window the pixel is CalcWeightedColor(source, hsw + sx, hsh + sy) when
 // m_bSmooth is set, else the whole source pixel (px + hsw, py + hsh); a point
 // outside leaves the background.
-class TESLIB_API CImageRotator : public CImage32BitProcessor
+//
+// Every destination row depends on the source alone, so the rotator also
+// writes bands of rows (IRowBandWriter) for a chain that shrinks its output
+// next.
+class TESLIB_API CImageRotator : public CImage32BitProcessor, public IRowBandWriter
 {
 public:
     CImageRotator(int nDegrees, int bSmooth);
@@ -41,6 +46,8 @@ public:
 
     CSize CalcDestSize(CSize sizeSrc) const override;
     BOOL ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize sizeDst) const override;
+    BOOL ProcessRowBand(const RGBX* pSrc, CSize sizeSrc, RGBX* pBand, CSize sizeDst, int first,
+                        int last) const override;
 
     double GetAngle() const { return m_dAngle; }
 

@@ -2,6 +2,7 @@
 #include "CProcessorChain.h"
 
 #include "CWorkerPool.h"
+#include "RowBands.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -168,27 +169,61 @@ BOOL CProcessorChain::RunStages(const CProcessorArray& chain, const RGBX* pSourc
     if (maxPixels > SIZE_MAX / sizeof(RGBX))
         return FALSE;
 
-    // Buffers: stage 0 reads the caller's source, which (when the chain owns
-    // it) goes as soon as that stage is done; the stages before the last write alternately into
-    // two scratch buffers, each allocated once at the largest output it
-    // takes and released after its last use; the last stage writes into the
-    // result buffer of exactly its output size. Before each stage the
-    // background is filled over exactly its output size, so every stage
-    // starts on a destination holding only background, and no output is
-    // ever copied.
-    size_t scratchNeeded[2] = {1, 1};
+    // Pairs run band by band: a stage that writes row bands followed by one
+    // that reads them (a rotation shrunk next); the first one's output is
+    // never held whole, only a band of it.
+    std::unique_ptr<bool[]> fused(new (std::nothrow) bool[static_cast<size_t>(count)]());
+    if (!fused)
+        return FALSE;
     for (INT_PTR i = 0; i + 1 < count; ++i)
     {
-        const size_t output = PixelCount(sizes[i + 1]);
-        scratchNeeded[i % 2] = output > scratchNeeded[i % 2] ? output : scratchNeeded[i % 2];
+        const IRowBandReader* pReader = dynamic_cast<const IRowBandReader*>(chain[i + 1]);
+        fused[i] = (i == 0 || !fused[i - 1]) && dynamic_cast<const IRowBandWriter*>(chain[i]) != nullptr &&
+                   pReader != nullptr && pReader->ReadsRowBands(sizes[i + 1], sizes[i + 2]);
+    }
+
+    // Buffers: stage 0 reads the caller's source, which (when the chain owns
+    // it) goes as soon as that stage is done; the outputs before the last
+    // (but those of fused stages) go alternately into two scratch buffers,
+    // each allocated once at the largest output it takes and released after
+    // its last use; the last stage writes into the result buffer of exactly
+    // its output size. Before each stage the background is filled over
+    // exactly its output size, so every stage starts on a destination
+    // holding only background, and no output is ever copied.
+    const int kFinal = 2;
+    const int kNone = -1;
+    std::unique_ptr<int[]> slots(new (std::nothrow) int[static_cast<size_t>(count)]);
+    if (!slots)
+        return FALSE;
+    size_t scratchNeeded[2] = {1, 1};
+    INT_PTR lastWrite[2] = {-1, -1};
+    int outputs = 0;
+    for (INT_PTR i = 0; i < count; ++i)
+    {
+        if (fused[i])
+            slots[i] = kNone;
+        else if (i + 1 == count)
+            slots[i] = kFinal;
+        else
+        {
+            const int slot = outputs++ % 2;
+            slots[i] = slot;
+            const size_t output = PixelCount(sizes[i + 1]);
+            scratchNeeded[slot] = output > scratchNeeded[slot] ? output : scratchNeeded[slot];
+            lastWrite[slot] = i;
+        }
     }
     ScratchBuffer scratch[2];
     std::unique_ptr<RGBX[]> pFinal;
     const RGBX* pInput = pSource;
+    int inputSlot = kNone;
     for (INT_PTR i = 0; i < count; ++i)
     {
+        // The stage that writes the output: i itself, or the next one when i
+        // is fused into it.
+        const INT_PTR writer = fused[i] ? i + 1 : i;
         RGBX* pOutput = nullptr;
-        if (i + 1 == count)
+        if (slots[writer] == kFinal)
         {
             const size_t output = PixelCount(sizes[count]);
             pFinal = NewWorkingBuffer(output > 0 ? output : 1);
@@ -196,26 +231,67 @@ BOOL CProcessorChain::RunStages(const CProcessorArray& chain, const RGBX* pSourc
         }
         else
         {
-            ScratchBuffer& buffer = scratch[i % 2];
+            ScratchBuffer& buffer = scratch[slots[writer]];
             if (!buffer)
-                buffer = NewScratchBuffer(scratchNeeded[i % 2]);
+                buffer = NewScratchBuffer(scratchNeeded[slots[writer]]);
             pOutput = buffer.get();
         }
         if (pOutput == nullptr)
             return FALSE;
-        Fill(pOutput, sizes[i + 1], clrBackground);
-        if (!chain[i]->ProcessPixels(pInput, sizes[i], pOutput, sizes[i + 1]))
+        Fill(pOutput, sizes[writer + 1], clrBackground);
+        const BOOL bDone = fused[i] ? RunBands(*dynamic_cast<const IRowBandWriter*>(chain[i]),
+                                               *dynamic_cast<const IRowBandReader*>(chain[i + 1]), pInput, sizes[i],
+                                               sizes[i + 1], pOutput, sizes[i + 2], clrBackground)
+                                    : chain[i]->ProcessPixels(pInput, sizes[i], pOutput, sizes[i + 1]);
+        if (!bDone)
             return FALSE;
-        pInput = pOutput;
-        // The buffer this stage read is not written again after the last
-        // stage but one.
-        if (i == 0 && pOwnedSource != nullptr)
+        // The buffer this stage read goes once no later stage writes it.
+        if (inputSlot == kNone && pOwnedSource != nullptr)
             pOwnedSource->reset();
-        else if (i + 2 >= count)
-            scratch[(i + 1) % 2].reset();
+        else if (inputSlot != kNone && lastWrite[inputSlot] < writer)
+            scratch[inputSlot].reset();
+        pInput = pOutput;
+        inputSlot = slots[writer];
+        i = writer;
     }
 
     pResult = std::move(pFinal);
     sizeResult = sizes[count];
+    return TRUE;
+}
+
+BOOL CProcessorChain::RunBands(const IRowBandWriter& writer, const IRowBandReader& reader, const RGBX* pSource,
+                               CSize sizeSource, CSize sizeMiddle, RGBX* pOutput, CSize sizeOutput, DWORD clrBackground)
+{
+    // Output rows in runs whose source rows make a band of about kBandRows
+    // rows of the middle picture; a middle row two runs read is made twice.
+    const int kBandRows = 128;
+    const int runRows = sizeMiddle.cy > 0 ? static_cast<int>(static_cast<long long>(sizeOutput.cy) * kBandRows /
+                                                             sizeMiddle.cy) : 1;
+    const int step = runRows > 0 ? runRows : 1;
+    int widestBand = 0;
+    for (int first = 0; first < sizeOutput.cy; first += step)
+    {
+        int bandFirst = 0, bandLast = 0;
+        reader.SourceRowsOf(sizeMiddle, sizeOutput, first, first + step < sizeOutput.cy ? first + step : sizeOutput.cy,
+                            bandFirst, bandLast);
+        widestBand = bandLast - bandFirst > widestBand ? bandLast - bandFirst : widestBand;
+    }
+    ScratchBuffer band = NewScratchBuffer(static_cast<size_t>(widestBand > 0 ? widestBand : 1) *
+                                          static_cast<size_t>(sizeMiddle.cx > 0 ? sizeMiddle.cx : 1));
+    if (!band)
+        return FALSE;
+    for (int first = 0; first < sizeOutput.cy; first += step)
+    {
+        const int last = first + step < sizeOutput.cy ? first + step : sizeOutput.cy;
+        int bandFirst = 0, bandLast = 0;
+        reader.SourceRowsOf(sizeMiddle, sizeOutput, first, last, bandFirst, bandLast);
+        if (bandLast <= bandFirst)
+            continue;
+        Fill(band.get(), CSize(sizeMiddle.cx, bandLast - bandFirst), clrBackground);
+        if (!writer.ProcessRowBand(pSource, sizeSource, band.get(), sizeMiddle, bandFirst, bandLast) ||
+            !reader.ProcessFromRowBand(band.get(), bandFirst, sizeMiddle, pOutput, sizeOutput, first, last))
+            return FALSE;
+    }
     return TRUE;
 }

@@ -7,6 +7,9 @@
 
 #include <memory>
 
+class IRowBandReader;
+class IRowBandWriter;
+
 typedef CArray<CImage32BitProcessor*, CImage32BitProcessor*> CProcessorArray;
 
 class TESLIB_API CProcessorChain
@@ -46,6 +49,10 @@ public:
     // largest output it takes; the source is released after stage 0 and a
     // scratch buffer after its last use; the last stage writes the result
     // buffer of exactly its output size. No output is copied between stages.
+    // A stage that writes row bands (IRowBandWriter) followed by one that
+    // reads them (IRowBandReader) runs with it band by band, so that the
+    // first one's output is never held whole (a rotation shrunk next); the
+    // pixels are the same.
     // A stage whose ProcessPixels gives FALSE, or a failed allocation, stops
     // the chain with FALSE.
     //
@@ -59,6 +66,11 @@ public:
                     std::unique_ptr<RGBX[]>& pResult, CSize& sizeResult);
 
 private:
+    // A stage that writes row bands and the next one, which reads them, run
+    // band by band from pSource (sizeSource) through the middle picture
+    // (sizeMiddle), of which only one band is held, into pOutput.
+    static BOOL RunBands(const IRowBandWriter& writer, const IRowBandReader& reader, const RGBX* pSource,
+                         CSize sizeSource, CSize sizeMiddle, RGBX* pOutput, CSize sizeOutput, DWORD clrBackground);
     // The stages over pSource; pOwnedSource, when not null, holds pSource and
     // is released once stage 0 is done.
     static BOOL RunStages(const CProcessorArray& chain, const RGBX* pSource, std::unique_ptr<RGBX[]>* pOwnedSource,

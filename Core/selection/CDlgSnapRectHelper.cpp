@@ -90,6 +90,14 @@ BOOL CDlgSnapRectHelper::GetSelectedRect(CRect& rect) const
     return !m_rectSelected.IsRectEmpty();
 }
 
+CImageBitmap* CDlgSnapRectHelper::CutSelection() const
+{
+    std::unique_ptr<CImageBitmap> pPicture(new CImageBitmap(0x00FFFFFF));
+    if (m_rectSelected.IsRectEmpty() || !pPicture->CopyImage(m_bmpScreen, m_rectSelected))
+        return nullptr;
+    return pPicture.release();
+}
+
 CRect CDlgSnapRectHelper::InfoBoxRect(CPoint cursor, int nBoxWidth, int nLineHeight, int nScreenWidth)
 {
     CRect box;

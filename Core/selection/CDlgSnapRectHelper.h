@@ -43,6 +43,10 @@ public:
     // The selected rectangle (screen coordinates); TRUE when it is not empty.
     // Empty after a cancel or when the dialog has not run.
     BOOL GetSelectedRect(CRect& rect) const;
+    // The selected rectangle of the frozen screen, as the user saw it, in a
+    // new picture the caller owns; null without a selection or a frozen
+    // screen. Valid until the object goes.
+    CImageBitmap* CutSelection() const;
     // Invalidates (with erasing) the whole overlay except the tip window.
     void PaintTipWindow();
 
