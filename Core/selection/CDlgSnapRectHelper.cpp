@@ -1,6 +1,7 @@
 // CDlgSnapRectHelper: the region selection overlay (see CDlgSnapRectHelper.h).
 #include "CDlgSnapRectHelper.h"
 
+#include <future>
 #include <memory>
 
 #include "CClientDC.h"
@@ -79,7 +80,17 @@ INT_PTR CDlgSnapRectHelper::DoModal()
     if (s_pRunning != nullptr)
         return IDCANCEL;
     s_pRunning = this;
+    // The screen is grabbed on a second thread while this one makes the
+    // dialog; SnapFullScreen takes the grab before the dialog is shown.
+    m_grab = std::async(std::launch::async, [] {
+        const HWND hDesktop = ::GetDesktopWindow();
+        CRect rectScreen;
+        ::GetWindowRect(hDesktop, &rectScreen);
+        return std::unique_ptr<CImageBitmap>(CScreenGrabber::Grab(hDesktop, rectScreen));
+    });
     const INT_PTR nResult = CDialog::DoModal();
+    if (m_grab.valid())
+        m_grab.wait();   // the dialog could not be made: the grab is dropped
     s_pRunning = nullptr;
     return nResult;
 }
@@ -148,10 +159,15 @@ BOOL CDlgSnapRectHelper::OnInitDialog()
 
 BOOL CDlgSnapRectHelper::SnapFullScreen()
 {
-    const HWND hDesktop = ::GetDesktopWindow();
-    CRect rectScreen;
-    ::GetWindowRect(hDesktop, &rectScreen);
-    std::unique_ptr<CImageBitmap> pGrab(CScreenGrabber::Grab(hDesktop, rectScreen));
+    std::unique_ptr<CImageBitmap> pGrab;
+    if (m_grab.valid()) {
+        pGrab = m_grab.get();
+    } else {
+        const HWND hDesktop = ::GetDesktopWindow();
+        CRect rectScreen;
+        ::GetWindowRect(hDesktop, &rectScreen);
+        pGrab.reset(CScreenGrabber::Grab(hDesktop, rectScreen));
+    }
     if (!pGrab)
         return FALSE;
     m_bmpScreen.TakeOver(*pGrab);
@@ -276,12 +292,26 @@ BOOL CDlgSnapRectHelper::OnEraseBkgnd(CDC* pDC)
 {
     if (m_bmpScreen.GetSafeHandle() == nullptr)
         return CDialog::OnEraseBkgnd(pDC);
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    // The frozen screen's own pixels go straight to the window.
+    if (const RGBX* pPixels = m_bmpScreen.GetPixels()) {
+        const CSize size = m_bmpScreen.GetSize();
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+        bmi.bmiHeader.biWidth = size.cx;
+        bmi.bmiHeader.biHeight = -size.cy;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        bmi.bmiHeader.biCompression = BI_RGB;
+        ::SetDIBitsToDevice(pDC->m_hDC, 0, 0, static_cast<DWORD>(size.cx), static_cast<DWORD>(size.cy), 0, 0, 0,
+                            static_cast<UINT>(size.cy), pPixels, &bmi, DIB_RGB_COLORS);
+        return TRUE;
+    }
     CDC memDC;
     if (!memDC.CreateCompatibleDC(pDC))
         return CDialog::OnEraseBkgnd(pDC);
     memDC.SelectObject(&m_bmpScreen);
-    CRect rectClient;
-    GetClientRect(&rectClient);
     pDC->BitBlt(0, 0, rectClient.Width(), rectClient.Height(), &memDC, 0, 0, SRCCOPY);
     return TRUE;
 }

@@ -13,6 +13,9 @@
 #include "CSnapTrack.h"
 #include "TesLibResource.h"
 
+#include <future>
+#include <memory>
+
 // Create and run it inside a CTesLocalResource scope (its template and cursor
 // are TesLib's). Opening it puts the frozen screen on the clipboard: right
 // after its first paint, or when it closes before that.
@@ -97,6 +100,8 @@ protected:
 private:
     enum HandOver { HAND_OVER_WAITING, HAND_OVER_POSTED, HAND_OVER_DONE };
     HandOver m_nHandOver;
+    // The grab of the screen that DoModal starts and SnapFullScreen takes.
+    std::future<std::unique_ptr<CImageBitmap>> m_grab;
 
     // The overlay that is running, if any.
     static CDlgSnapRectHelper* s_pRunning;
