@@ -164,11 +164,13 @@ BOOL CSnapTipEdit::OnEraseBkgnd(CDC* pDC)
     SetSel(0, 0);
     CRect rcClient;
     GetClientRect(&rcClient);
-    CBitmap background;
-    if (background.LoadBitmap(IDB_SNAP_TIP_BACKGROUND)) {
+    // Loaded once per window: the tip repaints on every mouse move.
+    if (m_bmpBackground.GetSafeHandle() == nullptr)
+        m_bmpBackground.LoadBitmap(IDB_SNAP_TIP_BACKGROUND);
+    if (m_bmpBackground.GetSafeHandle() != nullptr) {
         CDC memDC;
         if (memDC.CreateCompatibleDC(pDC)) {
-            memDC.SelectObject(&background);
+            memDC.SelectObject(&m_bmpBackground);
             pDC->BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &memDC, 0, 0, SRCCOPY);
         }
     }
@@ -257,6 +259,7 @@ void CSnapTipEdit::OnDestroy()
 {
     CEdit::OnDestroy();
     m_palette.DeleteObject();
+    m_bmpBackground.DeleteObject();
     m_bmpFrozen.DeleteObject();
     m_hFrozen = nullptr;
 }

@@ -86,5 +86,7 @@ private:
     // that copy or the caller's picture.
     CImageBitmap m_bmpFrozen;
     HBITMAP m_hFrozen;
+    // Bitmap resource 4002, loaded at the window's first erase.
+    CBitmap m_bmpBackground;
     int m_bLive;
 };
