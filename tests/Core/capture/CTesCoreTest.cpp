@@ -277,6 +277,8 @@ TEST_F(EngineTest, EachDirectModeCapturesItsTarget)
     }
 }
 
+// The region is cut from the screen as the overlay froze it: the window
+// under it goes while the overlay is open, and the picture still shows it.
 TEST_F(EngineTest, RegionDraggedOverTheFrozenScreenIsCaptured)
 {
     ForeignPatternWindow window(kPatternRect, false);
@@ -285,6 +287,8 @@ TEST_F(EngineTest, RegionDraggedOverTheFrozenScreenIsCaptured)
     std::unique_ptr<MouseScript> pScript;
     guitest::ModalWatchdog watchdog(15000);
     guitest::TimedAction drag(600, [&] {
+        window.DestroyAfter(0);
+        WaitFor([&] { return !::IsWindow(window.Handle()); });
         pScript.reset(new MouseScript({ { Step::MOVE, 250, 180 }, { Step::LEFT_DOWN, 0, 0 }, { Step::MOVE, 290, 220 },
                                         { Step::MOVE, 330, 250 }, { Step::LEFT_UP, 0, 0 } }));
     });
