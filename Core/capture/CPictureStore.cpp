@@ -86,13 +86,7 @@ Gdiplus::Bitmap* PictureOfBitmap(HBITMAP hBitmap, CSize size)
 {
     return NewPicture24(size, [&](const Gdiplus::BitmapData& data) {
         // GDI's rows of 24-bit pixels, top row first, each padded to 4 bytes.
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = size.cx;
-        bmi.bmiHeader.biHeight = -size.cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 24;
-        bmi.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO bmi = CImageBitmap::TopDownHeader(size, 24);
         const size_t nRowBytes = (static_cast<size_t>(size.cx) * 3 + 3) & ~static_cast<size_t>(3);
         const BOOL bSameRows = data.Stride == static_cast<INT>(nRowBytes);
         std::vector<BYTE> rows(bSameRows ? 0 : nRowBytes * static_cast<size_t>(size.cy));

@@ -26,19 +26,6 @@ namespace {
 
 const DWORD kNoBackground = 0xFFFFFFFF;
 
-// The header of a 32-bit top-down BI_RGB picture of size.
-BITMAPINFO TopDown32(CSize size)
-{
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = size.cx;
-    bmi.bmiHeader.biHeight = -size.cy;   // top row first
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    return bmi;
-}
-
 // A new 32-bit top-down DIB section of size and its pixels, or null.
 HBITMAP NewPixelSection(CSize size, RGBX*& pPixels)
 {
@@ -46,7 +33,7 @@ HBITMAP NewPixelSection(CSize size, RGBX*& pPixels)
     if (size.cx <= 0 || size.cy <= 0 ||
         static_cast<std::uint64_t>(size.cx) * static_cast<std::uint64_t>(size.cy) * 4 > 0x7FFFFFFFu)
         return nullptr;
-    const BITMAPINFO bmi = TopDown32(size);
+    const BITMAPINFO bmi = CImageBitmap::TopDownHeader(size);
     void* pBits = nullptr;
     const HBITMAP hSection = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
     if (hSection == nullptr || pBits == nullptr) {
@@ -96,6 +83,18 @@ struct ResourceBytes
 
 } // namespace
 
+BITMAPINFO CImageBitmap::TopDownHeader(CSize size, WORD nBitCount)
+{
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = size.cx;
+    bmi.bmiHeader.biHeight = -size.cy;   // top row first
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = nBitCount;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    return bmi;
+}
+
 CImageBitmap::CImageBitmap(DWORD clrBackground)
     : m_clrBackground(clrBackground), m_hSection(nullptr), m_pSectionPixels(nullptr)
 {
@@ -114,13 +113,7 @@ LONG CImageBitmap::PrepareBitmapInfo32(BITMAPINFO& bmi, HBITMAP hBitmap) const
     const std::uint64_t nImageSize = static_cast<std::uint64_t>(bm.bmWidth) * static_cast<std::uint64_t>(bm.bmHeight) * 4;
     if (bm.bmWidth <= 0 || bm.bmHeight <= 0 || nImageSize > 0xFFFFFFFFu)
         return 0;
-    std::memset(&bmi.bmiHeader, 0, sizeof(bmi.bmiHeader));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = bm.bmWidth;
-    bmi.bmiHeader.biHeight = -bm.bmHeight;   // top row first
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    bmi = TopDownHeader(CSize(bm.bmWidth, bm.bmHeight));
     bmi.bmiHeader.biSizeImage = static_cast<DWORD>(nImageSize);
     return bm.bmHeight;
 }
@@ -256,10 +249,28 @@ HBITMAP CImageBitmap::CopyToScreenBitmap() const
     if (pPixels == nullptr || dcScreen.m_hDC == nullptr ||
         !bitmap.CreateCompatibleBitmap(&dcScreen, size.cx, size.cy))
         return nullptr;
-    const BITMAPINFO bmi = TopDown32(size);
+    const BITMAPINFO bmi = CImageBitmap::TopDownHeader(size);
     if (::SetDIBits(dcScreen.m_hDC, bitmap, 0, static_cast<UINT>(size.cy), pPixels, &bmi, DIB_RGB_COLORS) != size.cy)
         return nullptr;
     return static_cast<HBITMAP>(bitmap.Detach());
+}
+
+BOOL CImageBitmap::Draw(HDC hDC, int x, int y) const
+{
+    const CSize size = GetSize();
+    if (const RGBX* pPixels = GetPixels()) {
+        const BITMAPINFO bmi = TopDownHeader(size);
+        return ::SetDIBitsToDevice(hDC, x, y, static_cast<DWORD>(size.cx), static_cast<DWORD>(size.cy), 0, 0, 0,
+                                   static_cast<UINT>(size.cy), pPixels, &bmi, DIB_RGB_COLORS) != 0;
+    }
+    const HDC hMemory = m_hObject != nullptr ? ::CreateCompatibleDC(hDC) : nullptr;
+    if (hMemory == nullptr)
+        return FALSE;
+    const HGDIOBJ hOld = ::SelectObject(hMemory, m_hObject);
+    const BOOL bDrawn = ::BitBlt(hDC, x, y, size.cx, size.cy, hMemory, 0, 0, SRCCOPY);
+    ::SelectObject(hMemory, hOld);
+    ::DeleteDC(hMemory);
+    return bDrawn;
 }
 
 BOOL CImageBitmap::CopyImage(CBitmap* pBitmap)

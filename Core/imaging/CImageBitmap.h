@@ -53,6 +53,13 @@ public:
     // that form on every system (Wine's clipboard hands them nothing usable
     // for a DIB section). Null without a bitmap or when GDI refuses.
     HBITMAP CopyToScreenBitmap() const;
+    // Draws the picture 1:1 with its top-left corner at (x, y) of hDC; a
+    // pixel section straight from its pixels. FALSE without a bitmap or when
+    // GDI refuses.
+    BOOL Draw(HDC hDC, int x, int y) const;
+    // The header of a top-down BI_RGB picture of size with nBitCount bits per
+    // pixel, as GetDIBits, SetDIBits and DIB sections take it.
+    static BITMAPINFO TopDownHeader(CSize size, WORD nBitCount = 32);
 
     // Replaces the own bitmap by a new pixel section of size (pixels not set);
     // FALSE, bitmap kept, when GDI cannot make it or size has no pixels.

@@ -290,29 +290,8 @@ void CDlgSnapRectHelper::OnCancel()
 
 BOOL CDlgSnapRectHelper::OnEraseBkgnd(CDC* pDC)
 {
-    if (m_bmpScreen.GetSafeHandle() == nullptr)
+    if (m_bmpScreen.GetSafeHandle() == nullptr || !m_bmpScreen.Draw(pDC->m_hDC, 0, 0))
         return CDialog::OnEraseBkgnd(pDC);
-    CRect rectClient;
-    GetClientRect(&rectClient);
-    // The frozen screen's own pixels go straight to the window.
-    if (const RGBX* pPixels = m_bmpScreen.GetPixels()) {
-        const CSize size = m_bmpScreen.GetSize();
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = size.cx;
-        bmi.bmiHeader.biHeight = -size.cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        ::SetDIBitsToDevice(pDC->m_hDC, 0, 0, static_cast<DWORD>(size.cx), static_cast<DWORD>(size.cy), 0, 0, 0,
-                            static_cast<UINT>(size.cy), pPixels, &bmi, DIB_RGB_COLORS);
-        return TRUE;
-    }
-    CDC memDC;
-    if (!memDC.CreateCompatibleDC(pDC))
-        return CDialog::OnEraseBkgnd(pDC);
-    memDC.SelectObject(&m_bmpScreen);
-    pDC->BitBlt(0, 0, rectClient.Width(), rectClient.Height(), &memDC, 0, 0, SRCCOPY);
     return TRUE;
 }
 
