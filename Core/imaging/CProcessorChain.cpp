@@ -61,6 +61,11 @@ ScratchBuffer NewScratchBuffer(size_t count)
     return ScratchBuffer(static_cast<RGBX*>(std::malloc(bytes > 0 ? bytes : 1)));
 }
 
+// Rows of the middle picture in one band when two stages run band by band,
+// and the least middle picture (pixels, 4 MB) that is run in bands at all.
+const int kBandRows = 128;
+const size_t kBandsFrom = size_t(1) << 20;
+
 // Sets count bytes at pBytes to value, split over the worker pool.
 void ParallelByteFill(void* pBytes, int value, size_t count)
 {
@@ -171,15 +176,19 @@ BOOL CProcessorChain::RunStages(const CProcessorArray& chain, const RGBX* pSourc
 
     // Pairs run band by band: a stage that writes row bands followed by one
     // that reads them (a rotation shrunk next); the first one's output is
-    // never held whole, only a band of it.
+    // never held whole, only a band of it. A middle picture below
+    // kBandsFrom pixels runs whole: the memory saved would be small, and
+    // the bands cost a little time each.
     std::unique_ptr<bool[]> fused(new (std::nothrow) bool[static_cast<size_t>(count)]());
     if (!fused)
         return FALSE;
     for (INT_PTR i = 0; i + 1 < count; ++i)
     {
         const IRowBandReader* pReader = dynamic_cast<const IRowBandReader*>(chain[i + 1]);
-        fused[i] = (i == 0 || !fused[i - 1]) && dynamic_cast<const IRowBandWriter*>(chain[i]) != nullptr &&
-                   pReader != nullptr && pReader->ReadsRowBands(sizes[i + 1], sizes[i + 2]);
+        fused[i] = (i == 0 || !fused[i - 1]) && PixelCount(sizes[i + 1]) >= kBandsFrom &&
+                   sizes[i + 1].cy > 2 * kBandRows &&
+                   dynamic_cast<const IRowBandWriter*>(chain[i]) != nullptr && pReader != nullptr &&
+                   pReader->ReadsRowBands(sizes[i + 1], sizes[i + 2]);
     }
 
     // Buffers: stage 0 reads the caller's source, which (when the chain owns
@@ -265,7 +274,6 @@ BOOL CProcessorChain::RunBands(const IRowBandWriter& writer, const IRowBandReade
 {
     // Output rows in runs whose source rows make a band of about kBandRows
     // rows of the middle picture; a middle row two runs read is made twice.
-    const int kBandRows = 128;
     const int runRows = sizeMiddle.cy > 0 ? static_cast<int>(static_cast<long long>(sizeOutput.cy) * kBandRows /
                                                              sizeMiddle.cy) : 1;
     const int step = runRows > 0 ? runRows : 1;

@@ -51,8 +51,8 @@ public:
     // buffer of exactly its output size. No output is copied between stages.
     // A stage that writes row bands (IRowBandWriter) followed by one that
     // reads them (IRowBandReader) runs with it band by band, so that the
-    // first one's output is never held whole (a rotation shrunk next); the
-    // pixels are the same.
+    // first one's output is never held whole (a rotation shrunk next) when
+    // that output is large (4 MB and more); the pixels are the same.
     // A stage whose ProcessPixels gives FALSE, or a failed allocation, stops
     // the chain with FALSE.
     //

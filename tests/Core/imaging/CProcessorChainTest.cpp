@@ -250,9 +250,9 @@ TEST(CProcessorChain, EffectsChainsMatchStageByStageResults)
         {&triple, &half, &half, &blur},
         {&sharpen},
     };
-    // 300 x 170 turned by 45 degrees is 333 rows, which a shrink that
-    // follows reads in three bands.
-    for (const CSize size : {CSize(1, 1), CSize(2, 9), CSize(9, 2), CSize(23, 16), CSize(300, 170)})
+    // 1500 x 800 turned by 45 degrees is 1627 x 1627, which the chain shrinks
+    // band by band (13 bands) without holding it whole.
+    for (const CSize size : {CSize(1, 1), CSize(2, 9), CSize(9, 2), CSize(23, 16), CSize(1500, 800)})
     {
         const TestImage src = MakePalettePattern(size.cx, size.cy, 6);
         for (size_t i = 0; i < chains.size(); ++i)
