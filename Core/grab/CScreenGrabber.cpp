@@ -2,6 +2,7 @@
 #include "CScreenGrabber.h"
 
 #include "CDC.h"
+#include "CScreenLayout.h"
 #include "CWindowDC.h"
 #include "CWnd.h"
 
@@ -25,19 +26,18 @@ private:
     HWND m_hWnd;
 };
 
-// rect cut to the primary screen.
+// rect cut to the virtual screen.
 CRect ClipToScreen(CRect rect)
 {
-    const int cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
-    const int cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
-    if (rect.right > cxScreen)
-        rect.right = cxScreen;
-    if (rect.bottom > cyScreen)
-        rect.bottom = cyScreen;
-    if (rect.left < 0)
-        rect.left = 0;
-    if (rect.top < 0)
-        rect.top = 0;
+    const CRect screen = CScreenLayout::VirtualScreen();
+    if (rect.right > screen.right)
+        rect.right = screen.right;
+    if (rect.bottom > screen.bottom)
+        rect.bottom = screen.bottom;
+    if (rect.left < screen.left)
+        rect.left = screen.left;
+    if (rect.top < screen.top)
+        rect.top = screen.top;
     return rect;
 }
 
@@ -57,9 +57,12 @@ CImageBitmap* CScreenGrabber::Grab(HWND hWnd, CRect rect)
     if (hWnd == nullptr)
         return nullptr;
     const BOOL bWholeWindow = rect.IsRectEmpty();
-    if (bWholeWindow)
-        ::GetWindowRect(hWnd, &rect);
     const HWND hDesktop = ::GetDesktopWindow();
+    // The whole desktop is the primary monitor.
+    if (bWholeWindow)
+        rect = hWnd == hDesktop ? CScreenLayout::PrimaryScreen() : CRect(0, 0, 0, 0);
+    if (bWholeWindow && hWnd != hDesktop)
+        ::GetWindowRect(hWnd, &rect);
     HWND hSource = hWnd;
     if (IsForeignChild(hWnd)) {
         // The same pixels in screen coordinates, read off the desktop.

@@ -11,9 +11,12 @@
 // window's are screen coordinates). An empty rect (IsRectEmpty) means the
 // whole window: its on-screen rectangle gives the size, and the copy starts at
 // the window's own top-left corner even when that lies off the screen. The
-// rectangle is clipped to the primary screen (0 ... SM_CXSCREEN,
-// 0 ... SM_CYSCREEN); when nothing is left, or the window is null, the result
-// is null and the window is left alone. Otherwise the window is made topmost
+// desktop window's own rectangle is the primary monitor, so a whole-desktop
+// grab is the primary monitor; a window on any monitor, or across several, is
+// grabbed whole. The rectangle is clipped to the virtual screen
+// (CScreenLayout::VirtualScreen; parts in a strip that no monitor shows come
+// as the system gives them); when nothing is left, or the window is null, the
+// result is null and the window is left alone. Otherwise the window is made topmost
 // for the copy and not topmost afterwards, whatever it was before (except the
 // desktop window, which cannot be raised).
 //

@@ -5,6 +5,7 @@
 
 #include "CDataExchange.h"
 #include "CQualifyingWindows.h"
+#include "CScreenLayout.h"
 
 namespace {
 
@@ -43,11 +44,12 @@ BOOL CDlgSnapObjHelper::OnInitDialog()
     CDialog::OnInitDialog();
     m_wndTip.SetSourceWnd(CWnd::GetDesktopWindow(), 1);
 
-    CRect rcDesktop;
-    CWnd::GetDesktopWindow()->GetWindowRect(&rcDesktop);
+    // The bottom-right corner of the monitor under the cursor.
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
     m_nTipWidth = kTipWidth;
     m_nTipHeight = kTipHeight;
-    MoveToCorner(0, rcDesktop);
+    MoveToCorner(0, CScreenLayout::MonitorAt(ptCursor));
     CRect rcClient;
     GetClientRect(&rcClient);
     m_wndTip.MoveWindow(&rcClient);

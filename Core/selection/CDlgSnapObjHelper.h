@@ -10,11 +10,12 @@
 #include "TesLibResource.h"
 
 // The object pick (CObjectPick) runs it modally inside a CTesLocalResource
-// scope, moves it between the screen's bottom-right corner (m_nCorner 0) and
+// scope, moves it between a monitor's bottom-right corner (m_nCorner 0) and
 // its top-left corner (non-zero) through MoveToCorner, sends it WM_MOUSEMOVE
-// on every timer tick and hook mouse move, and ends it on the click. It opens 220 x 253 pixels at the
-// bottom-right corner, 10 pixels from both edges. Its first mouse move gives
-// the foreground back to the front-most qualifying window, so that the
+// on every timer tick and hook mouse move, and ends it on the click. It opens
+// 220 x 253 pixels at the bottom-right corner of the monitor under the
+// cursor, 10 pixels from both edges. Its first mouse move gives the
+// foreground back to the front-most qualifying window, so that the
 // application the user was in can open its menus while the tip stays on top.
 class TESLIB_API CDlgSnapObjHelper : public CDialog
 {

@@ -11,6 +11,7 @@
 #include "CPaintDC.h"
 #include "CPen.h"
 #include "CScreenGrabber.h"
+#include "CScreenLayout.h"
 #include "CString.h"
 #include "CTesLocalResource.h"
 
@@ -42,6 +43,18 @@ const UINT kTrackerStyle = CRectTracker::solidLine | CRectTracker::resizeInside;
 // the clipboard then, so the overlay opens without waiting for the copy.
 const UINT WM_HAND_OVER_SCREEN = WM_APP + 0x54;
 
+// pt, or rect, in coordinates whose origin is origin.
+CPoint Shifted(CPoint pt, CPoint origin)
+{
+    return CPoint(pt.x - origin.x, pt.y - origin.y);
+}
+
+CRect Shifted(CRect rect, CPoint origin)
+{
+    rect.OffsetRect(-origin.x, -origin.y);
+    return rect;
+}
+
 } // namespace
 
 CDlgSnapRectHelper* CDlgSnapRectHelper::s_pRunning = nullptr;
@@ -60,7 +73,7 @@ END_MESSAGE_MAP()
 
 CDlgSnapRectHelper::CDlgSnapRectHelper(CWnd* pParent)
     : CDialog(IDD, pParent), m_hCursor(nullptr), m_bmpScreen(0x00FFFFFF), m_nState(0),
-      m_nHandOver(HAND_OVER_WAITING)
+      m_nHandOver(HAND_OVER_WAITING), m_ptOrigin(0, 0)
 {
     {
         CTesLocalResource resourceScope;
@@ -83,10 +96,8 @@ INT_PTR CDlgSnapRectHelper::DoModal()
     // The screen is grabbed on a second thread while this one makes the
     // dialog; SnapFullScreen takes the grab before the dialog is shown.
     m_grab = std::async(std::launch::async, [] {
-        const HWND hDesktop = ::GetDesktopWindow();
-        CRect rectScreen;
-        ::GetWindowRect(hDesktop, &rectScreen);
-        return std::unique_ptr<CImageBitmap>(CScreenGrabber::Grab(hDesktop, rectScreen));
+        return std::unique_ptr<CImageBitmap>(
+            CScreenGrabber::Grab(::GetDesktopWindow(), CScreenLayout::VirtualScreen()));
     });
     const INT_PTR nResult = CDialog::DoModal();
     if (m_grab.valid())
@@ -104,22 +115,22 @@ BOOL CDlgSnapRectHelper::GetSelectedRect(CRect& rect) const
 CImageBitmap* CDlgSnapRectHelper::CutSelection() const
 {
     std::unique_ptr<CImageBitmap> pPicture(new CImageBitmap(0x00FFFFFF));
-    if (m_rectSelected.IsRectEmpty() || !pPicture->CopyImage(m_bmpScreen, m_rectSelected))
+    if (m_rectSelected.IsRectEmpty() || !pPicture->CopyImage(m_bmpScreen, Shifted(m_rectSelected, m_ptOrigin)))
         return nullptr;
     return pPicture.release();
 }
 
-CRect CDlgSnapRectHelper::InfoBoxRect(CPoint cursor, int nBoxWidth, int nLineHeight, int nScreenWidth)
+CRect CDlgSnapRectHelper::InfoBoxRect(CPoint cursor, int nBoxWidth, int nLineHeight, const CRect& rcMonitor)
 {
     CRect box;
-    if (cursor.x + nBoxWidth < nScreenWidth) {
+    if (cursor.x + nBoxWidth < rcMonitor.right) {
         box.left = cursor.x + 3;
         box.right = cursor.x + nBoxWidth + 3;
     } else {
         box.left = cursor.x - nBoxWidth - 3;
         box.right = cursor.x - 3;
     }
-    if (cursor.y - kInfoLines * nLineHeight > 0) {
+    if (cursor.y - kInfoLines * nLineHeight > rcMonitor.top) {
         box.top = cursor.y - kInfoLines * nLineHeight - 3;
         box.bottom = cursor.y - 3;
     } else {
@@ -139,19 +150,27 @@ BOOL CDlgSnapRectHelper::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SnapFullScreen();
+    // The overlay covers every monitor: its client coordinates are screen
+    // coordinates less the virtual screen's corner.
+    const CRect rcVirtual = CScreenLayout::VirtualScreen();
+    m_ptOrigin = rcVirtual.TopLeft();
     // The tip's magnifier reads the frozen screen where it is.
-    m_wndTip.SetFrozenSource(GetDesktopWindow(), m_bmpScreen);
+    m_wndTip.SetFrozenSource(GetDesktopWindow(), m_bmpScreen, m_ptOrigin);
     m_nState = 0;
     m_nHandOver = HAND_OVER_WAITING;
     m_rectSelected.SetRectEmpty();
 
     // Topmost, so that the overlay covers topmost windows (a task bar) too.
-    SetWindowPos(&wndTopMost, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
-                 SWP_NOACTIVATE);
+    SetWindowPos(&wndTopMost, rcVirtual.left, rcVirtual.top, rcVirtual.Width(), rcVirtual.Height(), SWP_NOACTIVATE);
     m_tracker.m_nStyle = kTrackerStyle;
     m_tracker.m_rect.SetRect(-1, -1, -1, -1);
 
-    m_wndTip.MoveWindow(kTipX, kTipY, kTipWidth, kTipHeight, TRUE);
+    // The tip opens at the top-left corner of the monitor under the cursor.
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    const CRect rcMonitor = Shifted(CScreenLayout::MonitorAt(cursor), m_ptOrigin);
+    m_wndTip.MoveWindow(rcMonitor.left + kTipX, rcMonitor.top + kTipY, kTipWidth, kTipHeight, TRUE);
+    m_wndTip.SetAtTopLeft(1);
     DrawTipWindow();
     m_wndTip.ShowWindow(SW_SHOW);
     return TRUE;
@@ -163,10 +182,7 @@ BOOL CDlgSnapRectHelper::SnapFullScreen()
     if (m_grab.valid()) {
         pGrab = m_grab.get();
     } else {
-        const HWND hDesktop = ::GetDesktopWindow();
-        CRect rectScreen;
-        ::GetWindowRect(hDesktop, &rectScreen);
-        pGrab.reset(CScreenGrabber::Grab(hDesktop, rectScreen));
+        pGrab.reset(CScreenGrabber::Grab(::GetDesktopWindow(), CScreenLayout::VirtualScreen()));
     }
     if (!pGrab)
         return FALSE;
@@ -197,14 +213,13 @@ void CDlgSnapRectHelper::PaintTipWindow()
 {
     CRect rectOverlay;
     CRect rectTip;
-    GetWindowRect(&rectOverlay);
+    GetClientRect(&rectOverlay);
     m_wndTip.GetWindowRect(&rectTip);
+    ScreenToClient(&rectTip);
     CRgn rgnOverlay;
     CRgn rgnTip;
     if (!rgnOverlay.CreateRectRgnIndirect(&rectOverlay) || !rgnTip.CreateRectRgnIndirect(&rectTip))
         return;
-    // Screen and client coordinates agree: the overlay covers the screen
-    // from (0, 0) and has no frame.
     if (m_rgnUpdate.CombineRgn(&rgnOverlay, &rgnTip, RGN_DIFF) != ERROR)
         InvalidateRgn(&m_rgnUpdate, TRUE);
 }
@@ -218,12 +233,13 @@ void CDlgSnapRectHelper::DrawTipWindow()
     COLORREF color = 0;
     const RGBX* pScreen = m_bmpScreen.GetPixels();
     const CSize sizeScreen = m_bmpScreen.GetSize();
-    if (pScreen != nullptr && cursor.x >= 0 && cursor.y >= 0 && cursor.x < sizeScreen.cx && cursor.y < sizeScreen.cy) {
-        const RGBX& pixel = pScreen[static_cast<size_t>(cursor.y) * static_cast<size_t>(sizeScreen.cx) + cursor.x];
+    const CPoint at = Shifted(cursor, m_ptOrigin);
+    if (pScreen != nullptr && at.x >= 0 && at.y >= 0 && at.x < sizeScreen.cx && at.y < sizeScreen.cy) {
+        const RGBX& pixel = pScreen[static_cast<size_t>(at.y) * static_cast<size_t>(sizeScreen.cx) + at.x];
         color = RGB(pixel.r, pixel.g, pixel.b);
     } else {
         CClientDC dc(this);
-        color = dc.GetPixel(cursor);
+        color = dc.GetPixel(at);
     }
     CString strText;
     strText.Format(kTipColorLine, GetRValue(color), GetGValue(color), GetBValue(color));
@@ -242,11 +258,19 @@ void CDlgSnapRectHelper::DrawTipWindow()
 
 void CDlgSnapRectHelper::DrawInfoWindow(CRect& rect)
 {
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    // The box keeps to the monitor under the cursor, in that monitor's DPI.
+    const CRect rcMonitor = Shifted(CScreenLayout::MonitorAt(cursor), m_ptOrigin);
+    LOGFONT lf = {};
+    lf.lfHeight = -::MulDiv(kInfoPointSize, static_cast<int>(CScreenLayout::DpiAt(cursor)), 720);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    ::lstrcpynW(lf.lfFaceName, kInfoFace, LF_FACESIZE);
     // Declared before the DC, so that they are deselected before they go.
     CFont font;
     CPen pen;
     CClientDC dc(this);
-    if (!font.CreatePointFont(kInfoPointSize, kInfoFace, &dc) || !pen.CreatePen(PS_SOLID, 1, kInfoColor))
+    if (!font.CreateFontIndirect(&lf) || !pen.CreatePen(PS_SOLID, 1, kInfoColor))
         return;
     dc.SetTextColor(kInfoColor);
     dc.SetBkMode(TRANSPARENT);
@@ -258,9 +282,7 @@ void CDlgSnapRectHelper::DrawInfoWindow(CRect& rect)
     dc.GetTextMetrics(&tm);
     const int nLineHeight = tm.tmHeight + tm.tmExternalLeading;
     const int nBoxWidth = dc.GetTextExtent(CString(kInfoWidthText)).cx;
-    CPoint cursor;
-    ::GetCursorPos(&cursor);
-    const CRect box = InfoBoxRect(cursor, nBoxWidth, nLineHeight, dc.GetDeviceCaps(HORZRES));
+    const CRect box = InfoBoxRect(Shifted(cursor, m_ptOrigin), nBoxWidth, nLineHeight, rcMonitor);
     dc.Rectangle(&box);
 
     CString lines[kInfoLines];
@@ -278,6 +300,7 @@ void CDlgSnapRectHelper::OnOK()
 {
     HandOverScreen();
     m_tracker.GetTrueRect(&m_rectSelected);
+    m_rectSelected.OffsetRect(m_ptOrigin);
     EndDialog(IDOK);
 }
 
@@ -302,6 +325,7 @@ void CDlgSnapRectHelper::OnPaint()
         if (m_nState == 1) {
             CRect rectTrue;
             m_tracker.GetTrueRect(&rectTrue);
+            rectTrue.OffsetRect(m_ptOrigin);
             DrawInfoWindow(rectTrue);
         }
         if (m_nState != 0)

@@ -43,6 +43,9 @@ public:
 
     INT_PTR DoModal() override;
 
+    // The overlay covers the virtual screen (every monitor); the information
+    // box and the tip keep to the monitor under the cursor.
+    //
     // The selected rectangle (screen coordinates); TRUE when it is not empty.
     // Empty after a cancel or when the dialog has not run.
     BOOL GetSelectedRect(CRect& rect) const;
@@ -53,12 +56,13 @@ public:
     // Invalidates (with erasing) the whole overlay except the tip window.
     void PaintTipWindow();
 
-    // Where the information box goes for the cursor at (x, y): to the right
-    // of the cursor when x + nBoxWidth < nScreenWidth, else to its left; above
-    // it when y - 6 * nLineHeight > 0, else below:
+    // Where the information box goes for the cursor at (x, y) on the monitor
+    // rcMonitor (all in one coordinate system): to the right of the cursor
+    // when x + nBoxWidth < rcMonitor.right, else to its left; above it when
+    // y - 6 * nLineHeight > rcMonitor.top, else below:
     //   right: (x + 3, x + nBoxWidth + 3)   left: (x - nBoxWidth - 3, x - 3)
     //   above: (y - 6 * nLineHeight - 3, y - 3)   below: (y + 3, y + 6 * nLineHeight + 3)
-    static CRect InfoBoxRect(CPoint cursor, int nBoxWidth, int nLineHeight, int nScreenWidth);
+    static CRect InfoBoxRect(CPoint cursor, int nBoxWidth, int nLineHeight, const CRect& rcMonitor);
 
 protected:
     BOOL OnInitDialog() override;
@@ -100,6 +104,9 @@ protected:
 private:
     enum HandOver { HAND_OVER_WAITING, HAND_OVER_POSTED, HAND_OVER_DONE };
     HandOver m_nHandOver;
+    // The screen position of the overlay's client (0, 0): the virtual
+    // screen's top-left corner.
+    CPoint m_ptOrigin;
     // The grab of the screen that DoModal starts and SnapFullScreen takes.
     std::future<std::unique_ptr<CImageBitmap>> m_grab;
 

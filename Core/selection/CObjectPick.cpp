@@ -5,6 +5,7 @@
 #include "CDlgSnapObjHelper.h"
 #include "CRect.h"
 #include "CScreenGrabber.h"
+#include "CScreenLayout.h"
 #include "CTesLocalResource.h"
 
 namespace {
@@ -12,11 +13,12 @@ namespace {
 const COLORREF kFrameColor = RGB(255, 0, 0);
 const int kFrameWidth = 4;
 
-CRect ScreenRect()
+// The monitor under the cursor, whose corners the tip keeps to.
+CRect CursorMonitor()
 {
-    CRect rcScreen;
-    ::GetWindowRect(::GetDesktopWindow(), &rcScreen);
-    return rcScreen;
+    POINT ptCursor = {};
+    ::GetCursorPos(&ptCursor);
+    return CScreenLayout::MonitorAt(ptCursor);
 }
 
 } // namespace
@@ -39,7 +41,7 @@ void CObjectPick::Start(HWND hOwner)
     m_hFound = nullptr;
     m_hFramed = nullptr;
     ::SetTimer(hOwner, TIMER_ID, TIMER_MS, nullptr);
-    m_tip.MoveToCorner(0, ScreenRect());
+    m_tip.MoveToCorner(0, CursorMonitor());
 }
 
 void CObjectPick::RunTip()
@@ -79,7 +81,7 @@ HWND CObjectPick::Stop(INT_PTR nTipResult)
         m_tip.EndDialog(static_cast<int>(nTipResult));
     }
     // The next pick starts at the bottom-right corner again.
-    m_tip.MoveToCorner(0, ScreenRect());
+    m_tip.MoveToCorner(0, CursorMonitor());
     ::KillTimer(m_hOwner, TIMER_ID);
     const HWND hFound = m_hFound;
     m_hFound = nullptr;
@@ -138,14 +140,20 @@ void CObjectPick::LocateSnapObjTip()
 {
     if (!IsTipOpen())
         return;
-    const CRect rcScreen = ScreenRect();
     POINT ptCursor = {};
     ::GetCursorPos(&ptCursor);
-    CRect rcNear = m_tip.CornerRect(m_tip.GetCorner(), rcScreen);
+    const CRect rcMonitor = CScreenLayout::MonitorAt(ptCursor);
+    // On another monitor the tip takes the same corner of the cursor's one.
+    CRect rcTip;
+    m_tip.GetWindowRect(&rcTip);
+    const CRect rcCorner = m_tip.CornerRect(m_tip.GetCorner(), rcMonitor);
+    if (rcTip != rcCorner)
+        m_tip.MoveToCorner(m_tip.GetCorner(), rcMonitor);
+    CRect rcNear = rcCorner;
     rcNear.InflateRect(NEAR_TIP, NEAR_TIP);
     if (!rcNear.PtInRect(ptCursor))
         return;
-    m_tip.MoveToCorner(1 - m_tip.GetCorner(), rcScreen);
+    m_tip.MoveToCorner(1 - m_tip.GetCorner(), rcMonitor);
     const HWND hUncovered = ::WindowFromPoint(ptCursor);
     if (hUncovered != nullptr)
         RefreshFoundWindow(hUncovered);

@@ -22,9 +22,11 @@ class CDlgSnapObjHelper;
 // it off, then the window is asked to repaint. A child window of another
 // process is outlined through the screen at its screen rectangle.
 //
-// The tip: when the cursor comes within 20 pixels of the tip's rectangle, the
-// tip moves to the other corner (bottom-right, top-left) of the screen and the
-// window under the cursor repaints what it uncovered.
+// The tip keeps to the monitor under the cursor: when the cursor comes within
+// 20 pixels of the tip's rectangle, the tip moves to the other corner
+// (bottom-right, top-left) of that monitor and the window under the cursor
+// repaints what it uncovered; with the cursor on another monitor it takes the
+// same corner of that monitor.
 class TESLIB_API CObjectPick
 {
 public:

@@ -5,6 +5,7 @@
 
 #include "CClipboardScope.h"
 #include "CPaintDC.h"
+#include "CScreenLayout.h"
 #include "CWindowDC.h"
 #include "TesLibResource.h"
 
@@ -54,7 +55,7 @@ BEGIN_MESSAGE_MAP(CSnapTipEdit, CEdit)
 END_MESSAGE_MAP()
 
 CSnapTipEdit::CSnapTipEdit()
-    : m_bAtTopLeft(1), m_hSourceWnd(nullptr), m_hFrozen(nullptr), m_bLive(0)
+    : m_bAtTopLeft(1), m_hSourceWnd(nullptr), m_hFrozen(nullptr), m_ptFrozenOrigin(0, 0), m_bLive(0)
 {
 }
 
@@ -73,16 +74,18 @@ void CSnapTipEdit::SetSourceWnd(CWnd* pSourceWnd, int bLive)
     // the frozen one.
     m_bmpFrozen.DeleteObject();
     m_hFrozen = nullptr;
+    m_ptFrozenOrigin = CScreenLayout::VirtualScreen().TopLeft();
     if (!m_bLive)
         CopyClipboardPicture();
 }
 
-void CSnapTipEdit::SetFrozenSource(CWnd* pSourceWnd, const CBitmap& picture)
+void CSnapTipEdit::SetFrozenSource(CWnd* pSourceWnd, const CBitmap& picture, CPoint ptOrigin)
 {
     m_hSourceWnd = pSourceWnd != nullptr ? pSourceWnd->GetSafeHwnd() : nullptr;
     m_bLive = 0;
     m_bmpFrozen.DeleteObject();
     m_hFrozen = static_cast<HBITMAP>(picture.GetSafeHandle());
+    m_ptFrozenOrigin = ptOrigin;
 }
 
 void CSnapTipEdit::CopyClipboardPicture()
@@ -123,25 +126,41 @@ int CSnapTipEdit::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CSnapTipEdit::OnMouseMove(UINT nFlags, CPoint point)
 {
-    const int nScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     CPoint ptCursor;
     ::GetCursorPos(&ptCursor);
+    const CRect rcMonitor = CScreenLayout::MonitorAt(ptCursor);
     const int nWidth = rcWindow.Width();
     const int nHeight = rcWindow.Height();
-    if (m_bAtTopLeft) {
-        const CRect rcNear(0, 0, nWidth + kJumpMargin, nHeight + kJumpMargin);
-        if (rcNear.PtInRect(ptCursor)) {
-            MoveWindow(nScreenWidth - kJumpStrip, kJumpMargin, nWidth, nHeight, TRUE);
-            m_bAtTopLeft = 0;
-        }
+    // The two corners on the cursor's monitor, in screen coordinates.
+    const CPoint ptTopLeft(rcMonitor.left + kJumpMargin, rcMonitor.top + kJumpMargin);
+    const CPoint ptTopRight(rcMonitor.right - kJumpStrip, rcMonitor.top + kJumpMargin);
+    int bAtTopLeft = m_bAtTopLeft;
+    if (bAtTopLeft) {
+        const CRect rcNear(rcMonitor.left, rcMonitor.top, rcMonitor.left + nWidth + kJumpMargin,
+                           rcMonitor.top + nHeight + kJumpMargin);
+        bAtTopLeft = rcNear.PtInRect(ptCursor) ? 0 : 1;
     } else {
-        const CRect rcNear(nScreenWidth - kJumpStrip, 0, nScreenWidth, nHeight + kJumpMargin);
-        if (rcNear.PtInRect(ptCursor)) {
-            MoveWindow(kJumpMargin, kJumpMargin, nWidth, nHeight, TRUE);
-            m_bAtTopLeft = 1;
-        }
+        const CRect rcNear(rcMonitor.right - kJumpStrip, rcMonitor.top, rcMonitor.right,
+                           rcMonitor.top + nHeight + kJumpMargin);
+        bAtTopLeft = rcNear.PtInRect(ptCursor) ? 1 : 0;
+    }
+    // Only a parent that holds the corner (the overlay, over every monitor)
+    // lets the tip jump there.
+    CPoint ptPlace = bAtTopLeft ? ptTopLeft : ptTopRight;
+    CWnd* pParent = GetParent();
+    CRect rcParent;
+    if (pParent != nullptr)
+        pParent->GetWindowRect(&rcParent);
+    const CRect rcPlace(ptPlace.x, ptPlace.y, ptPlace.x + nWidth, ptPlace.y + nHeight);
+    CRect rcHeld;
+    if (ptPlace == rcWindow.TopLeft()) {
+        m_bAtTopLeft = bAtTopLeft;
+    } else if (pParent != nullptr && rcHeld.IntersectRect(&rcPlace, &rcParent) && rcHeld == rcPlace) {
+        pParent->ScreenToClient(&ptPlace);
+        MoveWindow(ptPlace.x, ptPlace.y, nWidth, nHeight, TRUE);
+        m_bAtTopLeft = bAtTopLeft;
     }
     CEdit::OnMouseMove(nFlags, point);
 }
@@ -193,25 +212,28 @@ void CSnapTipEdit::OnPaint()
         return;
     if (m_bLive) {
         CWindowDC sourceDC(CWnd::FromHandle(m_hSourceWnd));
-        const CRect rcScreen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
         if (sourceDC.m_hDC != nullptr)
-            DrawMagnifier(dc, sourceDC, rcScreen, rcClient);
+            DrawMagnifier(dc, sourceDC, CScreenLayout::VirtualScreen(), CPoint(0, 0), rcClient);
     } else if (m_hFrozen != nullptr) {
         BITMAP bm = {};
         CDC sourceDC;
         if (::GetObjectW(m_hFrozen, sizeof(bm), &bm) != 0 && sourceDC.CreateCompatibleDC(&dc)) {
             sourceDC.SelectObject(CBitmap::FromHandle(m_hFrozen));
-            DrawMagnifier(dc, sourceDC, CRect(0, 0, bm.bmWidth, bm.bmHeight), rcClient);
+            CRect rcPicture(0, 0, bm.bmWidth, bm.bmHeight);
+            rcPicture.OffsetRect(m_ptFrozenOrigin);
+            DrawMagnifier(dc, sourceDC, rcPicture, m_ptFrozenOrigin, rcClient);
         }
     }
 }
 
-void CSnapTipEdit::DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcSourceBounds, const CRect& rcClient)
+void CSnapTipEdit::DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcSourceBounds, CPoint ptSourceOrigin,
+                                 const CRect& rcClient)
 {
     CPoint ptCursor;
     ::GetCursorPos(&ptCursor);
-    const int sx = Clamp(ptCursor.x - kSourceOffsetX, 0, ::GetSystemMetrics(SM_CXSCREEN));
-    const int sy = Clamp(ptCursor.y - kSourceOffsetY, 0, ::GetSystemMetrics(SM_CYSCREEN));
+    const CRect rcScreen = CScreenLayout::VirtualScreen();
+    const int sx = Clamp(ptCursor.x - kSourceOffsetX, rcScreen.left, rcScreen.right);
+    const int sy = Clamp(ptCursor.y - kSourceOffsetY, rcScreen.top, rcScreen.bottom);
     const int nTop = rcClient.top + kMagnifierTopOffset;
 
     // Both contexts' palettes and pens go back when the contexts are released.
@@ -230,8 +252,9 @@ void CSnapTipEdit::DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcSourceBo
         dc.FillSolidRect(kMagnifierLeft, nTop, kMagnifierWidth, kMagnifierHeight, RGB(0, 0, 0));
     if (!rcInside.IsRectEmpty())
         dc.StretchBlt(kMagnifierLeft + kZoom * (rcInside.left - sx), nTop + kZoom * (rcInside.top - sy),
-                      kZoom * rcInside.Width(), kZoom * rcInside.Height(), &sourceDC, rcInside.left, rcInside.top,
-                      rcInside.Width(), rcInside.Height(), SRCCOPY);
+                      kZoom * rcInside.Width(), kZoom * rcInside.Height(), &sourceDC,
+                      rcInside.left - ptSourceOrigin.x, rcInside.top - ptSourceOrigin.y, rcInside.Width(),
+                      rcInside.Height(), SRCCOPY);
 
     // The cross-hair: a one-pixel green picture stretched over each bar.
     const int mx = kZoom * (ptCursor.x - sx) + kMagnifierLeft - 1;

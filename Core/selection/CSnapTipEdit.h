@@ -14,10 +14,11 @@
 //              context's default font and colour;
 //   magnifier  200 x 150 at (10, top + 90): the 40 x 30 source pixels from
 //              (cursor x - 20, cursor y - 15), each drawn as a 5 x 5 block.
-//              The source corner is clamped to 0 .. screen width/height only,
-//              so at the top-left screen corner the magnifier starts at screen
-//              pixel (0, 0), and near the right or bottom edge the source
-//              reaches past the screen (that part of the magnifier is black).
+//              The source corner is clamped to the virtual screen's left ..
+//              right and top .. bottom only, so at its top-left corner the
+//              magnifier starts at that corner's pixel, and near the right or
+//              bottom edge the source reaches past the screen (that part of
+//              the magnifier is black).
 //   cross-hair with mx = 5 * (cursor x - sx) + 9 and
 //              ly = top + 80 + 5 * (cursor y - sy + 2): a 7 x 150 bar at
 //              (mx, top + 90) and a 200 x 7 bar at (10, ly - 1), pure green
@@ -34,10 +35,12 @@
 // caller keeps alive while the control shows it.
 //
 // Corner jumping (real mouse moves over the control, parent covering the
-// screen): at the top-left it moves to (screen width - 230, 10) when the
-// cursor comes within its size + 10 of the screen's top-left corner; at the
-// top-right it moves back to (10, 10) when the cursor comes within the strip
-// (screen width - 230, 0) to (screen width, its height + 10).
+// screen), on the monitor M under the cursor: at M's top-left it moves to
+// (M.right - 230, M.top + 10) when the cursor comes within its size + 10 of
+// M's top-left corner; at the top-right it moves back to (M.left + 10,
+// M.top + 10) when the cursor comes within the strip (M.right - 230, M.top)
+// to (M.right, M.top + its height + 10). A tip on another monitor moves to
+// the same corner of M first.
 class TESLIB_API CSnapTipEdit : public CEdit
 {
     DECLARE_DYNAMIC(CSnapTipEdit)
@@ -55,8 +58,9 @@ public:
     // Sets the window to magnify and the mode: bLive non-zero reads it live,
     // 0 reads the clipboard's present picture (CF_BITMAP), copied now.
     void SetSourceWnd(CWnd* pSourceWnd, int bLive);
-    // Frozen mode on picture, read where it is (no copy).
-    void SetFrozenSource(CWnd* pSourceWnd, const CBitmap& picture);
+    // Frozen mode on picture, read where it is (no copy); its pixel (0, 0)
+    // shows the screen at ptOrigin.
+    void SetFrozenSource(CWnd* pSourceWnd, const CBitmap& picture, CPoint ptOrigin);
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -70,8 +74,10 @@ protected:
 
 private:
     // The magnifier, cross-hair and square, read from sourceDC, whose picture
-    // covers rcSourceBounds.
-    void DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcSourceBounds, const CRect& rcClient);
+    // covers rcSourceBounds (screen coordinates) and whose (0, 0) shows the
+    // screen at ptSourceOrigin.
+    void DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcSourceBounds, CPoint ptSourceOrigin,
+                       const CRect& rcClient);
     // Replaces the frozen picture with a copy of the clipboard's bitmap;
     // empty when the clipboard has none or stays held by another window for
     // 200 ms.
@@ -86,6 +92,8 @@ private:
     // that copy or the caller's picture.
     CImageBitmap m_bmpFrozen;
     HBITMAP m_hFrozen;
+    // Where the frozen picture's pixel (0, 0) lies on the screen.
+    CPoint m_ptFrozenOrigin;
     // Bitmap resource 4002, loaded at the window's first erase.
     CBitmap m_bmpBackground;
     int m_bLive;

@@ -15,14 +15,17 @@ bool InputSender::Key(WORD vk)
 
 bool InputSender::MoveTo(int x, int y)
 {
-    // Absolute coordinates are normalised to 0..65535 over the primary screen.
-    const int cx = GetSystemMetrics(SM_CXSCREEN);
-    const int cy = GetSystemMetrics(SM_CYSCREEN);
+    // Absolute coordinates are normalised to 0..65535 over the virtual
+    // screen (every monitor).
+    const int vx = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int cx = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int cy = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((x * 65535LL + cx / 2) / (cx - 1));
-    input.mi.dy = static_cast<LONG>((y * 65535LL + cy / 2) / (cy - 1));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = static_cast<LONG>(((x - vx) * 65535LL + cx / 2) / (cx - 1));
+    input.mi.dy = static_cast<LONG>(((y - vy) * 65535LL + cy / 2) / (cy - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     return SendInput(1, &input, sizeof(INPUT)) == 1;
 }
 

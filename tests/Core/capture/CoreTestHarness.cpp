@@ -2,6 +2,7 @@
 #include "CoreTestHarness.h"
 
 #include "CHelper.h"
+#include "InputSender.h"
 #include "MessagePump.h"
 #include "PatternWindow.h"
 
@@ -344,16 +345,10 @@ MouseScript::MouseScript(std::vector<Step> steps) : m_pState(new State)
             INPUT inputs[2] = {};
             inputs[0].type = inputs[1].type = INPUT_MOUSE;
             switch (step.kind) {
-            case Step::MOVE: {
-                const int cx = ::GetSystemMetrics(SM_CXSCREEN);
-                const int cy = ::GetSystemMetrics(SM_CYSCREEN);
-                inputs[0].mi.dx = static_cast<LONG>((step.x * 65536LL + cx - 1) / cx);
-                inputs[0].mi.dy = static_cast<LONG>((step.y * 65536LL + cy - 1) / cy);
-                inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-                ::SendInput(1, inputs, sizeof(INPUT));
+            case Step::MOVE:
+                guitest::InputSender::MoveTo(step.x, step.y);
                 MoveXPointer(step.x, step.y);
                 break;
-            }
             case Step::LEFT_CLICK:
             case Step::RIGHT_CLICK: {
                 const bool bLeft = step.kind == Step::LEFT_CLICK;
