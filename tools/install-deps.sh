@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build clang libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev libopencv-dev time
   mingw-w64 g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb xdotool x11-utils fonts-wqy-microhei
+  wine wine64 xvfb xserver-xephyr xdotool x11-utils fonts-wqy-microhei
   cups printer-driver-cups-pdf poppler-utils
   imagemagick zip unzip
 )

@@ -40,6 +40,9 @@ cmake -S . -B "$build/mingw" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
 cmake --build "$build/mingw" -j "$jobs"
 bash tools/wine-session.sh "$build/mingw" \
-  ctest --test-dir "$build/mingw" --output-on-failure
+  ctest --test-dir "$build/mingw" --output-on-failure -LE two-heads
+echo "== Windows tests on two monitors (1280x800 primary, 1024x768 right of it)"
+WINE_HEADS="1280x800 1024x768" bash tools/wine-session.sh "$build/mingw/two-heads" \
+  ctest --test-dir "$build/mingw" --output-on-failure -L two-heads
 
 echo "== all tests passed"

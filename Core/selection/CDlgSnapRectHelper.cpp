@@ -375,6 +375,9 @@ void CDlgSnapRectHelper::OnLButtonUp(UINT nFlags, CPoint point)
 
 void CDlgSnapRectHelper::OnMouseMove(UINT nFlags, CPoint point)
 {
+    // The tip follows the cursor to its monitor, and out of its way.
+    if (m_wndTip.GetSafeHwnd() != nullptr)
+        m_wndTip.SendMessage(WM_MOUSEMOVE, 0, 0);
     DrawTipWindow();
     CDialog::OnMouseMove(nFlags, point);
 }

@@ -385,3 +385,8 @@ bool MouseScript::Done() const
 }
 
 } // namespace coretest
+
+void PrintTo(const CRect& rect, std::ostream* pStream)
+{
+    *pStream << "(" << rect.left << ", " << rect.top << ") - (" << rect.right << ", " << rect.bottom << ")";
+}

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 namespace Gdiplus {
@@ -133,3 +134,6 @@ private:
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 3000);
 
 } // namespace coretest
+
+// Rectangles in test messages as (left, top) - (right, bottom).
+void PrintTo(const CRect& rect, std::ostream* pStream);

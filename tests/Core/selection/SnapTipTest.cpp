@@ -331,7 +331,7 @@ TEST(DlgSnapObjHelper, OpensTopmostAtTheBottomRightWithTheCoordinatesAndALiveMag
             ::SetCursorPos(c.cursor.x, c.cursor.y);
             const auto screen = ScreenAround(c.cursor);
             ::SendMessageW(hDlg, WM_MOUSEMOVE, 0, 0);
-            MessagePump::PumpFor(200);
+            MessagePump::PumpUntil([&] { return static_cast<bool>(MagnifierShows(hTip, c.cursor, screen)); }, 3000);
             wchar_t text[128] = {};
             ::GetWindowTextW(hTip, text, 128);
             EXPECT_EQ(CString(c.firstLine) + L"·左键点击截取图像\r\n·点击右键退出", CString(text));
