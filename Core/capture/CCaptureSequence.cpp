@@ -4,6 +4,7 @@
 #include "CHelper.h"
 #include "CPictureStore.h"
 #include "CScreenGrabber.h"
+#include "CSystemLibrary.h"
 #include "CTesConfig.h"
 #include "CWnd.h"
 
@@ -99,8 +100,15 @@ void CCaptureSequence::PlaySnapSound()
 {
     if (!m_config.GetPlaySnapSound() || m_bStarting)
         return;
+    // winmm is not a known DLL of the system: taken from the system folder at
+    // the first sound, never from beside the program. Without it, no sound.
+    typedef BOOL(WINAPI * SndPlaySoundFunction)(LPCWSTR, UINT);
+    static CSystemLibrary winmm(L"winmm.dll");
+    const auto pSndPlaySound = winmm.GetFunction<SndPlaySoundFunction>("sndPlaySoundW");
+    if (pSndPlaySound == nullptr)
+        return;
     const CString strSound = CHelper::GetAppPath() + L"snap.wav";
-    ::sndPlaySoundW(strSound, SND_ASYNC);
+    pSndPlaySound(strSound, SND_ASYNC);
 }
 
 int CCaptureSequence::Grab(const Target& target)

@@ -7,6 +7,7 @@
 #include "CPalette.h"
 #include "CPen.h"
 #include "CRgn.h"
+#include "CSystemLibrary.h"
 #include "CTempWrapperMap.h"
 
 #include <memory>
@@ -447,8 +448,13 @@ BOOL CDC::AlphaBlend(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC*
     HDC hSrcDC = HandleOf(pSrcDC);
     if (m_hDC == nullptr || hSrcDC == nullptr)
         return FALSE;
-    return ::AlphaBlend(m_hDC, xDest, yDest, nDestWidth, nDestHeight, hSrcDC, xSrc, ySrc, nSrcWidth, nSrcHeight,
-                        blend);
+    // msimg32 is not a known DLL of the system: taken from the system folder,
+    // never from beside the program.
+    typedef BOOL(WINAPI * AlphaBlendFunction)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
+    static CSystemLibrary msimg32(L"msimg32.dll");
+    const auto pAlphaBlend = msimg32.GetFunction<AlphaBlendFunction>("AlphaBlend");
+    return pAlphaBlend != nullptr && pAlphaBlend(m_hDC, xDest, yDest, nDestWidth, nDestHeight, hSrcDC, xSrc, ySrc,
+                                                 nSrcWidth, nSrcHeight, blend);
 }
 
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF crColor)
