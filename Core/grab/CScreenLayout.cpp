@@ -1,6 +1,8 @@
 // CScreenLayout: the monitors (see CScreenLayout.h).
 #include "CScreenLayout.h"
 
+#include "CSystemLibrary.h"
+
 namespace {
 
 // MDT_EFFECTIVE_DPI of GetDpiForMonitor (shcore.dll, Windows 8.1 and later).
@@ -11,11 +13,8 @@ typedef HRESULT(WINAPI* GetDpiForMonitorProc)(HMONITOR, int, UINT*, UINT*);
 GetDpiForMonitorProc MonitorDpiFunction()
 {
     static const GetDpiForMonitorProc pfn = [] {
-        const HMODULE hShcore = ::LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        return hShcore != nullptr
-                   ? reinterpret_cast<GetDpiForMonitorProc>(
-                         reinterpret_cast<void*>(::GetProcAddress(hShcore, "GetDpiForMonitor")))
-                   : nullptr;
+        static CSystemLibrary shcore(L"shcore.dll");
+        return shcore.GetFunction<GetDpiForMonitorProc>("GetDpiForMonitor");
     }();
     return pfn;
 }
