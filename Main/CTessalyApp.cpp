@@ -8,7 +8,6 @@
 #include <gdiplus.h>
 
 #include "Afx.h"
-#include "CModulePath.h"
 #include "CTessalyDlg.h"
 
 namespace {
@@ -54,9 +53,4 @@ int CTessalyApp::ExitInstance()
         m_gdiplusToken = 0;
     }
     return CWinApp::ExitInstance();
-}
-
-CString CTessalyApp::GetAppDir()
-{
-    return CModulePath::DirectoryOf(CModulePath::GetFileName(nullptr));
 }

@@ -15,9 +15,6 @@ public:
     BOOL InitInstance() override;
     int ExitInstance() override;
 
-    // The folder of the running executable, ending in a backslash.
-    static CString GetAppDir();
-
 private:
     ULONG_PTR m_gdiplusToken;
 };

@@ -11,6 +11,7 @@
 #include "CDataExchange.h"
 #include "CDlgAbout.h"
 #include "CEditorCommand.h"
+#include "CHelper.h"
 #include "CHotKeyTable.h"
 #include "CMenu.h"
 #include "COptionsCommand.h"
@@ -506,7 +507,7 @@ void CTessalyDlg::OnHelpHomePage()
 
 void CTessalyDlg::OnHelpUpdate()
 {
-    CString strUpdater = CTessalyApp::GetAppDir();
+    CString strUpdater = CHelper::GetAppPath();
     strUpdater += g_szUpdater;
     ::ShellExecuteW(nullptr, L"open", strUpdater, nullptr, L"", SW_SHOW);
 }

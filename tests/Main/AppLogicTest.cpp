@@ -1,15 +1,11 @@
 // Tests of the program's small decision classes: hot-key modifiers and
-// failure messages, the external editor's command, and the program folder
-// (also from a folder longer than 260 characters).
+// failure messages, the external editor's command.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "CEditorCommand.h"
 #include "CHotKeyTable.h"
-#include "CModulePath.h"
 #include "CPreviewPainter.h"
 #include "CTesConfig.h"
 #include "TestProcess.h"
@@ -104,47 +100,6 @@ TEST(CEditorCommand, FolderNameAndParameters)
         EXPECT_EQ(Text(command.GetDirectory()), c.pszDirectory) << c.pszPicture;
     }
     EXPECT_FALSE(CEditorCommand(L"", L"C:\\shots\\a.png").HasEditor());
-}
-
-TEST(CModulePath, DirectoryOf)
-{
-    const struct { const wchar_t* pszPath; const wchar_t* pszDir; } cases[] = {
-        { L"C:\\a\\tes.exe", L"C:\\a\\" },
-        { L"C:\\tes.exe", L"C:\\" },
-        { L"\\\\server\\share\\tes.exe", L"\\\\server\\share\\" },
-        { L"tes.exe", L"\\" },
-        { L"", L"\\" },
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Text(CModulePath::DirectoryOf(c.pszPath)), c.pszDir) << c.pszPath;
-}
-
-TEST(CModulePath, TheRunningProgramsFolder)
-{
-    EXPECT_EQ(Text(CModulePath::DirectoryOf(CModulePath::GetFileName(nullptr))), apptest::BinDir());
-}
-
-// A module loaded from a folder deeper than 260 characters is named whole:
-// a copy of the hook library, loaded by its long path.
-TEST(CModulePath, AFolderLongerThanThePathBuffer)
-{
-    std::filesystem::path deep(apptest::BinDir() + L"deep-app-dir");
-    for (int i = 0; i < 5; ++i)
-        deep /= std::wstring(60, static_cast<wchar_t>(L'a' + i));
-    std::filesystem::create_directories(deep);
-    const std::wstring path = (deep / L"hook-copy.dll").wstring();
-    ASSERT_GT(path.size(), 300u);
-    ASSERT_TRUE(::CopyFileW((apptest::BinDir() + L"hook.dll").c_str(), (L"\\\\?\\" + path).c_str(), FALSE));
-
-    HMODULE hModule = ::LoadLibraryW((L"\\\\?\\" + path).c_str());
-    if (hModule == nullptr)
-        GTEST_SKIP() << "this system does not load libraries from a path this long";
-    std::wstring name = Text(CModulePath::GetFileName(hModule));
-    ::FreeLibrary(hModule);
-    if (name.rfind(L"\\\\?\\", 0) == 0)
-        name.erase(0, 4);
-    EXPECT_EQ(name, path);
-    EXPECT_EQ(Text(CModulePath::DirectoryOf(name.c_str())), deep.wstring() + L"\\");
 }
 
 // The placeholder is a 450 x 320, 24-bit DIB section, so that a DC
