@@ -3,6 +3,34 @@
 
 #include <windows.h>
 
+namespace {
+
+struct DialogSearch
+{
+    HWND hOwner;
+    HWND hFound;
+};
+
+// The first visible, enabled dialog window that hOwner owns, directly or
+// through other windows.
+BOOL CALLBACK FindEnabledDialog(HWND hWnd, LPARAM lParam)
+{
+    DialogSearch* pSearch = reinterpret_cast<DialogSearch*>(lParam);
+    wchar_t szClass[8] = {};
+    ::GetClassNameW(hWnd, szClass, 8);
+    if (lstrcmpW(szClass, L"#32770") != 0 || !::IsWindowVisible(hWnd) || !::IsWindowEnabled(hWnd))
+        return TRUE;
+    for (HWND hOwner = ::GetWindow(hWnd, GW_OWNER); hOwner != nullptr; hOwner = ::GetWindow(hOwner, GW_OWNER)) {
+        if (hOwner == pSearch->hOwner) {
+            pSearch->hFound = hWnd;
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+} // namespace
+
 HWND CModalFront::Find(HWND hWndOwner)
 {
     if (hWndOwner == nullptr || !::IsWindow(hWndOwner) || ::IsWindowEnabled(hWndOwner))
@@ -14,7 +42,14 @@ HWND CModalFront::Find(HWND hWndOwner)
             break;
         hWnd = hPopup;
     }
-    return hWnd != hWndOwner && ::IsWindowVisible(hWnd) ? hWnd : nullptr;
+    if (hWnd != hWndOwner && ::IsWindowVisible(hWnd))
+        return hWnd;
+    // Shown again, the owner can become its own last active popup: then the
+    // dialog is the enabled one among the dialog windows it owns.
+    DialogSearch search = { hWndOwner, nullptr };
+    ::EnumThreadWindows(::GetWindowThreadProcessId(hWndOwner, nullptr), &FindEnabledDialog,
+                        reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
 }
 
 BOOL CModalFront::BringForward(HWND hWndOwner)

@@ -11,7 +11,8 @@ class CModalFront
 public:
     // The visible window hWndOwner waits for: its last active popup, and on
     // from there while that one waits for a popup of its own (a message box
-    // over a sheet); null while hWndOwner is enabled.
+    // over a sheet), else the enabled dialog window it owns; null while
+    // hWndOwner is enabled.
     static HWND Find(HWND hWndOwner);
     // Raises Find's window (topmost when hWndOwner is) and makes it the
     // foreground window; FALSE, and nothing done, when there is none.

@@ -23,6 +23,8 @@
 #include "CTessalyDlg.h"
 #include "CapturingApp.h"
 #include "DefaultPrinter.h"
+#include "FileDialogDriver.h"
+#include "ImportPatch.h"
 #include "InputSender.h"
 #include "MessagePump.h"
 #include "PatternWindow.h"
@@ -129,6 +131,16 @@ POINT PreviewToScreen(CTessalyDlg& dlg, int x, int y)
 
 const COLORREF kPlaceholderFrame = RGB(40, 90, 160);
 
+// A file dialog step: the name typed, then OK posted (what the dialog shows
+// then runs in its own loop, not inside the step).
+guitest::FileDialogDriver::Step NameAndOK(const std::wstring& name)
+{
+    return [name](HWND h) {
+        guitest::FileDialogDriver::SetFileName(h, name.c_str());
+        ::PostMessageW(::GetDlgItem(h, IDOK), BM_CLICK, 0, 0);
+    };
+}
+
 TEST(MainDialog, StartsFromTheStoredSettings)
 {
     WriteConfig([](CTesConfig& config) {
@@ -205,6 +217,82 @@ TEST(MainDialog, ChineseLabelsAreDrawnAsGlyphsNotBoxes)
         EXPECT_GT(nInk[1], 60);
         EXPECT_NE(labels[0], labels[1]) << "both labels drawn alike: boxes instead of glyphs";
     });
+}
+
+TEST(MainDialog, KeepOnTopIsAppliedAtStartUp)
+{
+    for (int bKeepOnTop : { 0, 1 }) {
+        WriteConfig([&](CTesConfig& config) { config.SetKeepOnTop(bKeepOnTop); });
+        RunMainDialog([&](CTessalyDlg& dlg) {
+            EXPECT_EQ((::GetWindowLongW(dlg.GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, bKeepOnTop != 0);
+        });
+    }
+}
+
+// Opening a picture switches the effects off: boxes and marks follow, and a
+// click turns on its own effect only. A picture of a format without an
+// encoder is then saved (Ctrl+S) under a name asked for.
+TEST(MainDialog, OpeningClearsTheEffectsAndSavingWithoutAnEncoderAsks)
+{
+    const std::wstring emf = apptest::BinDir() + L"drawing.emf", png = apptest::BinDir() + L"drawing.png";
+    ::DeleteFileW(png.c_str());
+    HDC hdc = ::CreateEnhMetaFileW(nullptr, emf.c_str(), nullptr, nullptr);
+    ::Rectangle(hdc, 0, 0, 60, 40);
+    ::DeleteEnhMetaFile(::CloseEnhMetaFile(hdc));
+    WriteConfig([](CTesConfig& config) { config.SetGrayScale(1), config.SetBlur(1); });
+    RunMainDialog([&](CTessalyDlg& dlg) {
+        std::unique_ptr<guitest::FileDialogDriver> driver(new guitest::FileDialogDriver({ NameAndOK(emf) }));
+        Command(dlg, ID_FILE_OPEN);
+        EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_GRAYSCALE), 0u);
+        EXPECT_FALSE(MenuChecked(dlg, ID_EFFECT_BLUR));
+        dlg.SendDlgItemMessage(IDC_NEGATE, BM_CLICK);
+        EXPECT_EQ(dlg.GetCore().m_config.GetGrayScale() + dlg.GetCore().m_config.GetBlur(), 0);
+        dlg.GetCore().SetPathName(emf.c_str());
+        driver.reset(new guitest::FileDialogDriver({ NameAndOK(png) }));
+        Command(dlg, ID_FILE_SAVE);
+        EXPECT_STREQ(dlg.GetCore().GetPathName(), png.c_str());
+    });
+}
+
+// What the save commands make of a name: one at the longest path the system
+// allows (259 characters) is saved, a longer one is refused in the dialog,
+// and a file that cannot be written is reported with the reason.
+TEST(MainDialog, SaveCommandsWriteOrSayWhyNot)
+{
+    const std::wstring bin = apptest::BinDir(), folder = L"C:\\tes-long-names-folder";   // 24 characters
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    ::CreateDirectoryW((bin + L"folder.png").c_str(), nullptr);
+    const HANDLE hHeld = ::CreateFileW((bin + L"held.png").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const guitest::FileDialogDriver::Step replace = [](HWND h) {
+        if (::GetLastActivePopup(h) != h)   // the dialog asks before it replaces a file
+            ::PostMessageW(::GetLastActivePopup(h), WM_COMMAND, IDYES, 0);
+    };
+    const std::wstring room(259 - 25 - 4, L'n');
+    struct Case { UINT nCommand; std::wstring name; const wchar_t* pszSaid; };
+    const Case cases[] = {
+        { ID_FILE_SAVE_AS, room + L".png", nullptr }, { ID_FILE_SAVE_AS, room, nullptr },
+        { ID_FILE_SAVE_AS, room + L"n.png", L"文件名太长" }, { ID_FILE_SAVE_AS, room + L"n", L"文件名太长" },
+        { ID_FILE_SAVE_AS, std::wstring(300, L'n') + L".png", L"文件名太长" },
+        { ID_FILE_SAVE, bin + L"no such folder\\a.png", L"文件夹不存在" },
+        { ID_FILE_SAVE, bin + L"folder.png", L"没有在该位置写入的权限" },
+        { ID_FILE_SAVE_AS, bin + L"held.png", L"文件正被其他程序使用" },
+    };
+    WriteConfig();
+    RunMainDialog([&](CTessalyDlg& dlg) {
+        Command(dlg, ID_SNAP_FULLSCREEN);
+        for (const Case& c : cases) {
+            App().m_boxes.clear();
+            dlg.GetCore().SetPathName(c.name.c_str());
+            guitest::FileDialogDriver saveAs({ NameAndOK(folder), NameAndOK(c.name), replace });
+            Command(dlg, c.nCommand);
+            ASSERT_EQ(App().m_boxes.size(), c.pszSaid ? 1u : 0u) << c.name.size();
+            if (c.pszSaid != nullptr) {
+                EXPECT_NE(std::wstring(App().m_boxes[0].text).find(c.pszSaid), std::wstring::npos) << c.name.size();
+            }
+            EXPECT_EQ(dlg.GetCore().GetPathName().GetLength(), c.pszSaid ? static_cast<int>(c.name.size()) : 259);
+        }
+    });
+    ::CloseHandle(hHeld);
 }
 
 TEST(MainDialog, EffectsStayInStepBetweenMenuBoxesAndSettings)
@@ -473,6 +561,79 @@ TEST(MainDialog, ASecondWindowReportsEachKeyItCannotRegister)
     RunMainDialog([](CTessalyDlg&) {});
     ASSERT_EQ(App().m_boxes.size(), 1u);
     EXPECT_STREQ(App().m_boxes[0].text, L"注册捕捉<当前窗口>热键失败,请更换热键");
+}
+
+// RegisterHotKey as the system answers it, or refusing MOD_NOREPEAT as
+// systems before Windows 7 do; every call's modifiers are recorded.
+std::vector<UINT> g_registered;
+bool g_bRefuseNoRepeat = false;
+BOOL WINAPI RecordRegisterHotKey(HWND hWnd, int nId, UINT nModifiers, UINT nVk)
+{
+    static const auto pfnSystem = reinterpret_cast<decltype(&::RegisterHotKey)>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "RegisterHotKey")));
+    g_registered.push_back(nModifiers);
+    return g_bRefuseNoRepeat && (nModifiers & MOD_NOREPEAT) ? FALSE : pfnSystem(hWnd, nId, nModifiers, nVk);
+}
+
+// A held key acts once: the keys are registered with MOD_NOREPEAT, or where
+// the system refuses it, registered again without it, and nothing is reported.
+TEST(MainDialog, HotKeysAreRegisteredWithoutRepeats)
+{
+    guitest::ImportPatch patch(::GetModuleHandleW(nullptr), "user32.dll", "RegisterHotKey",
+                               reinterpret_cast<void*>(&RecordRegisterHotKey));
+    ASSERT_TRUE(patch.Applied());
+    WriteConfig();
+    for (bool bRefuse : { false, true }) {
+        g_registered.clear();
+        g_bRefuseNoRepeat = bRefuse;
+        RunMainDialog([](CTessalyDlg&) {});
+        std::vector<UINT> expected;
+        CTesConfig defaults;
+        for (int nRow = 0; nRow < CHotKeyTable::COUNT; ++nRow) {
+            WORD wModifier = 0, wVk = 0;
+            CHotKeyTable::GetKey(defaults, nRow, wModifier, wVk);
+            expected.push_back(CHotKeyTable::ToRegisterModifiers(wModifier) | MOD_NOREPEAT);
+            if (bRefuse)
+                expected.push_back(CHotKeyTable::ToRegisterModifiers(wModifier));
+        }
+        EXPECT_EQ(g_registered, expected);
+        EXPECT_TRUE(App().m_boxes.empty());
+    }
+}
+
+// With a dialog of the main window open, a tray click (menu, show/hide)
+// brings the dialog forward and runs nothing; so does the end of a capture
+// started from a hot key, which showed the main window again.
+TEST(MainDialog, TrayClicksAndCapturesBringTheOpenDialogForward)
+{
+    WriteConfig([](CTesConfig& config) { config.SetHideMainWnd(1); });
+    RunMainDialog([](CTessalyDlg& dlg) {
+        const struct { UINT nDialog; UINT nMessage; WPARAM wParam; LPARAM lParam; } cases[] = {
+            { ID_OPTIONS, CTessalyDlg::WM_TRAY_NOTIFY, 131, WM_RBUTTONUP },
+            { ID_OPTIONS, CTessalyDlg::WM_TRAY_NOTIFY, 131, WM_LBUTTONDBLCLK },
+            { ID_APP_ABOUT, WM_HOTKEY, static_cast<WPARAM>(CHotKeyTable::GetId(1)), 0 },   // whole screen
+        };
+        for (const auto& c : cases) {
+            HWND hDialog = nullptr, hForeground = nullptr, hAboveDialog = nullptr;
+            bool bMenu = false;
+            guitest::TimedAction menu(2500, [&] { bMenu = ::FindWindowW(L"#32768", nullptr) != nullptr, ::EndMenu(); });
+            guitest::TimedAction act(800, [&] {
+                hDialog = ::GetActiveWindow();
+                dlg.SendMessage(c.nMessage, c.wParam, c.lParam);
+                guitest::MessagePump::PumpFor(300);
+                hForeground = ::GetForegroundWindow();
+                hAboveDialog = ::GetWindow(hDialog, GW_HWNDPREV);
+                ::PostMessageW(hDialog, WM_COMMAND, IDCANCEL, 0);
+            });
+            Command(dlg, c.nDialog);
+            EXPECT_EQ(hForeground, hDialog) << c.nDialog;
+            for (HWND h = hAboveDialog; h != nullptr; h = ::GetWindow(h, GW_HWNDPREV))
+                EXPECT_NE(h, dlg.GetSafeHwnd()) << "the main window covers its dialog " << c.nDialog;
+            EXPECT_FALSE(bMenu);
+            EXPECT_TRUE(dlg.IsWindowVisible());
+        }
+        EXPECT_NE(dlg.GetCore().GetImage(), nullptr);
+    });
 }
 
 // The edit/browse command with the recording editor.

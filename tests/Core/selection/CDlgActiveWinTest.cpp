@@ -17,6 +17,8 @@
 #include "TimedAction.h"
 #include "TopLevelWindows.h"
 
+#include <commctrl.h>
+
 using guitest::InputSender;
 using guitest::MessagePump;
 using seltest::DialogItemTemplate;
@@ -298,6 +300,36 @@ TEST_F(ChooserTest, OkWithNothingSelectedChoosesNothing)
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ(nullptr, dlg.GetSelectedWindow());
     EXPECT_TRUE(dlg.GetSelectedTitle().IsEmpty());
+}
+
+// This program's own tooltip (showing, titled with its text) and a window
+// owned by one of its windows qualify, but are not offered.
+TEST_F(ChooserTest, OurTooltipsAndOwnedWindowsAreNotOffered)
+{
+    const HWND hOwned = CreateWindowExW(0, L"STATIC", L"测试窗口 附属", WS_POPUP, 200, 200, 300, 200, handles[3],
+                                        nullptr, nullptr, nullptr);
+    SetWindowPos(hOwned, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    const HWND hTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                                      handles[3], nullptr, nullptr, nullptr);
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof(tool), tool.uFlags = TTF_TRACK | TTF_ABSOLUTE, tool.hwnd = handles[3];
+    tool.lpszText = const_cast<LPWSTR>(L"点击访问官网");
+    SendMessageW(hTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(hTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    CQualifyingWindows qualifying;
+    qualifying.Enumerate();
+    EXPECT_EQ(hTip, qualifying.GetWindow(0));
+    CDlgActiveWin dlg;
+    std::vector<Item> items;
+    RunChooser(dlg, [&](HWND hDlg) {
+        items = Items(hDlg);
+        EndWith(hDlg, IDCANCEL);
+    });
+    for (const Item& item : items)
+        EXPECT_TRUE(item.hWnd != hTip && item.hWnd != hOwned);
+    EXPECT_EQ(handles[3], items.empty() ? nullptr : items[0].hWnd);
+    DestroyWindow(hTip);
+    DestroyWindow(hOwned);
 }
 
 // With no more than one qualifying window the list is empty and OK chooses

@@ -243,6 +243,29 @@ TEST(TrayIcon, ComesBackAfterTaskbarCreatedUnlessItWasRemoved)
     EXPECT_FALSE(icon.IsAdded());
 }
 
+// A taskbar that comes back but refuses the icon (a window of this thread
+// that the shell's calls find first and that answers each with FALSE) does
+// not end the tries: the next "TaskbarCreated" puts the icon back.
+TEST(TrayIcon, AFailedReturnIsTriedAgainAtTheNextTaskbarRestart)
+{
+    NotifyWindow window;
+    CTrayNotifyIcon icon;
+    ASSERT_TRUE(icon.AddToTray(&window, IDR_TRAY_MENU, L"重试", Icon(0), kCallback));
+    HWND hRestore = FindWindowW(nullptr, kRestoreTitle);
+    WNDCLASSW refusing = {};
+    refusing.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) { return m == WM_COPYDATA ? 0 : DefWindowProcW(h, m, w, l); };
+    refusing.lpszClassName = L"Shell_TrayWnd";
+    ASSERT_NE(0, RegisterClassW(&refusing));
+    HWND hTaskbar = CreateWindowExW(WS_EX_TOPMOST, L"Shell_TrayWnd", nullptr, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    SendMessageW(hRestore, g_nTaskbarCreatedMsg, 0, 0);
+    EXPECT_FALSE(icon.IsAdded());
+    DestroyWindow(hTaskbar);
+    UnregisterClassW(L"Shell_TrayWnd", nullptr);
+    SendMessageW(hRestore, g_nTaskbarCreatedMsg, 0, 0);
+    EXPECT_TRUE(icon.IsAdded());
+    EXPECT_TRUE(IconInTray(window.m_hWnd, IDR_TRAY_MENU));
+}
+
 // Refuses the creation of windows with one title while it lives.
 class RefuseWindow
 {
