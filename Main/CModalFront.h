@@ -20,5 +20,8 @@ public:
 
 private:
     // More nested modal levels than a program opens.
-    enum { MAX_LEVELS = 8 };
+    enum
+    {
+        MAX_LEVELS = 8
+    };
 };

@@ -471,8 +471,14 @@ void CTessalyDlg::OnFileSave()
     SavePicture(strPathName, 0);
 }
 
-void CTessalyDlg::OnFileSaveAs() { SavePicture(CString(), 0); }
-void CTessalyDlg::OnFileSaveThumb() { SavePicture(CString(), 1); }
+void CTessalyDlg::OnFileSaveAs()
+{
+    SavePicture(CString(), 0);
+}
+void CTessalyDlg::OnFileSaveThumb()
+{
+    SavePicture(CString(), 1);
+}
 void CTessalyDlg::OnEditCopy() { m_Core.CopyImageData(0); }
 void CTessalyDlg::OnEditCopyThumb() { m_Core.CopyImageData(1); }
 

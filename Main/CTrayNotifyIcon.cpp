@@ -9,8 +9,8 @@
 const UINT g_nTaskbarCreatedMsg = ::RegisterWindowMessageW(L"TaskbarCreated");
 
 CTrayNotifyIcon::CTrayNotifyIcon()
-    : m_nid(), m_bAdded(FALSE), m_bHidden(FALSE), m_pNotifyWnd(nullptr), m_pTimerWnd(nullptr),
-      m_pRestoreWnd(nullptr), m_bAnimated(FALSE), m_bWanted(FALSE)
+    : m_nid(), m_bAdded(FALSE), m_bHidden(FALSE), m_pNotifyWnd(nullptr), m_pTimerWnd(nullptr), m_pRestoreWnd(nullptr),
+      m_bAnimated(FALSE), m_bWanted(FALSE)
 {
     // The record's size in this build (the 32-bit figure differs from x64's).
     m_nid.cbSize = sizeof(NOTIFYICONDATAW);

@@ -138,8 +138,7 @@ IStream* ReadFileToStream(const CString& strPath)
 
 CPictureStore::CPictureStore(CTesConfig& config)
     : m_config(config), m_pMainWnd(nullptr), m_pPreviewWnd(nullptr), m_bmpCaptured(RGB(255, 255, 255)),
-      m_bmpProcessed(RGB(255, 255, 255)), m_bImageFromBuffer(FALSE), m_nThumbX(0), m_nThumbY(0),
-      m_dwSaveError(0)
+      m_bmpProcessed(RGB(255, 255, 255)), m_bImageFromBuffer(FALSE), m_nThumbX(0), m_nThumbY(0), m_dwSaveError(0)
 {
 }
 

@@ -16,7 +16,10 @@
 class FRAMEWORK_API CFileDialogPath
 {
 public:
-    enum { MAX_CHARS = 259 };
+    enum
+    {
+        MAX_CHARS = 259
+    };
 
     static int Length(const CString& strFolder, const CString& strTyped, const CString& strAppendedExt);
     static BOOL Fits(const CString& strFolder, const CString& strTyped, const CString& strAppendedExt)

@@ -302,35 +302,27 @@ TEST_F(ChooserTest, OkWithNothingSelectedChoosesNothing)
     EXPECT_TRUE(dlg.GetSelectedTitle().IsEmpty());
 }
 
-// This program's own tooltip (showing, titled with its text) and a window
-// owned by one of its windows qualify, but are not offered.
+// This program's tooltip (showing, titled with its text) and owned windows qualify but are not offered.
 TEST_F(ChooserTest, OurTooltipsAndOwnedWindowsAreNotOffered)
 {
-    const HWND hOwned = CreateWindowExW(0, L"STATIC", L"测试窗口 附属", WS_POPUP, 200, 200, 300, 200, handles[3],
-                                        nullptr, nullptr, nullptr);
-    SetWindowPos(hOwned, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    const HWND hTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
-                                      handles[3], nullptr, nullptr, nullptr);
+    const HWND hOwned = CreateWindowExW(0, L"STATIC", L"测试窗口 附属", WS_POPUP | WS_VISIBLE, 200, 200, 300, 200,
+                                        handles[3], nullptr, nullptr, nullptr);
+    const HWND hTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP, 0, 0, 0, 0, handles[3],
+                                      nullptr, nullptr, nullptr);
     TTTOOLINFOW tool = {};
-    tool.cbSize = sizeof(tool), tool.uFlags = TTF_TRACK | TTF_ABSOLUTE, tool.hwnd = handles[3];
+    tool.cbSize = sizeof(tool), tool.uFlags = TTF_TRACK, tool.hwnd = handles[3],
     tool.lpszText = const_cast<LPWSTR>(L"点击访问官网");
     SendMessageW(hTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(hTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
     CQualifyingWindows qualifying;
-    qualifying.Enumerate();
-    EXPECT_EQ(hTip, qualifying.GetWindow(0));
+    EXPECT_TRUE(qualifying.Enumerate() > 1 && qualifying.GetWindow(0) == hTip && qualifying.GetWindow(1) == hOwned);
     CDlgActiveWin dlg;
-    std::vector<Item> items;
     RunChooser(dlg, [&](HWND hDlg) {
-        items = Items(hDlg);
+        EXPECT_EQ(handles[3], Items(hDlg).at(0).hWnd); // the front-most window not of ours
+        EXPECT_TRUE(ItemIndexOf(hDlg, hTip) < 0 && ItemIndexOf(hDlg, hOwned) < 0);
         EndWith(hDlg, IDCANCEL);
     });
-    for (const Item& item : items)
-        EXPECT_TRUE(item.hWnd != hTip && item.hWnd != hOwned);
-    EXPECT_EQ(handles[3], items.empty() ? nullptr : items[0].hWnd);
-    DestroyWindow(hTip);
-    DestroyWindow(hOwned);
-}
+} // both go with their owner
 
 // With no more than one qualifying window the list is empty and OK chooses
 // nothing. Only checkable where the environment shows no window of its own.
