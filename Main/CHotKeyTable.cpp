@@ -46,6 +46,13 @@ UINT CHotKeyTable::ToRegisterModifiers(WORD wModifier)
     return nFlags;
 }
 
+BOOL CHotKeyTable::Register(HWND hWnd, int nRow, WORD wModifier, WORD wVk)
+{
+    const UINT nModifiers = ToRegisterModifiers(wModifier);
+    return ::RegisterHotKey(hWnd, GetId(nRow), nModifiers | MOD_NOREPEAT, wVk)
+           || ::RegisterHotKey(hWnd, GetId(nRow), nModifiers, wVk);
+}
+
 CString CHotKeyTable::GetFailureMessage(int nRow, WORD wVk)
 {
     CString strMessage(g_rows[nRow].pszFailure);

@@ -7,7 +7,7 @@
 // 0x04 Alt, 0x08 extended key. RegisterHotKey wants MOD_SHIFT 0x0004,
 // MOD_CONTROL 0x0002, MOD_ALT 0x0001; the extended-key bit is not a modifier
 // and is dropped. So Ctrl+Alt (0x06) registers as 0x0003, Shift+extended
-// (0x09) as 0x0004.
+// (0x09) as 0x0004. Register adds MOD_NOREPEAT, so that a held key acts once.
 #pragma once
 
 #include "CString.h"
@@ -26,6 +26,9 @@ public:
     // The key of row nRow as the settings hold it.
     static void GetKey(CTesConfig& config, int nRow, WORD& wModifier, WORD& wVk);
     static UINT ToRegisterModifiers(WORD wModifier);
+    // Registers the key of row nRow on hWnd without repeats; where the system
+    // refuses MOD_NOREPEAT (before Windows 7), with the plain modifiers.
+    static BOOL Register(HWND hWnd, int nRow, WORD wModifier, WORD wVk);
     // The row's failure message; a key that is Print Screen gets a second
     // line saying that another program or the system may hold that key.
     static CString GetFailureMessage(int nRow, WORD wVk);

@@ -93,9 +93,14 @@ INT_PTR COptionsCommand::Run(CWnd* pParent, CTesConfig& config)
         return nResult;
 
     StorePages(basic, image, hotkey, config);
-    if (pParent != nullptr && pParent->GetSafeHwnd() != nullptr) {
-        pParent->SetWindowPos(config.GetKeepOnTop() ? &CWnd::wndTopMost : &CWnd::wndNoTopMost, 0, 0, 0, 0,
-                              SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    ApplyKeepOnTop(pParent, config);
     return IDOK;
+}
+
+void COptionsCommand::ApplyKeepOnTop(CWnd* pWnd, const CTesConfig& config)
+{
+    if (pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr) {
+        pWnd->SetWindowPos(config.GetKeepOnTop() ? &CWnd::wndTopMost : &CWnd::wndNoTopMost, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 }

@@ -1,7 +1,8 @@
 // COptionsCommand: the options sheet ("参数设置") over the settings: it loads
 // the three pages (general, image, hot keys) from a CTesConfig, runs the sheet
 // modally on the image page, and only when it is confirmed writes every value
-// back and places the parent window topmost or not as keep-on-top says.
+// back and places the parent window topmost or not as keep-on-top says (the
+// same placement the main window takes once its settings are loaded).
 //
 // The caller releases its global hot keys before Run (so that they can be
 // typed into the hot-key page) and, whatever Run returns, registers them
@@ -30,4 +31,7 @@ public:
     static void LoadPages(CTesConfig& config, COptionBasic& basic, COptionImage& image, COptionHotkey& hotkey);
     static void StorePages(const COptionBasic& basic, const COptionImage& image, const COptionHotkey& hotkey,
                            CTesConfig& config);
+    // Places pWnd topmost when keep-on-top is set, else not topmost, without
+    // moving, sizing or activating it.
+    static void ApplyKeepOnTop(CWnd* pWnd, const CTesConfig& config);
 };

@@ -14,11 +14,13 @@
 #include "CHelper.h"
 #include "CHotKeyTable.h"
 #include "CMenu.h"
+#include "CModalFront.h"
 #include "COptionsCommand.h"
 #include "CPaintDC.h"
 #include "CPreviewPainter.h"
 #include "CPrintDialog.h"
 #include "CPrintJob.h"
+#include "CSaveFailureMessage.h"
 #include "CTessalyApp.h"
 #include "resource.h"
 
@@ -151,6 +153,8 @@ BOOL CTessalyDlg::OnInitDialog()
     m_ToolTip.AddTool(&m_stcPreview, g_szPreviewTip, nullptr, 0);
 
     m_Core.InitVoruzev(this, &m_stcPreview);
+    // The template is topmost; the settings, loaded now, decide.
+    COptionsCommand::ApplyKeepOnTop(this, m_Core.m_config);
     RegisterHotKeys(FALSE);
     CenterWindow();
     m_nSnapType = m_Core.m_config.GetSnapMode();
@@ -260,6 +264,8 @@ void CTessalyDlg::Snap(int (CTesCore::*pfnSnap)())
         DrawPreview(FALSE);
     m_nSnapType = m_Core.m_config.GetSnapMode();
     UpdateData(FALSE);
+    // The engine showed this window again; a dialog it waits for goes back on top.
+    CModalFront::BringForward(m_hWnd);
 }
 
 void CTessalyDlg::OnNewSnap()
@@ -295,6 +301,7 @@ void CTessalyDlg::OnUpdateSnapSelectRect(CCmdUI* pCmdUI) { UpdateSnapRadio(pCmdU
 void CTessalyDlg::OnShowHide()
 {
     ShowWindow(IsWindowVisible() ? SW_HIDE : SW_SHOW);
+    CModalFront::BringForward(m_hWnd);
 }
 
 // ---------------------------------------------------------------- effects
@@ -409,7 +416,7 @@ void CTessalyDlg::RegisterHotKeys(BOOL bUnregisterOnly)
         WORD wModifier = 0;
         WORD wVk = 0;
         CHotKeyTable::GetKey(m_Core.m_config, nRow, wModifier, wVk);
-        if (!::RegisterHotKey(m_hWnd, CHotKeyTable::GetId(nRow), CHotKeyTable::ToRegisterModifiers(wModifier), wVk))
+        if (!CHotKeyTable::Register(m_hWnd, nRow, wModifier, wVk))
             AfxMessageBox(CHotKeyTable::GetFailureMessage(nRow, wVk), MB_OK);
     }
 }
@@ -428,6 +435,11 @@ void CTessalyDlg::OnHotKey(UINT nHotKeyId, UINT, UINT)
 
 LRESULT CTessalyDlg::OnTrayMessage(WPARAM wParam, LPARAM lParam)
 {
+    // While a dialog of this window runs, a click that would open the menu or
+    // show and hide the window brings that dialog forward and does no more.
+    const bool bActs = lParam == WM_RBUTTONUP || lParam == WM_LBUTTONDBLCLK;
+    if (wParam == TRAY_ICON_ID && bActs && CModalFront::BringForward(m_hWnd))
+        return 1;
     return m_TrayIcon.HandleNotifyMessage(wParam, lParam);
 }
 
@@ -435,13 +447,39 @@ LRESULT CTessalyDlg::OnTrayMessage(WPARAM wParam, LPARAM lParam)
 
 void CTessalyDlg::OnFileOpen()
 {
-    if (m_Core.OpenImage(CString()) != 0)
+    const int bOpened = m_Core.OpenImage(CString());
+    // Opening switches every effect off in the settings (a cancelled open
+    // changes nothing): the boxes and menu marks follow.
+    SyncEffects(FALSE);
+    if (bOpened != 0)
         Invalidate(TRUE);
 }
 
-void CTessalyDlg::OnFileSave() { m_Core.SaveImage(m_Core.GetPathName(), 0); }
-void CTessalyDlg::OnFileSaveAs() { m_Core.SaveImage(CString(), 0); }
-void CTessalyDlg::OnFileSaveThumb() { m_Core.SaveImage(CString(), 1); }
+void CTessalyDlg::SavePicture(const CString& strPathName, int bThumbnail)
+{
+    if (m_Core.SaveImage(strPathName, bThumbnail) == 0 && !m_Core.GetFailedSavePath().IsEmpty())
+        AfxMessageBox(CSaveFailureMessage::Format(m_Core.GetFailedSavePath(), m_Core.GetSaveError()),
+                      MB_OK | MB_ICONERROR);
+}
+
+void CTessalyDlg::OnFileSave()
+{
+    // A picture opened from a format that no encoder writes (.ico, .wmf,
+    // .emf) is saved under a name chosen in the save-as dialog.
+    CString strPathName = m_Core.GetPathName();
+    if (!strPathName.IsEmpty() && !m_Core.HasEncoderFor(strPathName))
+        strPathName.Empty();
+    SavePicture(strPathName, 0);
+}
+
+void CTessalyDlg::OnFileSaveAs()
+{
+    SavePicture(CString(), 0);
+}
+void CTessalyDlg::OnFileSaveThumb()
+{
+    SavePicture(CString(), 1);
+}
 void CTessalyDlg::OnEditCopy() { m_Core.CopyImageData(0); }
 void CTessalyDlg::OnEditCopyThumb() { m_Core.CopyImageData(1); }
 
@@ -487,7 +525,7 @@ void CTessalyDlg::OnEditExternal()
         return;
     }
     if (m_Core.GetPathName().IsEmpty())
-        m_Core.SaveImage(CString(), 0);
+        SavePicture(CString(), 0);
     const CEditorCommand command(strEditor, m_Core.GetPathName());
     ::ShellExecuteW(nullptr, L"open", command.GetProgram(),
                     command.GetParameters().IsEmpty() ? nullptr : static_cast<LPCWSTR>(command.GetParameters()),

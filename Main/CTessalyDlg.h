@@ -100,6 +100,9 @@ private:
     // and shows the mode the engine recorded.
     void Snap(int (CTesCore::*pfnSnap)());
     void UpdateSnapRadio(CCmdUI* pCmdUI, int nMode);
+    // Saves through the engine; a file that could not be written is reported
+    // with the reason.
+    void SavePicture(const CString& strPathName, int bThumbnail);
     // The flag member of an effect's menu command or check box.
     int* EffectFlag(UINT nID);
     void ApplyEffects();

@@ -9,8 +9,8 @@
 const UINT g_nTaskbarCreatedMsg = ::RegisterWindowMessageW(L"TaskbarCreated");
 
 CTrayNotifyIcon::CTrayNotifyIcon()
-    : m_nid(), m_bAdded(FALSE), m_bHidden(FALSE), m_pNotifyWnd(nullptr), m_pTimerWnd(nullptr),
-      m_pRestoreWnd(nullptr), m_bAnimated(FALSE)
+    : m_nid(), m_bAdded(FALSE), m_bHidden(FALSE), m_pNotifyWnd(nullptr), m_pTimerWnd(nullptr), m_pRestoreWnd(nullptr),
+      m_bAnimated(FALSE), m_bWanted(FALSE)
 {
     // The record's size in this build (the 32-bit figure differs from x64's).
     m_nid.cbSize = sizeof(NOTIFYICONDATAW);
@@ -74,12 +74,14 @@ BOOL CTrayNotifyIcon::AddToTray(CWnd* pNotifyWnd, UINT uID, LPCTSTR lpszTip, HIC
     m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     m_nid.hIcon = hIcon;
     lstrcpynW(m_nid.szTip, lpszTip != nullptr ? lpszTip : L"", static_cast<int>(sizeof(m_nid.szTip) / sizeof(wchar_t)));
+    m_bWanted = TRUE;
     m_bAdded = ::Shell_NotifyIconW(NIM_ADD, &m_nid);
     return m_bAdded;
 }
 
 void CTrayNotifyIcon::RemoveFromTray()
 {
+    m_bWanted = FALSE;
     if (!m_bAdded)
         return;
     m_nid.uFlags = 0;
@@ -127,9 +129,9 @@ void CTrayNotifyIcon::ShowImage(HICON hIcon)
 
 void CTrayNotifyIcon::Restore()
 {
-    // Only an icon that was in the area comes back: one removed on purpose
-    // (or never added) stays away.
-    if (m_bHidden || !m_bAdded)
+    // An icon removed on purpose (or never added) stays away; one that the
+    // last attempt could not put back is tried again.
+    if (m_bHidden || !m_bWanted)
         return;
     m_nid.uFlags = NIF_ICON;
     ::Shell_NotifyIconW(NIM_DELETE, &m_nid);

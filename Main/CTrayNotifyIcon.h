@@ -65,4 +65,7 @@ private:
     CTrayTimerWnd* m_pTimerWnd;
     CTrayRessurectionWnd* m_pRestoreWnd;
     BOOL m_bAnimated;
+    // From an add until RemoveFromTray: every taskbar restart puts the icon
+    // back, also after an attempt that failed (m_bAdded FALSE).
+    BOOL m_bWanted;
 };

@@ -138,7 +138,7 @@ IStream* ReadFileToStream(const CString& strPath)
 
 CPictureStore::CPictureStore(CTesConfig& config)
     : m_config(config), m_pMainWnd(nullptr), m_pPreviewWnd(nullptr), m_bmpCaptured(RGB(255, 255, 255)),
-      m_bmpProcessed(RGB(255, 255, 255)), m_bImageFromBuffer(FALSE), m_nThumbX(0), m_nThumbY(0)
+      m_bmpProcessed(RGB(255, 255, 255)), m_bImageFromBuffer(FALSE), m_nThumbX(0), m_nThumbY(0), m_dwSaveError(0)
 {
 }
 
@@ -197,6 +197,13 @@ void CPictureStore::Clear()
     m_pThumbnail.reset();
     m_bImageFromBuffer = FALSE;
     EmptyNames();
+}
+
+BOOL CPictureStore::HasEncoderFor(const CString& strPathName)
+{
+    CGdiplusCodecList encoders;
+    encoders.Read(TRUE);
+    return encoders.FindExtension(CPathName::ExtensionOf(strPathName)) != nullptr;
 }
 
 void CPictureStore::EmptyNames()
@@ -375,6 +382,8 @@ int CPictureStore::Open(CString strPathName)
 
 int CPictureStore::Save(CString strPathName, int bThumbnail)
 {
+    m_strFailedPath.Empty();
+    m_dwSaveError = 0;
     CString strFileName;
     Gdiplus::Image* pImage = bThumbnail ? m_pThumbnail.get() : m_pImage.get();
     if (pImage == nullptr)
@@ -398,8 +407,13 @@ int CPictureStore::Save(CString strPathName, int bThumbnail)
         clsidEncoder = pEncoder->GetCLSID();
         strFileName = CPathName::NameOf(strPathName);
     }
-    if (pImage->Save(strPathName, &clsidEncoder, nullptr) != Gdiplus::Ok)
+    if (pImage->Save(strPathName, &clsidEncoder, nullptr) != Gdiplus::Ok) {
+        // GDI+ leaves the system's reason (the file could not be created or
+        // written) as the thread's last error.
+        m_dwSaveError = ::GetLastError();
+        m_strFailedPath = strPathName;
         return 0;
+    }
     if (!bThumbnail) {
         m_strPathName = strPathName;
         m_strFileName = strFileName;

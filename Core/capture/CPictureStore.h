@@ -76,6 +76,13 @@ public:
     // save-as dialog (its type gives the encoder); a given path is written
     // with the encoder that knows its extension (none: 0).
     int Save(CString strPathName, int bThumbnail);
+    // After a Save that returned 0: the file it could not write and the
+    // system's error code for it; empty and 0 when it wrote nothing for
+    // another reason (no picture, the dialog cancelled, no encoder).
+    CString GetFailedPath() const { return m_strFailedPath; }
+    DWORD GetSaveError() const { return m_dwSaveError; }
+    // TRUE when an installed encoder knows the extension of strPathName.
+    static BOOL HasEncoderFor(const CString& strPathName);
 
     CString GetPathName() const { return m_strPathName; }
     CString GetFileName() const { return m_strFileName; }
@@ -104,4 +111,6 @@ private:
     int m_nThumbY;
     CString m_strPathName;
     CString m_strFileName;
+    CString m_strFailedPath;
+    DWORD m_dwSaveError;
 };

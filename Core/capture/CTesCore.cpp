@@ -251,6 +251,21 @@ int CTesCore::SaveImage(CString strPathName, int bThumbnail)
     return m_pStore->Save(strPathName, bThumbnail);
 }
 
+CString CTesCore::GetFailedSavePath() const
+{
+    return m_pStore->GetFailedPath();
+}
+
+DWORD CTesCore::GetSaveError() const
+{
+    return m_pStore->GetSaveError();
+}
+
+int CTesCore::HasEncoderFor(CString strPathName) const
+{
+    return CPictureStore::HasEncoderFor(strPathName) ? 1 : 0;
+}
+
 CString CTesCore::GetPathName() const
 {
     return m_pStore->GetPathName();

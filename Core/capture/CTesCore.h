@@ -108,6 +108,14 @@ public:
     // is written with the encoder that knows its extension, and an extension
     // no encoder knows writes nothing (0).
     int SaveImage(CString strPathName, int bThumbnail);
+    // When the last SaveImage could not write its file: that file and the
+    // system's error code; empty and 0 when it wrote its file, or nothing for
+    // another reason (no picture, the dialog cancelled, no encoder).
+    CString GetFailedSavePath() const;
+    DWORD GetSaveError() const;
+    // 1 when an installed encoder knows the extension of strPathName, so a
+    // SaveImage to it can write the file.
+    int HasEncoderFor(CString strPathName) const;
 
     CString GetPathName() const;
     CString GetFileName() const;

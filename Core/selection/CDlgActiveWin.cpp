@@ -4,6 +4,25 @@
 #include "CDataExchange.h"
 #include "CQualifyingWindows.h"
 
+#include <commctrl.h>
+
+namespace {
+
+// A window of this process that belongs to another one (a dialog, the
+// preview's tooltip) or is a tooltip: never a window to capture on its own.
+bool IsOwnHelperWindow(HWND hWnd)
+{
+    DWORD nProcessId = 0;
+    ::GetWindowThreadProcessId(hWnd, &nProcessId);
+    if (nProcessId != ::GetCurrentProcessId())
+        return false;
+    wchar_t szClass[32] = {};
+    ::GetClassNameW(hWnd, szClass, 32);
+    return ::GetWindow(hWnd, GW_OWNER) != nullptr || lstrcmpiW(szClass, TOOLTIPS_CLASSW) == 0;
+}
+
+} // namespace
+
 IMPLEMENT_DYNAMIC(CDlgActiveWin, CDialog)
 
 BEGIN_MESSAGE_MAP(CDlgActiveWin, CDialog)
@@ -31,8 +50,11 @@ BOOL CDlgActiveWin::OnInitDialog()
     // The dialog is not visible yet, so it is not among the windows found.
     CQualifyingWindows windows;
     const int nCount = windows.Enumerate();
-    // The bottom-most qualifying window is left out of the list.
+    // The bottom-most qualifying window is left out of the list, and so are
+    // this program's tooltips and owned windows.
     for (int i = 0; i + 1 < nCount; ++i) {
+        if (IsOwnHelperWindow(windows.GetWindow(i)))
+            continue;
         const int nItem = m_wndWindowList.InsertString(-1, windows.GetTitle(i));
         if (nItem >= 0)
             m_wndWindowList.SetItemData(nItem, reinterpret_cast<DWORD_PTR>(windows.GetWindow(i)));

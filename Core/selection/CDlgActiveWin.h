@@ -30,7 +30,9 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     // Lists every qualifying window but the bottom-most one, front to back,
-    // each item holding its window handle, and selects the first.
+    // each item holding its window handle, and selects the first. Windows of
+    // this process are listed only when they are top-level windows of their
+    // own (the main window): its tooltips and owned windows are not.
     BOOL OnInitDialog() override;
     // Records the selected item's window and text, then ends with IDOK.
     void OnOK() override;

@@ -2,9 +2,13 @@
 // hook (see CFileDialog.h).
 #include "CFileDialog.h"
 
+#include "Afx.h"
+#include "CFileDialogPath.h"
 #include "CPathName.h"
 
 #include <cwchar>
+
+#include <dlgs.h>
 
 namespace {
 
@@ -25,6 +29,11 @@ CString QueryDialogText(HWND hDialog, UINT message)
     return strText;
 }
 
+// The window property that leads the real dialog's window procedure to its object.
+const wchar_t kDialogProperty[] = L"CFileDialog.Object";
+
+const wchar_t kPathTooLong[] = L"文件名太长：完整路径最多可有 259 个字符。\n请缩短文件名，或选择路径较短的文件夹。";
+
 } // namespace
 
 IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
@@ -32,7 +41,7 @@ IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
                          LPCTSTR lpszFilter, CWnd* pParentWnd, DWORD dwSize, BOOL /*bVistaStyle*/)
     : CDialog(static_cast<LPCTSTR>(nullptr), pParentWnd), m_ofn(), m_bOpenFileDialog(bOpenFileDialog),
-      m_pszFileBuffer(new wchar_t[kFileBufferChars]())
+      m_pszFileBuffer(new wchar_t[kFileBufferChars]()), m_pfnDialogProc(nullptr)
 {
     m_ofn.lStructSize = (dwSize == 0 || dwSize > sizeof(m_ofn)) ? static_cast<DWORD>(sizeof(m_ofn)) : dwSize;
     m_ofn.Flags = dwFlags | OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING;
@@ -93,8 +102,10 @@ UINT_PTR CALLBACK CFileDialog::HookProc(HWND hWnd, UINT message, WPARAM, LPARAM 
             // lParam is the dialog's OPENFILENAMEW; lCustData is the object.
             const OPENFILENAMEW* pOfn = reinterpret_cast<const OPENFILENAMEW*>(lParam);
             CFileDialog* pDialog = pOfn != nullptr ? reinterpret_cast<CFileDialog*>(pOfn->lCustData) : nullptr;
-            if (pDialog != nullptr && pDialog->m_hWnd == nullptr)
+            if (pDialog != nullptr && pDialog->m_hWnd == nullptr) {
                 pDialog->SubclassWindow(hWnd);
+                pDialog->HookDialogWindow(::GetParent(hWnd));
+            }
             return TRUE;
         }
         if (message == WM_NOTIFY) {
@@ -137,6 +148,75 @@ void CFileDialog::OnNotification(const OFNOTIFYW* pNotify)
 HWND CFileDialog::GetDialogWindow() const
 {
     return m_hWnd != nullptr ? ::GetParent(m_hWnd) : nullptr;
+}
+
+void CFileDialog::HookDialogWindow(HWND hDialog)
+{
+    if (hDialog == nullptr || !::SetPropW(hDialog, kDialogProperty, this))
+        return;
+    m_pfnDialogProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hDialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DialogWindowProc)));
+}
+
+LRESULT CALLBACK CFileDialog::DialogWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CFileDialog* pDialog = static_cast<CFileDialog*>(::GetPropW(hWnd, kDialogProperty));
+    const WNDPROC pfnNext = pDialog != nullptr ? pDialog->m_pfnDialogProc : nullptr;
+    if (pfnNext == nullptr)
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    try {
+        if (message == WM_COMMAND && LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED
+            && pDialog->IsTypedPathTooLong(hWnd)) {
+            AfxMessageBox(kPathTooLong, MB_OK | MB_ICONEXCLAMATION);
+            return 0;
+        }
+    } catch (...) {
+        // No exception may unwind through the common dialog; the check is
+        // skipped.
+    }
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnNext));
+        ::RemovePropW(hWnd, kDialogProperty);
+        pDialog->m_pfnDialogProc = nullptr;
+    }
+    return ::CallWindowProcW(pfnNext, hWnd, message, wParam, lParam);
+}
+
+BOOL CFileDialog::IsTypedPathTooLong(HWND hDialog) const
+{
+    // Newer dialogs have an editable combo box for the name, older ones an edit.
+    HWND hName = ::GetDlgItem(hDialog, cmb13);
+    if (hName == nullptr)
+        hName = ::GetDlgItem(hDialog, edt1);
+    CString strTyped;
+    const int nChars = ::GetWindowTextLengthW(hName);
+    if (hName == nullptr || nChars <= 0)
+        return FALSE;
+    ::GetWindowTextW(hName, strTyped.GetBuffer(nChars + 1), nChars + 1);
+    strTyped.ReleaseBuffer();
+    return !CFileDialogPath::Fits(QueryDialogText(hDialog, CDM_GETFOLDERPATH), strTyped, AppendedExtension());
+}
+
+CString CFileDialog::AppendedExtension() const
+{
+    if (m_ofn.lpstrDefExt == nullptr)
+        return CString();
+    // The chosen type's pattern list: the second string of its pair.
+    const wchar_t* pszEntry = m_ofn.lpstrFilter;
+    const DWORD nType = m_ofn.nFilterIndex > 0 ? m_ofn.nFilterIndex : 1;
+    for (DWORD i = 1; pszEntry != nullptr && *pszEntry != 0 && i < 2 * nType; ++i)
+        pszEntry += wcslen(pszEntry) + 1;
+    if (pszEntry != nullptr && *pszEntry != 0) {
+        CString strPattern(pszEntry);
+        const int nEnd = strPattern.Find(L';');
+        if (nEnd >= 0)
+            strPattern = strPattern.Left(nEnd);
+        const int nDot = strPattern.Find(L'.');
+        const CString strExt = nDot >= 0 ? strPattern.Mid(nDot + 1) : CString();
+        if (!strExt.IsEmpty() && strExt.FindOneOf(L"*?") < 0)
+            return strExt;
+    }
+    return CString(m_ofn.lpstrDefExt);
 }
 
 BOOL CFileDialog::OnFileNameOK()

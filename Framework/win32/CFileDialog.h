@@ -13,6 +13,11 @@
 // bVistaStyle asks for the newer one: the CDN_ notifications and CDM_
 // messages below exist only in the classic dialog.
 //
+// A name whose full path would be longer than the system allows
+// (CFileDialogPath) is refused at OK with a message, and the dialog stays
+// open: the common dialog would build that path in a buffer of MAX_PATH
+// characters before any notification comes.
+//
 // Notifications, each called while the dialog is shown:
 //   CDN_INITDONE    OnInitDone()      the dialog has finished initialising
 //   CDN_TYPECHANGE  OnTypeChange()    another file type was chosen
@@ -87,10 +92,18 @@ private:
     void OnNotification(const OFNOTIFYW* pNotify);
     // The real dialog (the hook child's parent).
     HWND GetDialogWindow() const;
+    // Routes the real dialog's messages through DialogWindowProc first.
+    void HookDialogWindow(HWND hDialog);
+    static LRESULT CALLBACK DialogWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    BOOL IsTypedPathTooLong(HWND hDialog) const;
+    // The extension the dialog appends to a name typed without one: the
+    // chosen type's first one, else the default extension.
+    CString AppendedExtension() const;
 
     // Room for any path the wide file functions accept, or a multiple
     // selection of names.
     static const DWORD kFileBufferChars = 32768;
     wchar_t* m_pszFileBuffer;
     CString m_strDefExt;
+    WNDPROC m_pfnDialogProc;
 };

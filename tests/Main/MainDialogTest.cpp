@@ -16,6 +16,7 @@
 #include <climits>
 #include <initializer_list>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "Afx.h"
@@ -23,6 +24,8 @@
 #include "CTessalyDlg.h"
 #include "CapturingApp.h"
 #include "DefaultPrinter.h"
+#include "FileDialogDriver.h"
+#include "ImportPatch.h"
 #include "InputSender.h"
 #include "MessagePump.h"
 #include "PatternWindow.h"
@@ -129,12 +132,20 @@ POINT PreviewToScreen(CTessalyDlg& dlg, int x, int y)
 
 const COLORREF kPlaceholderFrame = RGB(40, 90, 160);
 
+// A file dialog step: the name typed, OK posted (what the dialog then shows runs in its own loop).
+using guitest::FileDialogDriver;
+FileDialogDriver::Step NameAndOK(const std::wstring& name)
+{
+    return [name](HWND h) { FileDialogDriver::SetFileName(h, name.c_str()), ::PostMessageW(h, WM_COMMAND, IDOK, 0); };
+}
+
 TEST(MainDialog, StartsFromTheStoredSettings)
 {
     WriteConfig([](CTesConfig& config) {
         config.SetSnapMode(3);
         config.SetBlur(1);
         config.SetGrayScale(1);
+        config.SetKeepOnTop(0);
     });
     RunMainDialog([](CTessalyDlg& dlg) {
         const wchar_t* items[] = { L"整个屏幕", L"活动程序窗口", L"当前窗口", L"活动程序客户区", L"界面对象/菜单", L"选定区域" };
@@ -152,6 +163,7 @@ TEST(MainDialog, StartsFromTheStoredSettings)
         dlg.GetWindowText(title);
         EXPECT_STREQ(title, L"Tessaly（Brivane作品）");
         EXPECT_TRUE(dlg.IsWindowVisible());
+        EXPECT_FALSE(::GetWindowLongW(dlg.GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST); // the template's is not kept
         EXPECT_TRUE(dlg.IsTrayIconAdded());
         // The system menu ends with the about item.
         HMENU hSys = ::GetSystemMenu(dlg.GetSafeHwnd(), FALSE);
@@ -205,6 +217,63 @@ TEST(MainDialog, ChineseLabelsAreDrawnAsGlyphsNotBoxes)
         EXPECT_GT(nInk[1], 60);
         EXPECT_NE(labels[0], labels[1]) << "both labels drawn alike: boxes instead of glyphs";
     });
+}
+
+// After an open the effect boxes and marks are off; Ctrl+S asks for a name where no encoder writes the format.
+TEST(MainDialog, OpeningClearsTheEffectsAndSavingWithoutAnEncoderAsks)
+{
+    const std::wstring emf = apptest::BinDir() + L"drawing.emf", png = apptest::BinDir() + L"drawing.png";
+    ::DeleteFileW(png.c_str());
+    const HDC hdc = ::CreateEnhMetaFileW(nullptr, emf.c_str(), nullptr, nullptr);
+    ::DeleteEnhMetaFile(::CloseEnhMetaFile((::Rectangle(hdc, 0, 0, 60, 40), hdc)));
+    WriteConfig([](CTesConfig& config) { config.SetGrayScale(1), config.SetBlur(1); });
+    RunMainDialog([&](CTessalyDlg& dlg) {
+        std::unique_ptr<FileDialogDriver> driver(new FileDialogDriver({ NameAndOK(emf) }));
+        Command(dlg, ID_FILE_OPEN);
+        EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_GRAYSCALE), 0u);
+        EXPECT_FALSE(MenuChecked(dlg, ID_EFFECT_BLUR));
+        dlg.SendDlgItemMessage(IDC_NEGATE, BM_CLICK);
+        EXPECT_EQ(dlg.GetCore().m_config.GetGrayScale() + dlg.GetCore().m_config.GetBlur(), 0);
+        dlg.GetCore().SetPathName(emf.c_str());
+        driver.reset(new FileDialogDriver({ NameAndOK(png) }));
+        Command(dlg, ID_FILE_SAVE);
+        EXPECT_STREQ(dlg.GetCore().GetPathName(), png.c_str());
+    });
+}
+
+// Paths up to the system's limit (259) are saved, longer names refused; unwritable files reported with the reason.
+TEST(MainDialog, SaveCommandsWriteOrSayWhyNot)
+{
+    const std::wstring bin = apptest::BinDir(), folder = L"C:\\tes-long-names-folder"; // 24 characters
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    ::CreateDirectoryW((bin + L"folder.png").c_str(), nullptr);
+    const HANDLE hHeld = ::CreateFileW((bin + L"held.png").c_str(), GENERIC_READ, 0, 0, CREATE_ALWAYS, 0, nullptr);
+    // Yes when the dialog asks before it replaces a file.
+    const auto replace = [](HWND h) { ::PostMessageW(::GetLastActivePopup(h), WM_COMMAND, IDYES, 0); };
+    const std::wstring room(259 - 25 - 4, L'n');
+    const std::tuple<UINT, std::wstring, const wchar_t*> cases[] = {
+        { ID_FILE_SAVE_AS, room + L".png", nullptr },
+        { ID_FILE_SAVE_AS, room, nullptr },
+        { ID_FILE_SAVE_AS, room + L"n.png", L"文件名太长" },
+        { ID_FILE_SAVE_AS, room + L"n", L"文件名太长" },
+        { ID_FILE_SAVE, bin + L"no such folder\\a.png", L"文件夹不存在" },
+        { ID_FILE_SAVE, bin + L"folder.png", L"没有在该位置写入的权限" },
+        { ID_FILE_SAVE_AS, bin + L"held.png", L"文件正被其他程序使用" },
+    };
+    WriteConfig();
+    RunMainDialog([&](CTessalyDlg& dlg) {
+        Command(dlg, ID_SNAP_FULLSCREEN);
+        for (const auto& [nCommand, name, pszSaid] : cases) {
+            App().m_boxes.clear();
+            dlg.GetCore().SetPathName(name.c_str());
+            FileDialogDriver saveAs({ NameAndOK(folder), NameAndOK(name), replace });
+            Command(dlg, nCommand);
+            ASSERT_EQ(App().m_boxes.size(), pszSaid ? 1u : 0u) << name.size();
+            EXPECT_TRUE(!pszSaid || wcsstr(App().m_boxes[0].text, pszSaid)) << name.size();
+            EXPECT_EQ(dlg.GetCore().GetPathName().GetLength(), pszSaid ? static_cast<int>(name.size()) : 259);
+        }
+    });
+    ::CloseHandle(hHeld);
 }
 
 TEST(MainDialog, EffectsStayInStepBetweenMenuBoxesAndSettings)
@@ -473,6 +542,52 @@ TEST(MainDialog, ASecondWindowReportsEachKeyItCannotRegister)
     RunMainDialog([](CTessalyDlg&) {});
     ASSERT_EQ(App().m_boxes.size(), 1u);
     EXPECT_STREQ(App().m_boxes[0].text, L"注册捕捉<当前窗口>热键失败,请更换热键");
+}
+
+// A held key acts once: MOD_NOREPEAT, or where the system refuses it each key again without it, silently.
+TEST(MainDialog, HotKeysAreRegisteredWithoutRepeats)
+{
+    // RegisterHotKey recording the modifiers, refusing MOD_NOREPEAT as systems before Windows 7 do.
+    static std::vector<UINT> s_registered;
+    guitest::ImportPatch patch(::GetModuleHandleW(nullptr), "user32.dll", "RegisterHotKey",
+                               reinterpret_cast<void*>(+[](HWND, int, UINT nModifiers, UINT) -> BOOL {
+                                   s_registered.push_back(nModifiers);
+                                   return !(nModifiers & MOD_NOREPEAT);
+                               }));
+    ASSERT_TRUE(patch.Applied());
+    WriteConfig();
+    RunMainDialog([](CTessalyDlg&) {});
+    ASSERT_EQ(s_registered.size(), 16u);
+    for (size_t i = 0; i < s_registered.size(); ++i) // each key with the flag, then again without it
+        EXPECT_EQ(s_registered[i], i % 2 ? s_registered[i - 1] & ~MOD_NOREPEAT : s_registered[i] | MOD_NOREPEAT);
+    EXPECT_TRUE(App().m_boxes.empty());
+}
+
+// A dialog of the main window open: tray clicks and the end of a capture bring it forward and run nothing more.
+TEST(MainDialog, TrayClicksAndCapturesBringTheOpenDialogForward)
+{
+    WriteConfig([](CTesConfig& config) { config.SetHideMainWnd(1); });
+    RunMainDialog([](CTessalyDlg& dlg) {
+        // A tray click, or (0) the hot key Ctrl+Print Screen: a capture of the whole screen.
+        const std::pair<UINT, LPARAM> cases[] = { { ID_OPTIONS, WM_RBUTTONUP },
+                                                  { ID_OPTIONS, WM_LBUTTONDBLCLK },
+                                                  { ID_APP_ABOUT, 0 } };
+        for (const auto& [nDialog, lClick] : cases) {
+            HWND hDialog = nullptr, hForeground = nullptr;
+            guitest::TimedAction menu(8000, [] { ::EndMenu(); }); // runs only inside a menu the click opened
+            guitest::TimedAction act(800, [&] {
+                hDialog = ::GetActiveWindow();
+                dlg.SendMessage(lClick ? CTessalyDlg::WM_TRAY_NOTIFY : WM_HOTKEY, lClick ? 131 : CHotKeyTable::GetId(1),
+                                lClick);
+                guitest::MessagePump::PumpFor(300);
+                hForeground = ::GetForegroundWindow();
+                ::PostMessageW(hDialog, WM_COMMAND, IDCANCEL, 0);
+            });
+            Command(dlg, nDialog);
+            EXPECT_TRUE(hForeground == hDialog && dlg.IsWindowVisible() && !menu.HasRun()) << lClick;
+        }
+        EXPECT_NE(dlg.GetCore().GetImage(), nullptr); // the hot key's capture ran
+    });
 }
 
 // The edit/browse command with the recording editor.

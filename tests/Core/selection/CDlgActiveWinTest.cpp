@@ -17,6 +17,8 @@
 #include "TimedAction.h"
 #include "TopLevelWindows.h"
 
+#include <commctrl.h>
+
 using guitest::InputSender;
 using guitest::MessagePump;
 using seltest::DialogItemTemplate;
@@ -299,6 +301,28 @@ TEST_F(ChooserTest, OkWithNothingSelectedChoosesNothing)
     EXPECT_EQ(nullptr, dlg.GetSelectedWindow());
     EXPECT_TRUE(dlg.GetSelectedTitle().IsEmpty());
 }
+
+// This program's tooltip (showing, titled with its text) and owned windows qualify but are not offered.
+TEST_F(ChooserTest, OurTooltipsAndOwnedWindowsAreNotOffered)
+{
+    const HWND hOwned = CreateWindowExW(0, L"STATIC", L"测试窗口 附属", WS_POPUP | WS_VISIBLE, 200, 200, 300, 200,
+                                        handles[3], nullptr, nullptr, nullptr);
+    const HWND hTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP, 0, 0, 0, 0, handles[3],
+                                      nullptr, nullptr, nullptr);
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof(tool), tool.uFlags = TTF_TRACK, tool.hwnd = handles[3],
+    tool.lpszText = const_cast<LPWSTR>(L"点击访问官网");
+    SendMessageW(hTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(hTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    CQualifyingWindows qualifying;
+    EXPECT_TRUE(qualifying.Enumerate() > 1 && qualifying.GetWindow(0) == hTip && qualifying.GetWindow(1) == hOwned);
+    CDlgActiveWin dlg;
+    RunChooser(dlg, [&](HWND hDlg) {
+        EXPECT_EQ(handles[3], Items(hDlg).at(0).hWnd); // the front-most window not of ours
+        EXPECT_TRUE(ItemIndexOf(hDlg, hTip) < 0 && ItemIndexOf(hDlg, hOwned) < 0);
+        EndWith(hDlg, IDCANCEL);
+    });
+} // both go with their owner
 
 // With no more than one qualifying window the list is empty and OK chooses
 // nothing. Only checkable where the environment shows no window of its own.

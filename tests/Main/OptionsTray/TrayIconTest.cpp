@@ -2,8 +2,8 @@
 // notification area (probed with NIM_MODIFY, which the shell refuses for an
 // icon it does not have), the record's size and tooltip, the menu of resource
 // 131 tracked for real, the double click, the animation (also over zero
-// images), the return after "TaskbarCreated", and hidden windows that cannot
-// be created.
+// images), the return after "TaskbarCreated" (tried again after a refusal),
+// and hidden windows that cannot be created.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -235,6 +235,19 @@ TEST(TrayIcon, ComesBackAfterTaskbarCreatedUnlessItWasRemoved)
     EXPECT_EQ(CString(L"复活"), CString(icon.GetIconData().szTip));
     // Its record is whole again: the callback still reaches the window.
     EXPECT_EQ(static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP), icon.GetIconData().uFlags);
+
+    // A refusing taskbar (found first by the shell; its default procedure answers FALSE) does not end the tries.
+    WNDCLASSW refusing = {};
+    refusing.lpfnWndProc = DefWindowProcW;
+    refusing.lpszClassName = L"Shell_TrayWnd";
+    ASSERT_NE(0, RegisterClassW(&refusing));
+    HWND hTaskbar = CreateWindowExW(WS_EX_TOPMOST, L"Shell_TrayWnd", nullptr, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                    nullptr, nullptr);
+    SendMessageW(hRestore, g_nTaskbarCreatedMsg, 0, 0);
+    EXPECT_FALSE(icon.IsAdded());
+    DestroyWindow(hTaskbar);
+    SendMessageW(hRestore, g_nTaskbarCreatedMsg, 0, 0);
+    EXPECT_TRUE(icon.IsAdded() && IconInTray(window.m_hWnd, IDR_TRAY_MENU));
 
     // Taken out on purpose (as the main window does at its end): stays out.
     icon.RemoveFromTray();
