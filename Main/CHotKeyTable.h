@@ -1,7 +1,9 @@
-// CHotKeyTable: the program's eight global hot keys: which setting holds
-// each key, the id it is registered under, the message shown when it cannot
-// be registered, and how a stored modifier word becomes RegisterHotKey's
-// modifier flags.
+// CHotKeyTable: the program's eight global hot keys, one row each, read by
+// every part that deals with them: which setting holds the key (read and
+// written), the options page's control that edits it and its default there,
+// the main window's command it runs, the id it is registered under and the
+// message shown when it cannot be registered; and how a stored modifier word
+// becomes RegisterHotKey's modifier flags.
 //
 // Stored modifier word (the hot-key control's flags): 0x01 Shift, 0x02 Ctrl,
 // 0x04 Alt, 0x08 extended key. RegisterHotKey wants MOD_SHIFT 0x0004,
@@ -21,10 +23,26 @@ public:
     enum { COUNT = 8, FIRST_ID = 1001, LAST_ID = FIRST_ID + COUNT - 1 };
     enum { MODIFIER_SHIFT = 0x01, MODIFIER_CONTROL = 0x02, MODIFIER_ALT = 0x04, MODIFIER_EXT = 0x08 };
 
+    // Rows in registration order: new capture, whole screen, active program
+    // window, current window, active program client area, interface object,
+    // selected region, show/hide.
+    struct Row
+    {
+        void (CTesConfig::*pfnGetKey)(WORD& wModifier, WORD& wVk);
+        void (CTesConfig::*pfnSetKey)(WORD wModifier, WORD wVk);
+        int nControlId;   // the hot-key control of the options page
+        UINT nCommand;    // the main window's command the key runs
+        WORD wDefaultModifier;
+        WORD wDefaultVk;
+        const wchar_t* pszFailure;
+    };
+    static const Row& GetRow(int nRow);
+
     // The id of row nRow (0 ... COUNT-1): 1001 ... 1008, in table order.
     static int GetId(int nRow) { return FIRST_ID + nRow; }
     // The key of row nRow as the settings hold it.
     static void GetKey(CTesConfig& config, int nRow, WORD& wModifier, WORD& wVk);
+    static void SetKey(CTesConfig& config, int nRow, WORD wModifier, WORD wVk);
     static UINT ToRegisterModifiers(WORD wModifier);
     // Registers the key of row nRow on hWnd without repeats; where the system
     // refuses MOD_NOREPEAT (before Windows 7), with the plain modifiers.

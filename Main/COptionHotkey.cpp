@@ -5,11 +5,6 @@
 
 #include <commctrl.h>
 
-const int COptionHotkey::kControlIds[kHotkeyCount] = {
-    IDC_HOTKEY_NEW_SNAP, IDC_HOTKEY_FULL_SCREEN, IDC_HOTKEY_ACTIVE_WIN, IDC_HOTKEY_CURRENT_WIN,
-    IDC_HOTKEY_WIN_CLIENT, IDC_HOTKEY_WIN_OBJ, IDC_HOTKEY_SELECT_RECT, IDC_HOTKEY_SHOW_HIDE,
-};
-
 BEGIN_MESSAGE_MAP(COptionHotkey, CPropertyPage)
     ON_WM_HOTKEY()
     ON_WM_DESTROY()
@@ -17,13 +12,9 @@ END_MESSAGE_MAP()
 
 COptionHotkey::COptionHotkey() : CPropertyPage(IDD_OPTION_HOTKEY)
 {
-    static const WORD kDefaults[kHotkeyCount][2] = {
-        { 0, VK_SNAPSHOT }, { HOTKEYF_CONTROL, VK_SNAPSHOT }, { 0, VK_F3 }, { 0, VK_F4 },
-        { 0, VK_F5 }, { 0, VK_F6 }, { 0, VK_F7 }, { 0, VK_F8 },
-    };
-    for (int i = 0; i < kHotkeyCount; ++i) {
-        m_wHotkeys[i][0] = kDefaults[i][0];
-        m_wHotkeys[i][1] = kDefaults[i][1];
+    for (int i = 0; i < CHotKeyTable::COUNT; ++i) {
+        m_wHotkeys[i][0] = CHotKeyTable::GetRow(i).wDefaultModifier;
+        m_wHotkeys[i][1] = CHotKeyTable::GetRow(i).wDefaultVk;
     }
 }
 
@@ -32,15 +23,15 @@ COptionHotkey::~COptionHotkey() = default;
 void COptionHotkey::DoDataExchange(CDataExchange* pDX)
 {
     CPropertyPage::DoDataExchange(pDX);
-    for (int i = 0; i < kHotkeyCount; ++i)
-        DDX_Control(pDX, kControlIds[i], m_hotkeyCtrls[i]);
+    for (int i = 0; i < CHotKeyTable::COUNT; ++i)
+        DDX_Control(pDX, CHotKeyTable::GetRow(i).nControlId, m_hotkeyCtrls[i]);
 }
 
 BOOL COptionHotkey::OnInitDialog()
 {
     if (!CPropertyPage::OnInitDialog())
         return FALSE;
-    for (int i = 0; i < kHotkeyCount; ++i)
+    for (int i = 0; i < CHotKeyTable::COUNT; ++i)
         m_hotkeyCtrls[i].SetHotKey(m_wHotkeys[i][1], m_wHotkeys[i][0]);
     // Held while the page lives; when another program holds Print Screen the
     // key simply does not reach the page.
@@ -50,7 +41,7 @@ BOOL COptionHotkey::OnInitDialog()
 
 void COptionHotkey::OnOK()
 {
-    for (int i = 0; i < kHotkeyCount; ++i)
+    for (int i = 0; i < CHotKeyTable::COUNT; ++i)
         m_hotkeyCtrls[i].GetHotKey(m_wHotkeys[i][1], m_wHotkeys[i][0]);
     ::UnregisterHotKey(m_hWnd, kPrintScreenHotkeyId);
     CPropertyPage::OnOK();

@@ -1,35 +1,11 @@
 // COptionsCommand: the options sheet over the settings (see COptionsCommand.h).
 #include "COptionsCommand.h"
+#include "CHotKeyTable.h"
 #include "COptionBasic.h"
 #include "COptionHotkey.h"
 #include "COptionImage.h"
 #include "CPropertySheet.h"
 #include "CTesConfig.h"
-
-namespace {
-
-// The eight hot keys of the settings, in the hot-key page's order.
-typedef void (CTesConfig::*HotkeyGetter)(WORD&, WORD&);
-typedef void (CTesConfig::*HotkeySetter)(WORD, WORD);
-
-struct HotkeyAccessors
-{
-    HotkeyGetter get;
-    HotkeySetter set;
-};
-
-const HotkeyAccessors kHotkeys[COptionHotkey::kHotkeyCount] = {
-    { &CTesConfig::GetNewSnapHotkey, &CTesConfig::SetNewSnapHotkey },
-    { &CTesConfig::GetFullScreenHotkey, &CTesConfig::SetFullScreenHotkey },
-    { &CTesConfig::GetActiveWinHotkey, &CTesConfig::SetActiveWinHotkey },
-    { &CTesConfig::GetCurrentWinHotkey, &CTesConfig::SetCurrentWinHotkey },
-    { &CTesConfig::GetWinClientHotkey, &CTesConfig::SetWinClientHotkey },
-    { &CTesConfig::GetWinObjHotkey, &CTesConfig::SetWinObjHotkey },
-    { &CTesConfig::GetSelectRectHotkey, &CTesConfig::SetSelectRectHotkey },
-    { &CTesConfig::GetShowHideHotkey, &CTesConfig::SetShowHideHotkey },
-};
-
-} // namespace
 
 void COptionsCommand::LoadPages(CTesConfig& config, COptionBasic& basic, COptionImage& image, COptionHotkey& hotkey)
 {
@@ -47,8 +23,8 @@ void COptionsCommand::LoadPages(CTesConfig& config, COptionBasic& basic, COption
     image.m_nBlurFactor = config.GetBlurFactor();
     image.m_nSharpenFactor = config.GetSharpenFactor();
 
-    for (int i = 0; i < COptionHotkey::kHotkeyCount; ++i)
-        (config.*kHotkeys[i].get)(hotkey.m_wHotkeys[i][0], hotkey.m_wHotkeys[i][1]);
+    for (int i = 0; i < CHotKeyTable::COUNT; ++i)
+        CHotKeyTable::GetKey(config, i, hotkey.m_wHotkeys[i][0], hotkey.m_wHotkeys[i][1]);
 }
 
 void COptionsCommand::StorePages(const COptionBasic& basic, const COptionImage& image, const COptionHotkey& hotkey,
@@ -68,8 +44,8 @@ void COptionsCommand::StorePages(const COptionBasic& basic, const COptionImage& 
     config.SetBlurFactor(image.m_nBlurFactor);
     config.SetSharpenFactor(image.m_nSharpenFactor);
 
-    for (int i = 0; i < COptionHotkey::kHotkeyCount; ++i)
-        (config.*kHotkeys[i].set)(hotkey.m_wHotkeys[i][0], hotkey.m_wHotkeys[i][1]);
+    for (int i = 0; i < CHotKeyTable::COUNT; ++i)
+        CHotKeyTable::SetKey(config, i, hotkey.m_wHotkeys[i][0], hotkey.m_wHotkeys[i][1]);
 }
 
 INT_PTR COptionsCommand::Run(CWnd* pParent, CTesConfig& config)

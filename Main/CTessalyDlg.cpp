@@ -37,6 +37,43 @@ const wchar_t g_szNoEditor[] =
 const UINT TRAY_ICON_ID = 131;
 const UINT TRAY_FRAME_MS = 1000;
 
+struct IdRange
+{
+    UINT first;
+    UINT last;
+};
+
+// The id ranges the message map gives the effects' handlers; the table of
+// effects must fill them exactly (checked where it is defined).
+constexpr IdRange kEffectCommandRanges[] = { { ID_EFFECT_GRAYSCALE, ID_EFFECT_NEGATE },
+                                             { ID_EFFECT_FLIP_HORZ, ID_EFFECT_SHARPEN } };
+constexpr IdRange kEffectControlRanges[] = { { IDC_GRAYSCALE, IDC_NEGATE },
+                                             { IDC_FLIP_HORZ, IDC_SCALE },
+                                             { IDC_SHEAR_ACROSS, IDC_SHARPEN } };
+
+// True when the ranges hold the rows' ids (member id) and nothing else: every
+// id inside a range, none twice, and as many ids in the ranges as rows.
+template <typename Row, typename Id, size_t N, size_t R>
+constexpr bool FillsRanges(const Row (&rows)[N], Id Row::*id, const IdRange (&ranges)[R])
+{
+    size_t nInRanges = 0;
+    for (const IdRange& range : ranges)
+        nInRanges += range.last - range.first + 1;
+    if (nInRanges != N)
+        return false;
+    for (size_t i = 0; i < N; ++i) {
+        const UINT nId = static_cast<UINT>(rows[i].*id);
+        bool bInside = false;
+        for (const IdRange& range : ranges)
+            bInside = bInside || (nId >= range.first && nId <= range.last);
+        for (size_t j = 0; j < i; ++j)
+            bInside = bInside && static_cast<UINT>(rows[j].*id) != nId;
+        if (!bInside)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CTessalyDlg, CDialog)
@@ -61,18 +98,11 @@ BEGIN_MESSAGE_MAP(CTessalyDlg, CDialog)
     ON_UPDATE_COMMAND_UI(ID_SNAP_WIN_CLIENT, OnUpdateSnapWinClient)
     ON_UPDATE_COMMAND_UI(ID_SNAP_WIN_OBJ, OnUpdateSnapWinObj)
     ON_UPDATE_COMMAND_UI(ID_SNAP_SELECT_RECT, OnUpdateSnapSelectRect)
+    // The effects' id ranges: kEffectCommandRanges and kEffectControlRanges.
     ON_COMMAND_RANGE(ID_EFFECT_GRAYSCALE, ID_EFFECT_NEGATE, OnEffectCommand)
     ON_COMMAND_RANGE(ID_EFFECT_FLIP_HORZ, ID_EFFECT_SHARPEN, OnEffectCommand)
-    ON_UPDATE_COMMAND_UI(ID_EFFECT_GRAYSCALE, OnUpdateEffect)
-    ON_UPDATE_COMMAND_UI(ID_EFFECT_NEGATE, OnUpdateEffect)
-    ON_UPDATE_COMMAND_UI(ID_EFFECT_FLIP_HORZ, OnUpdateEffect)
-    ON_UPDATE_COMMAND_UI(ID_EFFECT_FLIP_VERT, OnUpdateEffect)
-    ON_UPDATE_COMMAND_UI(ID_EFFECT_ROTATE, OnUpdateEffect)
-    ON_UPDATE_COMMAND_UI(ID_EFFECT_SCALE, OnUpdateEffect)
-    ON_UPDATE_COMMAND_UI(ID_EFFECT_SHEAR_ACROSS, OnUpdateEffect)
-    ON_UPDATE_COMMAND_UI(ID_EFFECT_SHEAR_DOWN, OnUpdateEffect)
-    ON_UPDATE_COMMAND_UI(ID_EFFECT_BLUR, OnUpdateEffect)
-    ON_UPDATE_COMMAND_UI(ID_EFFECT_SHARPEN, OnUpdateEffect)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_EFFECT_GRAYSCALE, ID_EFFECT_NEGATE, OnUpdateEffect)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_EFFECT_FLIP_HORZ, ID_EFFECT_SHARPEN, OnUpdateEffect)
     ON_COMMAND(ID_SHOW_HIDE, OnShowHide)
     ON_CONTROL_RANGE(BN_CLICKED, IDC_GRAYSCALE, IDC_NEGATE, OnEffectClicked)
     ON_CONTROL_RANGE(BN_CLICKED, IDC_FLIP_HORZ, IDC_SCALE, OnEffectClicked)
@@ -116,16 +146,8 @@ void CTessalyDlg::DoDataExchange(CDataExchange* pDX)
     CDialog::DoDataExchange(pDX);
     DDX_CBIndex(pDX, IDC_SNAP_TYPE, m_nSnapType);
     DDX_Control(pDX, IDC_PREVIEW, m_stcPreview);
-    DDX_Check(pDX, IDC_GRAYSCALE, m_bGrayScale);
-    DDX_Check(pDX, IDC_NEGATE, m_bNegate);
-    DDX_Check(pDX, IDC_SCALE, m_bScale);
-    DDX_Check(pDX, IDC_ROTATE, m_bRotate);
-    DDX_Check(pDX, IDC_FLIP_HORZ, m_bFlipHorz);
-    DDX_Check(pDX, IDC_FLIP_VERT, m_bFlipVert);
-    DDX_Check(pDX, IDC_SHEAR_DOWN, m_bShearDown);
-    DDX_Check(pDX, IDC_SHEAR_ACROSS, m_bShearAcross);
-    DDX_Check(pDX, IDC_BLUR, m_bBlur);
-    DDX_Check(pDX, IDC_SHARPEN, m_bSharpen);
+    for (int i = 0; i < kEffectCount; ++i)
+        DDX_Check(pDX, Effects()[i].nControlId, this->*Effects()[i].pFlag);
 }
 
 BOOL CTessalyDlg::OnInitDialog()
@@ -306,51 +328,57 @@ void CTessalyDlg::OnShowHide()
 
 // ---------------------------------------------------------------- effects
 
+const CTessalyDlg::EffectRow* CTessalyDlg::Effects()
+{
+    static constexpr EffectRow kRows[kEffectCount] = {
+        { ID_EFFECT_GRAYSCALE, IDC_GRAYSCALE, &CTessalyDlg::m_bGrayScale, &CTesConfig::GetGrayScale,
+          &CTesConfig::SetGrayScale },
+        { ID_EFFECT_NEGATE, IDC_NEGATE, &CTessalyDlg::m_bNegate, &CTesConfig::GetNegate, &CTesConfig::SetNegate },
+        { ID_EFFECT_FLIP_HORZ, IDC_FLIP_HORZ, &CTessalyDlg::m_bFlipHorz, &CTesConfig::GetFlipHorz,
+          &CTesConfig::SetFlipHorz },
+        { ID_EFFECT_FLIP_VERT, IDC_FLIP_VERT, &CTessalyDlg::m_bFlipVert, &CTesConfig::GetFlipVert,
+          &CTesConfig::SetFlipVert },
+        { ID_EFFECT_ROTATE, IDC_ROTATE, &CTessalyDlg::m_bRotate, &CTesConfig::GetRotate, &CTesConfig::SetRotate },
+        { ID_EFFECT_SCALE, IDC_SCALE, &CTessalyDlg::m_bScale, &CTesConfig::GetScale, &CTesConfig::SetScale },
+        { ID_EFFECT_SHEAR_ACROSS, IDC_SHEAR_ACROSS, &CTessalyDlg::m_bShearAcross, &CTesConfig::GetShearAcross,
+          &CTesConfig::SetShearAcross },
+        { ID_EFFECT_SHEAR_DOWN, IDC_SHEAR_DOWN, &CTessalyDlg::m_bShearDown, &CTesConfig::GetShearDown,
+          &CTesConfig::SetShearDown },
+        { ID_EFFECT_BLUR, IDC_BLUR, &CTessalyDlg::m_bBlur, &CTesConfig::GetBlur, &CTesConfig::SetBlur },
+        { ID_EFFECT_SHARPEN, IDC_SHARPEN, &CTessalyDlg::m_bSharpen, &CTesConfig::GetSharpen,
+          &CTesConfig::SetSharpen },
+    };
+    static_assert(FillsRanges(kRows, &EffectRow::nCommand, kEffectCommandRanges),
+                  "the effect commands must fill the message map's command ranges");
+    static_assert(FillsRanges(kRows, &EffectRow::nControlId, kEffectControlRanges),
+                  "the effect check boxes must fill the message map's control ranges");
+    return kRows;
+}
+
 int* CTessalyDlg::EffectFlag(UINT nID)
 {
-    switch (nID) {
-    case ID_EFFECT_GRAYSCALE: return &m_bGrayScale;
-    case ID_EFFECT_NEGATE: return &m_bNegate;
-    case ID_EFFECT_FLIP_HORZ: return &m_bFlipHorz;
-    case ID_EFFECT_FLIP_VERT: return &m_bFlipVert;
-    case ID_EFFECT_ROTATE: return &m_bRotate;
-    case ID_EFFECT_SCALE: return &m_bScale;
-    case ID_EFFECT_SHEAR_ACROSS: return &m_bShearAcross;
-    case ID_EFFECT_SHEAR_DOWN: return &m_bShearDown;
-    case ID_EFFECT_BLUR: return &m_bBlur;
-    case ID_EFFECT_SHARPEN: return &m_bSharpen;
-    default: return nullptr;
+    for (int i = 0; i < kEffectCount; ++i) {
+        const EffectRow& row = Effects()[i];
+        if (nID == row.nCommand || nID == static_cast<UINT>(row.nControlId))
+            return &(this->*row.pFlag);
     }
+    return nullptr;
 }
 
 void CTessalyDlg::SyncEffects(BOOL bSave)
 {
     CTesConfig& config = m_Core.m_config;
-    if (bSave) {
+    if (bSave)
         UpdateData(TRUE);
-        config.SetGrayScale(m_bGrayScale);
-        config.SetNegate(m_bNegate);
-        config.SetScale(m_bScale);
-        config.SetRotate(m_bRotate);
-        config.SetFlipHorz(m_bFlipHorz);
-        config.SetFlipVert(m_bFlipVert);
-        config.SetShearDown(m_bShearDown);
-        config.SetShearAcross(m_bShearAcross);
-        config.SetBlur(m_bBlur);
-        config.SetSharpen(m_bSharpen);
-        return;
+    for (int i = 0; i < kEffectCount; ++i) {
+        const EffectRow& row = Effects()[i];
+        if (bSave)
+            (config.*row.pfnSet)(this->*row.pFlag);
+        else
+            this->*row.pFlag = (config.*row.pfnGet)();
     }
-    m_bGrayScale = config.GetGrayScale();
-    m_bNegate = config.GetNegate();
-    m_bScale = config.GetScale();
-    m_bRotate = config.GetRotate();
-    m_bFlipHorz = config.GetFlipHorz();
-    m_bFlipVert = config.GetFlipVert();
-    m_bShearDown = config.GetShearDown();
-    m_bShearAcross = config.GetShearAcross();
-    m_bBlur = config.GetBlur();
-    m_bSharpen = config.GetSharpen();
-    UpdateData(FALSE);
+    if (!bSave)
+        UpdateData(FALSE);
 }
 
 void CTessalyDlg::ApplyEffects()
@@ -423,14 +451,10 @@ void CTessalyDlg::RegisterHotKeys(BOOL bUnregisterOnly)
 
 void CTessalyDlg::OnHotKey(UINT nHotKeyId, UINT, UINT)
 {
-    static void (CTessalyDlg::*const handlers[CHotKeyTable::COUNT])() = {
-        &CTessalyDlg::OnNewSnap, &CTessalyDlg::OnSnapFullScreen, &CTessalyDlg::OnSnapActiveWin,
-        &CTessalyDlg::OnSnapCurrentWin, &CTessalyDlg::OnSnapWinClient, &CTessalyDlg::OnSnapWinObj,
-        &CTessalyDlg::OnSnapSelectRect, &CTessalyDlg::OnShowHide,
-    };
+    // A hot key runs its row's command, as the menu and the tray do.
     const int nRow = static_cast<int>(nHotKeyId) - CHotKeyTable::FIRST_ID;
     if (nRow >= 0 && nRow < CHotKeyTable::COUNT)
-        (this->*handlers[nRow])();
+        SendMessage(WM_COMMAND, CHotKeyTable::GetRow(nRow).nCommand, 0);
 }
 
 LRESULT CTessalyDlg::OnTrayMessage(WPARAM wParam, LPARAM lParam)

@@ -103,6 +103,18 @@ private:
     // Saves through the engine; a file that could not be written is reported
     // with the reason.
     void SavePicture(const CString& strPathName, int bThumbnail);
+    // The ten effects, one row each, read by every effect handler: the menu
+    // command, the check box, the flag behind both and the setting.
+    struct EffectRow
+    {
+        UINT nCommand;
+        int nControlId;
+        int CTessalyDlg::*pFlag;
+        int (CTesConfig::*pfnGet)() const;
+        void (CTesConfig::*pfnSet)(int);
+    };
+    enum { kEffectCount = 10 };
+    static const EffectRow* Effects();
     // The flag member of an effect's menu command or check box.
     int* EffectFlag(UINT nID);
     void ApplyEffects();

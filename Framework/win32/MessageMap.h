@@ -238,6 +238,10 @@ protected:                                                          \
     { WM_COMMAND, AFX_CN_UPDATE_COMMAND_UI, static_cast<UINT>(id), static_cast<UINT>(id), AfxSig_v_CMDUI, \
       AFX_MSG_PFN(AFX_PMSG_v_CMDUI, &ThisClass::memberFxn), nullptr },
 
+#define ON_UPDATE_COMMAND_UI_RANGE(id, idLast, memberFxn) \
+    { WM_COMMAND, AFX_CN_UPDATE_COMMAND_UI, static_cast<UINT>(id), static_cast<UINT>(idLast), AfxSig_v_CMDUI, \
+      AFX_MSG_PFN(AFX_PMSG_v_CMDUI, &ThisClass::memberFxn), nullptr },
+
 #define ON_CONTROL(wNotifyCode, id, memberFxn) \
     { WM_COMMAND, static_cast<UINT>(wNotifyCode), static_cast<UINT>(id), static_cast<UINT>(id), AfxSig_v_v, \
       AFX_MSG_PFN(AFX_PMSG_v_v, &ThisClass::memberFxn), nullptr },

@@ -35,7 +35,7 @@ TEST(CHotKeyTable, StoredModifiersBecomeRegistrationFlags)
         EXPECT_EQ(CHotKeyTable::ToRegisterModifiers(c.wStored), c.nExpected) << "stored " << c.wStored;
 }
 
-TEST(CHotKeyTable, RowsFollowTheSettingsInRegistrationOrder)
+TEST(CHotKeyTable, RowsReadAndWriteTheirOwnSettingsInRegistrationOrder)
 {
     // Each row reads its own setting: give every setting a different key.
     CTesConfig config;
@@ -54,6 +54,25 @@ TEST(CHotKeyTable, RowsFollowTheSettingsInRegistrationOrder)
         EXPECT_EQ(wVk, 'A' + nRow) << "row " << nRow;
         EXPECT_EQ(wModifier, (1 << (nRow % 3))) << "row " << nRow;
         EXPECT_EQ(CHotKeyTable::GetId(nRow), 1001 + nRow);
+    }
+    // Written back through the rows in reverse, each lands in its own setting;
+    // the page's defaults are the settings' own.
+    CTesConfig fresh;
+    for (int nRow = 0; nRow < CHotKeyTable::COUNT; ++nRow) {
+        const CHotKeyTable::Row& row = CHotKeyTable::GetRow(nRow);
+        WORD wModifier = 0;
+        WORD wVk = 0;
+        CHotKeyTable::GetKey(fresh, nRow, wModifier, wVk);
+        EXPECT_EQ(row.wDefaultModifier, wModifier) << "row " << nRow;
+        EXPECT_EQ(row.wDefaultVk, wVk) << "row " << nRow;
+        CHotKeyTable::SetKey(config, nRow, 0, static_cast<WORD>('Z' - nRow));
+    }
+    for (int nRow = 0; nRow < CHotKeyTable::COUNT; ++nRow) {
+        WORD wModifier = 1;
+        WORD wVk = 0;
+        CHotKeyTable::GetKey(config, nRow, wModifier, wVk);
+        EXPECT_EQ(wVk, 'Z' - nRow) << "row " << nRow;
+        EXPECT_EQ(wModifier, 0) << "row " << nRow;
     }
 }
 
