@@ -345,10 +345,10 @@ bool SoakRun::Settle()
     return false;
 }
 
-bool SoakRun::HandleWindow(HWND hWnd)
+void SoakRun::HandleWindow(HWND hWnd)
 {
     if (!::IsWindowVisible(hWnd))
-        return true; // gone in the meantime
+        return; // gone in the meantime
     const std::wstring title = TitleOf(hWnd);
     const bool bModal = IsKnownModal(hWnd) && !CoversScreen(hWnd);
     if (bModal && ::IsWindowVisible(m_hMain) && RemoteWindows::IsAbove(m_hMain, hWnd) && m_behind.insert(hWnd).second)
@@ -387,9 +387,7 @@ bool SoakRun::HandleWindow(HWND hWnd)
         Fault(L"unexpected window: " + RemoteWindows::Describe(hWnd) + L" text \"" + BoxText(hWnd) + L"\"");
         ::PostMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
         ::PostMessageW(hWnd, WM_CLOSE, 0, 0);
-        return false;
     }
-    return true;
 }
 
 void SoakRun::Drag(HWND hOverlay)

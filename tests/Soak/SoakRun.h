@@ -49,7 +49,7 @@ private:
     bool StopProgram();
     void Act();
     bool Settle();
-    bool HandleWindow(HWND hWnd);
+    void HandleWindow(HWND hWnd);
     void AfterAction();
     void Fault(const std::wstring& what);
     int Pick(int nCount);
