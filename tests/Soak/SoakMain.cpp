@@ -7,6 +7,9 @@
 // else one taken from the clock (printed, so that a run can be replayed).
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -59,6 +62,8 @@ unsigned long Setting(const wchar_t* pszVariable, unsigned long nDefault)
 
 int wmain(int argc, wchar_t** argv)
 {
+    // Window titles in the report are Chinese: write UTF-8.
+    _setmode(_fileno(stdout), _O_U8TEXT);
     unsigned long nSeconds = Setting(L"TES_SOAK_SECONDS", 120);
     unsigned long nSeed = Setting(L"TES_SOAK_SEED", ::GetTickCount() ^ ::GetCurrentProcessId());
     for (int i = 1; i < argc; ++i) {
