@@ -13,40 +13,23 @@
 #include <objidl.h>
 #include <gdiplus.h>
 #include <prsht.h>
-#include <psapi.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <string>
 #include <vector>
 
+#include "InputSender.h"
+#include "ProcessUsage.h"
+#include "RemoteWindows.h"
 #include "resource.h"
+
+using guitest::InputSender;
+using guitest::RemoteWindows;
 
 namespace {
 
 const wchar_t kMainTitle[] = L"Tessaly（Brivane作品）";
-
-// Waits up to nMs for a visible top-level window with this caption.
-HWND WaitForWindow(const wchar_t* pszTitle, int nMs = 10000)
-{
-    for (int waited = 0; waited < nMs; waited += 50) {
-        const HWND hWnd = ::FindWindowW(nullptr, pszTitle);
-        if (hWnd != nullptr && ::IsWindowVisible(hWnd))
-            return hWnd;
-        ::Sleep(50);
-    }
-    return nullptr;
-}
-
-bool WaitForVisibility(HWND hWnd, bool bVisible, int nMs)
-{
-    for (int waited = 0; waited < nMs; waited += 10) {
-        if ((::IsWindowVisible(hWnd) != FALSE) == bVisible)
-            return true;
-        ::Sleep(10);
-    }
-    return false;
-}
 
 int EncoderClsid(const wchar_t* pszMime, CLSID& clsid)
 {
@@ -109,91 +92,16 @@ bool SaveWindow(HWND hWnd, const std::wstring& path)
     return SaveScreenRect(rect, path);
 }
 
-void SendKey(WORD wVk, bool bUp)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = wVk;
-    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(INPUT));
-}
-
-void PressKey(WORD wVk)
-{
-    SendKey(wVk, false);
-    SendKey(wVk, true);
-}
-
-// Absolute mouse input: 0..65535 across the primary screen.
-void SendMouse(int x, int y, DWORD dwButton)
-{
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
-    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (x * 65536 + cx - 1) / cx;
-    input.mi.dy = (y * 65536 + cy - 1) / cy;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | dwButton;
-    ::SendInput(1, &input, sizeof(INPUT));
-}
-
-// The overlay and the tip have no caption to look for: among the visible
-// top-level windows of the program other than the main window, the largest
-// (the overlay covers the screen) or the smallest (the tip).
-struct OtherWindowSearch
-{
-    HWND hMain;
-    DWORD dwProcessId;
-    bool bLargest;
-    const wchar_t* pszClass; // or null for any
-    HWND hFound;
-    long long nFoundArea;
-};
-
-BOOL CALLBACK ConsiderWindow(HWND hWnd, LPARAM lParam)
-{
-    auto& search = *reinterpret_cast<OtherWindowSearch*>(lParam);
-    DWORD dwProcessId = 0;
-    ::GetWindowThreadProcessId(hWnd, &dwProcessId);
-    if (hWnd == search.hMain || dwProcessId != search.dwProcessId || !::IsWindowVisible(hWnd))
-        return TRUE;
-    wchar_t szClass[64] = {};
-    ::GetClassNameW(hWnd, szClass, 64);
-    if (search.pszClass != nullptr && std::wcscmp(szClass, search.pszClass) != 0)
-        return TRUE;
-    RECT rect;
-    ::GetWindowRect(hWnd, &rect);
-    const long long nArea = 1LL * (rect.right - rect.left) * (rect.bottom - rect.top);
-    if (nArea > 0
-        && (search.hFound == nullptr
-            || (search.bLargest ? nArea > search.nFoundArea : nArea < search.nFoundArea))) {
-        search.hFound = hWnd;
-        search.nFoundArea = nArea;
-    }
-    return TRUE;
-}
-
-HWND WaitForOtherWindow(HWND hMain, bool bLargest, const wchar_t* pszClass, int nMs)
-{
-    OtherWindowSearch search = {hMain, 0, bLargest, pszClass, nullptr, 0};
-    ::GetWindowThreadProcessId(hMain, &search.dwProcessId);
-    for (int waited = 0; waited < nMs && search.hFound == nullptr; waited += 50) {
-        ::Sleep(50);
-        ::EnumWindows(ConsiderWindow, reinterpret_cast<LPARAM>(&search));
-    }
-    return search.hFound;
-}
-
 int TakeShots(const std::wstring& folder)
 {
     int nFailed = 0;
-    const HWND hMain = WaitForWindow(kMainTitle);
+    const HWND hMain = RemoteWindows::WaitForTitle(kMainTitle);
     nFailed += !SaveWindow(hMain, folder + L"\\main-window.png");
     if (hMain == nullptr)
         return 1;
 
     ::PostMessageW(hMain, WM_COMMAND, ID_OPTIONS, 0);
-    const HWND hSheet = WaitForWindow(L"参数设置");
+    const HWND hSheet = RemoteWindows::WaitForTitle(L"参数设置");
     static const wchar_t* const kPages[] = {L"options-basic.png", L"options-image.png",
                                             L"options-hotkey.png"};
     for (int i = 0; i < 3 && hSheet != nullptr; ++i) {
@@ -203,21 +111,21 @@ int TakeShots(const std::wstring& folder)
     nFailed += hSheet == nullptr;
     if (hSheet != nullptr)
         ::PostMessageW(hSheet, WM_COMMAND, IDCANCEL, 0);
-    WaitForVisibility(hSheet, false, 3000);
+    RemoteWindows::WaitForVisibility(hSheet, false, 3000);
 
     ::PostMessageW(hMain, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-    const HWND hAbout = WaitForWindow(L"关于 Brivane Tessaly");
+    const HWND hAbout = RemoteWindows::WaitForTitle(L"关于 Brivane Tessaly");
     nFailed += !SaveWindow(hAbout, folder + L"\\about.png");
     if (hAbout != nullptr)
         ::PostMessageW(hAbout, WM_COMMAND, IDCANCEL, 0);
     ::Sleep(300);
 
     ::PostMessageW(hMain, WM_COMMAND, ID_SNAP_ACTIVE_WIN, 0);
-    const HWND hChooser = WaitForWindow(L"活动程序窗口");
+    const HWND hChooser = RemoteWindows::WaitForTitle(L"活动程序窗口");
     nFailed += !SaveWindow(hChooser, folder + L"\\window-chooser.png");
     if (hChooser != nullptr)
         ::PostMessageW(hChooser, WM_COMMAND, IDCANCEL, 0);
-    WaitForVisibility(hMain, true, 5000);
+    RemoteWindows::WaitForVisibility(hMain, true, 5000);
 
     // The object-pick tip while the mouse is over the main window's copy
     // button, taken with a margin.
@@ -225,13 +133,13 @@ int TakeShots(const std::wstring& folder)
     ::GetWindowRect(::GetDlgItem(hMain, ID_EDIT_COPY), &buttonRect);
     ::PostMessageW(hMain, WM_COMMAND, ID_SNAP_WIN_OBJ, 0);
     ::Sleep(1000);
-    SendMouse(buttonRect.left + 10, buttonRect.top + 5, 0);
+    InputSender::MoveTo(buttonRect.left + 10, buttonRect.top + 5);
     ::Sleep(300);
-    SendMouse(buttonRect.left + 20, buttonRect.top + 8, 0);
-    const HWND hTip = WaitForOtherWindow(hMain, false, L"#32770", 5000);
+    InputSender::MoveTo(buttonRect.left + 20, buttonRect.top + 8);
+    const HWND hTip = RemoteWindows::WaitForOther(hMain, false, L"#32770", 5000);
     for (int step = 0; step < 5; ++step) {
         ::Sleep(200);
-        SendMouse(buttonRect.left + 30 + step, buttonRect.top + 10, 0);
+        InputSender::MoveTo(buttonRect.left + 30 + step, buttonRect.top + 10);
     }
     ::Sleep(800);
     RECT tipPart = {0, 0, 0, 0};
@@ -239,8 +147,8 @@ int TakeShots(const std::wstring& folder)
         ::GetWindowRect(hTip, &tipPart);
     ::InflateRect(&tipPart, 30, 30);
     nFailed += hTip == nullptr || !SaveScreenRect(tipPart, folder + L"\\object-pick-tip.png");
-    PressKey(VK_ESCAPE);
-    WaitForVisibility(hMain, true, 5000);
+    InputSender::Key(VK_ESCAPE);
+    RemoteWindows::WaitForVisibility(hMain, true, 5000);
     ::Sleep(500);
 
     // The region overlay with a drag in progress over the (frozen) main
@@ -251,74 +159,51 @@ int TakeShots(const std::wstring& folder)
     const int x0 = mainRect.left + 60;
     const int y0 = mainRect.top + 90;
     ::PostMessageW(hMain, WM_COMMAND, ID_SNAP_SELECT_RECT, 0);
-    const HWND hOverlay = WaitForOtherWindow(hMain, true, nullptr, 5000);
+    const HWND hOverlay = RemoteWindows::WaitForOther(hMain, true, nullptr, 5000);
     ::Sleep(800);
-    SendMouse(x0, y0, 0);
+    InputSender::MoveTo(x0, y0);
     ::Sleep(100);
-    SendMouse(x0, y0, MOUSEEVENTF_LEFTDOWN);
+    InputSender::MoveTo(x0, y0);
+    InputSender::Button(MOUSEEVENTF_LEFTDOWN);
     for (int step = 1; step <= 10; ++step) {
-        SendMouse(x0 + step * 30, y0 + step * 20, 0);
+        InputSender::MoveTo(x0 + step * 30, y0 + step * 20);
         ::Sleep(30);
     }
     ::Sleep(500);
     const RECT overlayPart = {mainRect.left - 20, mainRect.top - 20, mainRect.right + 20,
                               mainRect.bottom + 20};
     nFailed += hOverlay == nullptr || !SaveScreenRect(overlayPart, folder + L"\\region-overlay.png");
-    PressKey(VK_ESCAPE);
+    InputSender::Key(VK_ESCAPE);
     ::Sleep(200);
-    SendMouse(x0 + 300, y0 + 200, MOUSEEVENTF_LEFTUP);
-    PressKey(VK_ESCAPE);
-    WaitForVisibility(hMain, true, 5000);
+    InputSender::MoveTo(x0 + 300, y0 + 200);
+    InputSender::Button(MOUSEEVENTF_LEFTUP);
+    InputSender::Key(VK_ESCAPE);
+    RemoteWindows::WaitForVisibility(hMain, true, 5000);
     return nFailed;
-}
-
-// Memory and GDI objects of the tes.exe that owns the main window.
-void PrintUsage(HWND hMain, const wchar_t* pszWhen)
-{
-    DWORD dwProcessId = 0;
-    ::GetWindowThreadProcessId(hMain, &dwProcessId);
-    const HANDLE hProcess =
-        ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, dwProcessId);
-    // The commit charge (PagefileUsage) is the process's private bytes; Wine
-    // leaves the newer PrivateUsage field at zero.
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof(counters);
-    ::GetProcessMemoryInfo(hProcess, &counters, sizeof(counters));
-    ::SetLastError(0);
-    const DWORD dwGdi = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
-    const DWORD dwGdiError = ::GetLastError();
-    const DWORD dwUser = ::GetGuiResources(hProcess, GR_USEROBJECTS);
-    std::wprintf(L"%ls: private bytes %.1f MiB, working set %.1f MiB, GDI objects %lu%ls, "
-                 L"USER objects %lu\n",
-                 pszWhen, counters.PagefileUsage / 1048576.0, counters.WorkingSetSize / 1048576.0,
-                 dwGdi, dwGdi == 0 && dwGdiError != 0 ? L" (not reported by this system)" : L"",
-                 dwUser);
-    ::CloseHandle(hProcess);
 }
 
 // Print Screen N times; each capture hides the main window and shows it
 // again with the new picture, which marks its end.
 int Bench(int nCaptures)
 {
-    const HWND hMain = WaitForWindow(kMainTitle);
+    const HWND hMain = RemoteWindows::WaitForTitle(kMainTitle);
     if (hMain == nullptr) {
         std::wprintf(L"tes.exe main window not found\n");
         return 1;
     }
     ::Sleep(1000);
-    PrintUsage(hMain, L"after start-up");
+    std::wprintf(L"after start-up: %ls\n", guitest::ProcessUsage::OfWindow(hMain).Describe().c_str());
     int nDone = 0;
     for (int i = 0; i < nCaptures; ++i) {
-        PressKey(VK_SNAPSHOT);
-        const bool bHidden = WaitForVisibility(hMain, false, 3000);
-        if (bHidden && WaitForVisibility(hMain, true, 10000))
+        InputSender::Key(VK_SNAPSHOT);
+        const bool bHidden = RemoteWindows::WaitForVisibility(hMain, false, 3000);
+        if (bHidden && RemoteWindows::WaitForVisibility(hMain, true, 10000))
             ++nDone;
         ::Sleep(50);
     }
     ::Sleep(500);
-    wchar_t szWhen[64];
-    std::swprintf(szWhen, 64, L"after %d captures from Print Screen", nDone);
-    PrintUsage(hMain, szWhen);
+    std::wprintf(L"after %d captures from Print Screen: %ls\n", nDone,
+                 guitest::ProcessUsage::OfWindow(hMain).Describe().c_str());
     return nDone == nCaptures ? 0 : 1;
 }
 

@@ -13,6 +13,20 @@ bool InputSender::Key(WORD vk)
     return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
+bool InputSender::Chord(WORD modifier, WORD vk)
+{
+    INPUT inputs[4] = {};
+    for (INPUT& input : inputs)
+        input.type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = modifier;
+    inputs[1].ki.wVk = vk;
+    inputs[2].ki.wVk = vk;
+    inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs[3].ki.wVk = modifier;
+    inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(4, inputs, sizeof(INPUT)) == 4;
+}
+
 bool InputSender::MoveTo(int x, int y)
 {
     // Absolute coordinates are normalised to 0..65535 over the virtual

@@ -11,6 +11,8 @@ class InputSender
 public:
     // Presses and releases a virtual key; TRUE when both events were queued.
     static bool Key(WORD vk);
+    // Presses vk while modifier (VK_CONTROL, VK_SHIFT, VK_MENU) is held.
+    static bool Chord(WORD modifier, WORD vk);
     // Moves the cursor to screen point (x, y) and clicks the left button.
     static bool Click(int x, int y);
     static bool MoveTo(int x, int y);
