@@ -15,7 +15,7 @@ const Reason g_reasons[] = {
     { ERROR_FILE_NOT_FOUND, L"保存位置的文件夹不存在。" },
     { ERROR_PATH_NOT_FOUND, L"保存位置的文件夹不存在。" },
     { ERROR_INVALID_DRIVE, L"保存位置的驱动器不存在。" },
-    { ERROR_ACCESS_DENIED, L"没有在该位置写入的权限，或同名的文件是只读的、同名的是文件夹。" },
+    { ERROR_ACCESS_DENIED, L"没有在该位置写入的权限（同名的文件可能是只读的，或是一个文件夹）。" },
     { ERROR_WRITE_PROTECT, L"磁盘处于写保护状态。" },
     { ERROR_SHARING_VIOLATION, L"文件正被其他程序使用。" },
     { ERROR_LOCK_VIOLATION, L"文件正被其他程序使用。" },

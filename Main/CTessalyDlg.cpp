@@ -323,6 +323,7 @@ void CTessalyDlg::OnUpdateSnapSelectRect(CCmdUI* pCmdUI) { UpdateSnapRadio(pCmdU
 void CTessalyDlg::OnShowHide()
 {
     ShowWindow(IsWindowVisible() ? SW_HIDE : SW_SHOW);
+    // Shown while one of its dialogs runs: that dialog stays in front.
     CModalFront::BringForward(m_hWnd);
 }
 
@@ -500,10 +501,12 @@ void CTessalyDlg::OnFileSaveAs()
 {
     SavePicture(CString(), 0);
 }
+
 void CTessalyDlg::OnFileSaveThumb()
 {
     SavePicture(CString(), 1);
 }
+
 void CTessalyDlg::OnEditCopy() { m_Core.CopyImageData(0); }
 void CTessalyDlg::OnEditCopyThumb() { m_Core.CopyImageData(1); }
 

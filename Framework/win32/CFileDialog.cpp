@@ -188,10 +188,10 @@ BOOL CFileDialog::IsTypedPathTooLong(HWND hDialog) const
     HWND hName = ::GetDlgItem(hDialog, cmb13);
     if (hName == nullptr)
         hName = ::GetDlgItem(hDialog, edt1);
-    CString strTyped;
-    const int nChars = ::GetWindowTextLengthW(hName);
-    if (hName == nullptr || nChars <= 0)
+    const int nChars = hName != nullptr ? ::GetWindowTextLengthW(hName) : 0;
+    if (nChars <= 0)
         return FALSE;
+    CString strTyped;
     ::GetWindowTextW(hName, strTyped.GetBuffer(nChars + 1), nChars + 1);
     strTyped.ReleaseBuffer();
     return !CFileDialogPath::Fits(QueryDialogText(hDialog, CDM_GETFOLDERPATH), strTyped, AppendedExtension());

@@ -248,8 +248,7 @@ TEST(MainDialog, SaveCommandsWriteOrSayWhyNot)
     ::CreateDirectoryW(folder.c_str(), nullptr);
     ::CreateDirectoryW((bin + L"folder.png").c_str(), nullptr);
     const HANDLE hHeld = ::CreateFileW((bin + L"held.png").c_str(), GENERIC_READ, 0, 0, CREATE_ALWAYS, 0, nullptr);
-    // Yes when the dialog asks before it replaces a file.
-    const auto replace = [](HWND h) { ::PostMessageW(::GetLastActivePopup(h), WM_COMMAND, IDYES, 0); };
+    const auto yesToReplace = [](HWND h) { ::PostMessageW(::GetLastActivePopup(h), WM_COMMAND, IDYES, 0); };
     const std::wstring room(259 - 25 - 4, L'n');
     const std::tuple<UINT, std::wstring, const wchar_t*> cases[] = {
         { ID_FILE_SAVE_AS, room + L".png", nullptr },
@@ -266,7 +265,7 @@ TEST(MainDialog, SaveCommandsWriteOrSayWhyNot)
         for (const auto& [nCommand, name, pszSaid] : cases) {
             App().m_boxes.clear();
             dlg.GetCore().SetPathName(name.c_str());
-            FileDialogDriver saveAs({ NameAndOK(folder), NameAndOK(name), replace });
+            FileDialogDriver saveAs({ NameAndOK(folder), NameAndOK(name), yesToReplace });
             Command(dlg, nCommand);
             ASSERT_EQ(App().m_boxes.size(), pszSaid ? 1u : 0u) << name.size();
             EXPECT_TRUE(!pszSaid || wcsstr(App().m_boxes[0].text, pszSaid)) << name.size();

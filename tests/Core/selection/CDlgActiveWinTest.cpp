@@ -16,7 +16,6 @@
 #include "MessagePump.h"
 #include "TimedAction.h"
 #include "TopLevelWindows.h"
-
 #include <commctrl.h>
 
 using guitest::InputSender;

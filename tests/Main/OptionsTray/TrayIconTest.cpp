@@ -2,8 +2,8 @@
 // notification area (probed with NIM_MODIFY, which the shell refuses for an
 // icon it does not have), the record's size and tooltip, the menu of resource
 // 131 tracked for real, the double click, the animation (also over zero
-// images), the return after "TaskbarCreated" (tried again after a refusal),
-// and hidden windows that cannot be created.
+// images), the return after "TaskbarCreated", and hidden windows that cannot
+// be created.
 #include <gtest/gtest.h>
 
 #include <vector>
