@@ -25,13 +25,11 @@ namespace {
 void BlurClipped(const RGBX* pSrc, int width, int height, int c, int y, int centre, RGBX& out)
 {
     int sumB = 0, sumG = 0, sumR = 0, weights = 0;
-    for (int dc = -1; dc <= 1; ++dc)
-    {
+    for (int dc = -1; dc <= 1; ++dc) {
         const int column = c + dc;
         if (column < 0 || column >= width)
             continue;
-        for (int dy = -1; dy <= 1; ++dy)
-        {
+        for (int dy = -1; dy <= 1; ++dy) {
             const int row = y + dy;
             if (row < 0 || row >= height)
                 continue;
@@ -55,12 +53,12 @@ constexpr std::uint32_t BoxDivisor(int strength)
 }
 
 // Indexed by strength 1 ... 10 (entry 0 is not used: strength 0 copies).
-constexpr ExactDivision kBoxDivisions[11] = {
-    ExactDivision{1, 0, 0},
-    ExactDivision::For(BoxDivisor(1)), ExactDivision::For(BoxDivisor(2)), ExactDivision::For(BoxDivisor(3)),
-    ExactDivision::For(BoxDivisor(4)), ExactDivision::For(BoxDivisor(5)), ExactDivision::For(BoxDivisor(6)),
-    ExactDivision::For(BoxDivisor(7)), ExactDivision::For(BoxDivisor(8)), ExactDivision::For(BoxDivisor(9)),
-    ExactDivision::For(BoxDivisor(10))};
+constexpr ExactDivision kBoxDivisions[11] = { ExactDivision{ 1, 0, 0 },          ExactDivision::For(BoxDivisor(1)),
+                                              ExactDivision::For(BoxDivisor(2)), ExactDivision::For(BoxDivisor(3)),
+                                              ExactDivision::For(BoxDivisor(4)), ExactDivision::For(BoxDivisor(5)),
+                                              ExactDivision::For(BoxDivisor(6)), ExactDivision::For(BoxDivisor(7)),
+                                              ExactDivision::For(BoxDivisor(8)), ExactDivision::For(BoxDivisor(9)),
+                                              ExactDivision::For(BoxDivisor(10)) };
 
 // A box sum is at most 255 * divisor.
 constexpr bool AllExact(int strength)
@@ -87,16 +85,12 @@ BOOL CImageBlurrer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     const int centre = 55 - 5 * m_nFactor;
 
     // Border pixels: the clipped neighbourhood.
-    for (int y = 0; y < height; ++y)
-    {
+    for (int y = 0; y < height; ++y) {
         RGBX* pDstRow = pDst + static_cast<size_t>(y) * width;
-        if (y == 0 || y == height - 1)
-        {
+        if (y == 0 || y == height - 1) {
             for (int c = 0; c < width; ++c)
                 BlurClipped(pSrc, width, height, c, y, centre, pDstRow[c]);
-        }
-        else if (width > 0)
-        {
+        } else if (width > 0) {
             BlurClipped(pSrc, width, height, 0, y, centre, pDstRow[0]);
             BlurClipped(pSrc, width, height, width - 1, y, centre, pDstRow[width - 1]);
         }
@@ -117,8 +111,7 @@ BOOL CImageBlurrer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2 && width >= 6;
     std::atomic<bool> failed(false);
     CWorkerPool::Shared().ForRows(height - 2, [&](int first, int last) {
-        if (avx2)
-        {
+        if (avx2) {
             FilterRowsAvx2::BlurInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, centreExtra);
             return;
         }

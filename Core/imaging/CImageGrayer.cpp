@@ -18,8 +18,7 @@ namespace {
 // vectorised.
 void GreyPixels(const unsigned char* pIn, unsigned char* pOut, size_t begin, size_t end)
 {
-    for (size_t i = begin; i < end; ++i)
-    {
+    for (size_t i = begin; i < end; ++i) {
         std::uint16_t low, high;
         std::memcpy(&low, pIn + 4 * i, sizeof(low));
         std::memcpy(&high, pIn + 4 * i + 2, sizeof(high));

@@ -23,7 +23,8 @@ BOOL CImageNegator::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2;
     CWorkerPool::Shared().ForRows(sizeSrc.cy, [&](int first, int last) {
         if (avx2)
-            FilterRowsAvx2::NegatePixels(pSrc, pDst, static_cast<size_t>(first) * width, static_cast<size_t>(last) * width);
+            FilterRowsAvx2::NegatePixels(pSrc, pDst, static_cast<size_t>(first) * width,
+                                         static_cast<size_t>(last) * width);
         else
             NegatePixels(pSrc, pDst, static_cast<size_t>(first) * width, static_cast<size_t>(last) * width);
     });

@@ -57,12 +57,12 @@ constexpr std::uint32_t Denominator(int strength)
 }
 
 // Indexed by strength 1 ... 10 (entry 0 is not used: strength 0 copies).
-constexpr ExactDivision kDivisions[11] = {
-    ExactDivision{1, 0, 0},
-    ExactDivision::For(Denominator(1)), ExactDivision::For(Denominator(2)), ExactDivision::For(Denominator(3)),
-    ExactDivision::For(Denominator(4)), ExactDivision::For(Denominator(5)), ExactDivision::For(Denominator(6)),
-    ExactDivision::For(Denominator(7)), ExactDivision::For(Denominator(8)), ExactDivision::For(Denominator(9)),
-    ExactDivision::For(Denominator(10))};
+constexpr ExactDivision kDivisions[11] = { ExactDivision{ 1, 0, 0 },           ExactDivision::For(Denominator(1)),
+                                           ExactDivision::For(Denominator(2)), ExactDivision::For(Denominator(3)),
+                                           ExactDivision::For(Denominator(4)), ExactDivision::For(Denominator(5)),
+                                           ExactDivision::For(Denominator(6)), ExactDivision::For(Denominator(7)),
+                                           ExactDivision::For(Denominator(8)), ExactDivision::For(Denominator(9)),
+                                           ExactDivision::For(Denominator(10)) };
 
 // b = B + K - 1 lies below 256 * K.
 constexpr bool AllExact(int strength)
@@ -78,7 +78,6 @@ CImageSharpener::CImageSharpener(int nFactor)
 {
 }
 
-
 BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize sizeDst) const
 {
     if (m_nFactor == 0)
@@ -89,16 +88,12 @@ BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst,
     const int height = sizeSrc.cy;
 
     // Border rows and the first and last column of the others are copied whole.
-    for (int y = 0; y < height; ++y)
-    {
+    for (int y = 0; y < height; ++y) {
         const RGBX* pSrcRow = pSrc + static_cast<size_t>(y) * width;
         RGBX* pDstRow = pDst + static_cast<size_t>(y) * width;
-        if (y == 0 || y == height - 1)
-        {
+        if (y == 0 || y == height - 1) {
             std::memcpy(static_cast<void*>(pDstRow), pSrcRow, static_cast<size_t>(width) * sizeof(RGBX));
-        }
-        else if (width > 0)
-        {
+        } else if (width > 0) {
             pDstRow[0] = pSrcRow[0];
             pDstRow[width - 1] = pSrcRow[width - 1];
         }
@@ -109,13 +104,12 @@ BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst,
     const int e = 51 - 5 * m_nFactor;
     const double q = 1 / static_cast<double>(e);
     const double g = 1 / ((q + 1) * 4);
-    const KernelWeights weights = {-g, -(q * g)};
+    const KernelWeights weights = { -g, -(q * g) };
     // The result of a flat neighbourhood depends on its value alone.
     BYTE flatResults[256];
-    for (int value = 0; value < 256; ++value)
-    {
+    for (int value = 0; value < 256; ++value) {
         const BYTE v = static_cast<BYTE>(value);
-        const BYTE values[9] = {v, v, v, v, v, v, v, v, v};
+        const BYTE values[9] = { v, v, v, v, v, v, v, v, v };
         flatResults[value] = weights.Sum(values);
     }
     const ExactDivision division = kDivisions[m_nFactor];
@@ -130,14 +124,12 @@ BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst,
     const bool avx2 = level >= CImagingCpu::LEVEL_AVX2 && width >= 6;
     std::atomic<bool> failed(false);
     CWorkerPool::Shared().ForRows(height - 2, [&](int first, int last) {
-        if (avx512)
-        {
+        if (avx512) {
             FilterRowsAvx512::SharpenInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, e16, flatResults,
                                                   weights.direct, weights.diagonal);
             return;
         }
-        if (avx2)
-        {
+        if (avx2) {
             FilterRowsAvx2::SharpenInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, e16, flatResults,
                                                 weights.direct, weights.diagonal);
             return;

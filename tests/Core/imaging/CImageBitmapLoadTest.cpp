@@ -67,9 +67,9 @@ public:
         const std::vector<BYTE> bytes = ResourceBytes(nID);
         HANDLE hFile = ::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD nWritten = 0;
-        m_bWritten = hFile != INVALID_HANDLE_VALUE && !bytes.empty() &&
-                     ::WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &nWritten, nullptr) &&
-                     nWritten == bytes.size();
+        m_bWritten = hFile != INVALID_HANDLE_VALUE && !bytes.empty()
+                     && ::WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &nWritten, nullptr)
+                     && nWritten == bytes.size();
         if (hFile != INVALID_HANDLE_VALUE)
             ::CloseHandle(hFile);
     }
@@ -91,18 +91,18 @@ private:
 {
     const TestImage image = GdiTestBitmaps::Read(hBitmap);
     if (image.Size() != CSize(width, height))
-        return ::testing::AssertionFailure() << "size " << image.width << " x " << image.height << ", expected "
-                                             << width << " x " << height;
+        return ::testing::AssertionFailure()
+               << "size " << image.width << " x " << image.height << ", expected " << width << " x " << height;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const RGBX seen = image.At(x, y);
             const COLORREF want = expected(x, y);
-            if (std::abs(seen.r - GetRValue(want)) > tolerance || std::abs(seen.g - GetGValue(want)) > tolerance ||
-                std::abs(seen.b - GetBValue(want)) > tolerance)
+            if (std::abs(seen.r - GetRValue(want)) > tolerance || std::abs(seen.g - GetGValue(want)) > tolerance
+                || std::abs(seen.b - GetBValue(want)) > tolerance)
                 return ::testing::AssertionFailure()
                        << "pixel (" << x << ", " << y << ") is (" << int(seen.r) << ", " << int(seen.g) << ", "
-                       << int(seen.b) << "), expected (" << int(GetRValue(want)) << ", " << int(GetGValue(want))
-                       << ", " << int(GetBValue(want)) << ")";
+                       << int(seen.b) << "), expected (" << int(GetRValue(want)) << ", " << int(GetGValue(want)) << ", "
+                       << int(GetBValue(want)) << ")";
         }
     }
     return ::testing::AssertionSuccess();
@@ -115,7 +115,7 @@ struct PictureFormat
     const wchar_t* lpszFileName;
     int width;
     int height;
-    int tolerance;   // JPEG's colour conversion may round differently
+    int tolerance; // JPEG's colour conversion may round differently
     bool bIcon;
 };
 
@@ -144,14 +144,14 @@ TEST(CImageBitmapFileType, FirstExtensionFoundAfterTheFirstCharacterDecides)
     } cases[] = {
         { L"C:\\pictures\\shot.bmp", 0 },
         { L"shot.BMP", 0 },
-        { L"shot.bmp.gif", 0 },          // ".BMP" comes first in the table
+        { L"shot.bmp.gif", 0 }, // ".BMP" comes first in the table
         { L"icon.ico", 1 },
         { L"photo.jpeg", 2 },
         { L"photo.Jpg", 2 },
-        { L"photo.JPEG.ico", 1 },        // ".ICO" comes before ".JPG"
+        { L"photo.JPEG.ico", 1 }, // ".ICO" comes before ".JPG"
         { L"anim.gif", 3 },
         { L"shot.png", 4 },
-        { L".BMP", 4 },                  // a match at the first character does not count
+        { L".BMP", 4 }, // a match at the first character does not count
         { L".bmp", 4 },
         { L".BMP.gif", 3 },
         { L"C:\\my.jpg\\notes.txt", 2 }, // found anywhere, not only at the end
@@ -172,17 +172,17 @@ TEST(CImageBitmapResource, SizeQueryCopyAndShortBuffer)
     // One byte short: nothing is copied.
     std::vector<BYTE> buffer(static_cast<size_t>(nSize) + 8, 0xAB);
     int nShort = nSize - 1;
-    EXPECT_FALSE(CImageBitmap::GetResource(MAKEINTRESOURCEW(IDR_PATTERN_BMP), L"IMAGE", ThisModule(), buffer.data(),
-                                           nShort));
+    EXPECT_FALSE(
+        CImageBitmap::GetResource(MAKEINTRESOURCEW(IDR_PATTERN_BMP), L"IMAGE", ThisModule(), buffer.data(), nShort));
     for (const BYTE b : buffer)
         ASSERT_EQ(b, 0xAB);
 
     // Exactly the size, and more: the resource's bytes and no more.
-    for (const int nLength : {nSize, nSize + 8}) {
+    for (const int nLength : { nSize, nSize + 8 }) {
         std::fill(buffer.begin(), buffer.end(), 0xAB);
         int nGiven = nLength;
-        ASSERT_TRUE(CImageBitmap::GetResource(MAKEINTRESOURCEW(IDR_PATTERN_BMP), L"IMAGE", ThisModule(),
-                                              buffer.data(), nGiven));
+        ASSERT_TRUE(CImageBitmap::GetResource(MAKEINTRESOURCEW(IDR_PATTERN_BMP), L"IMAGE", ThisModule(), buffer.data(),
+                                              nGiven));
         const BITMAPFILEHEADER* pHeader = reinterpret_cast<const BITMAPFILEHEADER*>(buffer.data());
         EXPECT_EQ(pHeader->bfType, 0x4D42) << "\"BM\"";
         EXPECT_EQ(pHeader->bfSize, static_cast<DWORD>(nSize));
@@ -192,8 +192,8 @@ TEST(CImageBitmapResource, SizeQueryCopyAndShortBuffer)
     // A resource that does not exist.
     int nUnchanged = 77;
     EXPECT_FALSE(CImageBitmap::GetResource(MAKEINTRESOURCEW(999), L"IMAGE", ThisModule(), nullptr, nUnchanged));
-    EXPECT_FALSE(CImageBitmap::GetResource(MAKEINTRESOURCEW(IDR_PATTERN_BMP), L"OTHER", ThisModule(), nullptr,
-                                           nUnchanged));
+    EXPECT_FALSE(
+        CImageBitmap::GetResource(MAKEINTRESOURCEW(IDR_PATTERN_BMP), L"OTHER", ThisModule(), nullptr, nUnchanged));
     EXPECT_EQ(nUnchanged, 77);
 }
 
@@ -203,15 +203,15 @@ TEST(CImageBitmapLoad, EveryFormatFromAResource)
         SCOPED_TRACE(format.name);
         CImageBitmap bitmap(kBackground);
         ASSERT_TRUE(bitmap.LoadImageW(format.nID, L"IMAGE", ThisModule(), 0xFFFFFFFF));
-        EXPECT_TRUE(PixelsMatch(bitmap, format.width, format.height, ExpectedPixels(format, kBackground),
-                                format.tolerance));
+        EXPECT_TRUE(
+            PixelsMatch(bitmap, format.width, format.height, ExpectedPixels(format, kBackground), format.tolerance));
 
         // A colour given to the loader is painted under the picture instead.
         const COLORREF clrGiven = RGB(250, 240, 5);
         HBITMAP hLoaded = CImageBitmap::LoadImageResource(format.nID, L"IMAGE", ThisModule(), clrGiven);
         ASSERT_NE(hLoaded, nullptr);
-        EXPECT_TRUE(PixelsMatch(hLoaded, format.width, format.height, ExpectedPixels(format, clrGiven),
-                                format.tolerance));
+        EXPECT_TRUE(
+            PixelsMatch(hLoaded, format.width, format.height, ExpectedPixels(format, clrGiven), format.tolerance));
         ::DeleteObject(hLoaded);
     }
 }
@@ -224,8 +224,8 @@ TEST(CImageBitmapLoad, EveryFormatFromAFile)
         ASSERT_TRUE(file.Written());
         CImageBitmap bitmap(kBackground);
         ASSERT_TRUE(bitmap.LoadImageW(file.Path(), 0xFFFFFFFF));
-        EXPECT_TRUE(PixelsMatch(bitmap, format.width, format.height, ExpectedPixels(format, kBackground),
-                                format.tolerance));
+        EXPECT_TRUE(
+            PixelsMatch(bitmap, format.width, format.height, ExpectedPixels(format, kBackground), format.tolerance));
     }
 }
 
@@ -250,7 +250,7 @@ TEST(CImageBitmapLoad, WhatCannotBeLoadedGivesNothing)
     ASSERT_TRUE(png.Written());
     wchar_t folder[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, folder);
-    for (const wchar_t* lpszName : {L"missing.bmp", L"missing.jpg", L"missing.gif", L"missing.ico"}) {
+    for (const wchar_t* lpszName : { L"missing.bmp", L"missing.jpg", L"missing.gif", L"missing.ico" }) {
         const std::wstring path = std::wstring(folder) + L"tes_" + lpszName;
         CImageBitmap bitmap;
         EXPECT_FALSE(bitmap.LoadImageW(path.c_str(), 0xFFFFFFFF)) << lpszName;

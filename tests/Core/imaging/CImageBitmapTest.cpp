@@ -62,7 +62,7 @@ public:
 
 TEST(CImageBitmapCopy, RoundTripKeepsEveryPixel)
 {
-    for (const CSize size : {CSize(1, 1), CSize(37, 23), CSize(23, 37), CSize(640, 3)}) {
+    for (const CSize size : { CSize(1, 1), CSize(37, 23), CSize(23, 37), CSize(640, 3) }) {
         SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
         const TestImage pattern = Pattern(size.cx, size.cy);
         HBITMAP hSource = GdiTestBitmaps::Make(pattern);
@@ -70,7 +70,7 @@ TEST(CImageBitmapCopy, RoundTripKeepsEveryPixel)
         CImageBitmap copy;
         ASSERT_TRUE(copy.CopyImage(hSource));
         EXPECT_NE(copy.GetSafeHandle(), hSource);
-        ::DeleteObject(hSource);   // the copy stands alone
+        ::DeleteObject(hSource); // the copy stands alone
         EXPECT_TRUE(ImagesEqual(pattern, GdiTestBitmaps::Read(copy)));
 
         // Copying into an object that holds a bitmap replaces it; copying an
@@ -158,7 +158,7 @@ TEST(CImageBitmapBuffer, PrepareBitmapInfo32DescribesATopDown32BitCopy)
 
     LoadInto(bitmap, Pattern(13, 5));
     HBITMAP hOther = GdiTestBitmaps::Make(Pattern(6, 11));
-    for (const HBITMAP hBitmap : {static_cast<HBITMAP>(nullptr), hOther}) {
+    for (const HBITMAP hBitmap : { static_cast<HBITMAP>(nullptr), hOther }) {
         const CSize size = hBitmap == nullptr ? CSize(13, 5) : CSize(6, 11);
         std::memset(&bmi, 0xCD, sizeof(bmi));
         EXPECT_EQ(bitmap.PrepareBitmapInfo32(bmi, hBitmap), size.cy);
@@ -229,7 +229,7 @@ TEST(CImageBitmapProcess, QuarterTurnOfA100By50PictureShowsBackgroundCorners)
     const TestImage image = GdiTestBitmaps::Read(bitmap);
     ASSERT_EQ(image.Size(), CSize(52, 102));
     const RGBX background = WithoutFourthByte(TestImage(1, 1, BackgroundPixel())).At(0, 0);
-    for (const POINT corner : {POINT{0, 0}, POINT{51, 0}, POINT{0, 101}, POINT{51, 101}})
+    for (const POINT corner : { POINT{ 0, 0 }, POINT{ 51, 0 }, POINT{ 0, 101 }, POINT{ 51, 101 } })
         EXPECT_EQ(image.At(corner.x, corner.y), background) << corner.x << ", " << corner.y;
     EXPECT_EQ(image.At(26, 51), RGBX(10, 200, 30, 0)) << "the middle holds the picture";
 }
@@ -256,7 +256,7 @@ TEST(CImageBitmapProcess, FailuresKeepTheBitmap)
 {
     FailingStage failing;
     CImageGrayer grey;
-    CImageResizer huge(400.0);   // 100 x 50 becomes 40000 x 20000
+    CImageResizer huge(400.0); // 100 x 50 becomes 40000 x 20000
     struct Case
     {
         const char* name;
@@ -314,14 +314,13 @@ TEST(CImageBitmapProcess, ConvenienceOperationsRunTheirProcessorWithTheirArgumen
           [] { return Ptr(new CImageSharpener(3)); } },
         { "ResizeImage", [](CImageBitmap& b) { return b.ResizeImage(1.7); },
           [] { return Ptr(new CImageResizer(1.7)); } },
-        { "FlipImage", [](CImageBitmap& b) { return b.FlipImage(0, 1); },
-          [] { return Ptr(new CImageFlipper(0, 1)); } },
+        { "FlipImage", [](CImageBitmap& b) { return b.FlipImage(0, 1); }, [] { return Ptr(new CImageFlipper(0, 1)); } },
         { "NegateImage", [](CImageBitmap& b) { return b.NegateImage(); }, [] { return Ptr(new CImageNegator); } },
         { "ReplaceColor", [](CImageBitmap& b) { return b.ReplaceColor(RGB(200, 100, 50), RGB(1, 2, 3)); },
           [] { return Ptr(new CImageColorReplacer(RGB(200, 100, 50), RGB(1, 2, 3))); } },
     };
     TestImage pattern = Pattern(29, 18);
-    pattern.At(3, 4) = RGBX(50, 100, 200, 0);   // a pixel for ReplaceColor to find
+    pattern.At(3, 4) = RGBX(50, 100, 200, 0); // a pixel for ReplaceColor to find
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CImageBitmap bitmap(kTestBackground);

@@ -24,8 +24,8 @@ HBITMAP Make(const TestImage& image)
     HDC hScreen = ::GetDC(nullptr);
     HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, image.width, image.height);
     BITMAPINFO bmi = TopDown32(image.width, image.height);
-    if (hBitmap != nullptr &&
-        ::SetDIBits(hScreen, hBitmap, 0, image.height, image.Data(), &bmi, DIB_RGB_COLORS) != image.height) {
+    if (hBitmap != nullptr
+        && ::SetDIBits(hScreen, hBitmap, 0, image.height, image.Data(), &bmi, DIB_RGB_COLORS) != image.height) {
         ::DeleteObject(hBitmap);
         hBitmap = nullptr;
     }
