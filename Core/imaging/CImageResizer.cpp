@@ -1,8 +1,4 @@
 // CImageResizer: enlarging by weighted sampling, shrinking by box averages.
-// The rule itself is stated in the header; the imaging tests hold it
-// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
-// the plain rules beside the tests) and compare this fast path with it at
-// every thread count and vector level.
 #include "CImageResizer.h"
 
 #include "CWorkerPool.h"

@@ -1,8 +1,4 @@
 // CImageRotator: rotation by inverse mapping of every destination pixel.
-// The rule itself is stated in the header; the imaging tests hold it
-// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
-// the plain rules beside the tests) and compare this fast path with it at
-// every thread count and vector level.
 #include "CImageRotator.h"
 
 #include "CWorkerPool.h"

@@ -2,17 +2,13 @@
 // each row (explicit 256-bit blocks at the AVX2 level, 512-bit ones at the
 // AVX-512 level), with the double sum in kernel order only where the integer
 // form cannot tell the result.
-// The rule itself is stated in the header; the imaging tests hold it
-// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
-// the plain rules beside the tests) and compare this fast path with it at
-// every thread count and vector level.
 #include "CImageSharpener.h"
 
 #include "CWorkerPool.h"
-#include "ExactDivision.h"
 #include "CImagingCpu.h"
 #include "FilterRows.h"
 #include "PixelWords.h"
+#include "StrengthDivisions.h"
 
 #include <atomic>
 #include <cstdint>
@@ -56,20 +52,10 @@ constexpr std::uint32_t Denominator(int strength)
     return static_cast<std::uint32_t>(4 * (51 - 5 * strength + 1));
 }
 
-// Indexed by strength 1 ... 10 (entry 0 is not used: strength 0 copies).
-constexpr ExactDivision kDivisions[11] = { ExactDivision{ 1, 0, 0 },           ExactDivision::For(Denominator(1)),
-                                           ExactDivision::For(Denominator(2)), ExactDivision::For(Denominator(3)),
-                                           ExactDivision::For(Denominator(4)), ExactDivision::For(Denominator(5)),
-                                           ExactDivision::For(Denominator(6)), ExactDivision::For(Denominator(7)),
-                                           ExactDivision::For(Denominator(8)), ExactDivision::For(Denominator(9)),
-                                           ExactDivision::For(Denominator(10)) };
-
+constexpr StrengthDivisions kDivisions([](int strength) { return Denominator(strength); });
 // b = B + K - 1 lies below 256 * K.
-constexpr bool AllExact(int strength)
-{
-    return strength > 10 || (kDivisions[strength].IsExact(256 * Denominator(strength)) && AllExact(strength + 1));
-}
-static_assert(AllExact(1), "every kernel division is exact for all sums");
+static_assert(kDivisions.AreExact([](int strength) { return 256 * Denominator(strength); }),
+              "every kernel division is exact for all sums");
 
 } // namespace
 

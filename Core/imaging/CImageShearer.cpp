@@ -1,8 +1,4 @@
 // CImageShearer: shear by inverse mapping with per-row and per-column shifts.
-// The rule itself is stated in the header; the imaging tests hold it
-// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
-// the plain rules beside the tests) and compare this fast path with it at
-// every thread count and vector level.
 #include "CImageShearer.h"
 
 #include "CWorkerPool.h"
