@@ -2,7 +2,7 @@
 // weighted sampling rule.
 #include "CImage32BitProcessor.h"
 #include "ReferenceProcessors.h"
-#include "TestImage.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,11 @@
 // Tests of CImageBitmap's loaders under Wine: the file-type table, raw
 // resources, and BMP, JPEG, GIF and ICO pictures from files and resources.
 #include "CImageBitmap.h"
+#include "BitmapReader.h"
 #include "GdiTestBitmaps.h"
 #include "ImageBitmapProbe.h"
 #include "ImagingGdiResources.h"
+#include "TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+using guitest::BitmapReader;
 
 namespace {
 
@@ -54,42 +58,22 @@ std::vector<BYTE> ResourceBytes(UINT nID)
     return bytes;
 }
 
-// A file in the temporary folder holding a resource's bytes, deleted again
-// when the object goes.
-class TempPictureFile
+// Writes a resource's bytes to a file of the folder; false when the resource
+// has none.
+bool WriteResourceFile(const TestFolder& folder, UINT nID, const wchar_t* lpszName)
 {
-public:
-    TempPictureFile(UINT nID, const wchar_t* lpszName)
-    {
-        wchar_t folder[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, folder);
-        m_path = std::wstring(folder) + L"tes_" + std::to_wstring(::GetCurrentProcessId()) + L"_" + lpszName;
-        const std::vector<BYTE> bytes = ResourceBytes(nID);
-        HANDLE hFile = ::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD nWritten = 0;
-        m_bWritten = hFile != INVALID_HANDLE_VALUE && !bytes.empty()
-                     && ::WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &nWritten, nullptr)
-                     && nWritten == bytes.size();
-        if (hFile != INVALID_HANDLE_VALUE)
-            ::CloseHandle(hFile);
-    }
-    ~TempPictureFile() { ::DeleteFileW(m_path.c_str()); }
-    TempPictureFile(const TempPictureFile&) = delete;
-    TempPictureFile& operator=(const TempPictureFile&) = delete;
-
-    const wchar_t* Path() const { return m_path.c_str(); }
-    bool Written() const { return m_bWritten; }
-
-private:
-    std::wstring m_path;
-    bool m_bWritten = false;
-};
+    const std::vector<BYTE> bytes = ResourceBytes(nID);
+    if (bytes.empty())
+        return false;
+    folder.WriteBytes(lpszName, std::string(bytes.begin(), bytes.end()));
+    return true;
+}
 
 // Compares a loaded bitmap with expected(x, y), each channel within tolerance.
 ::testing::AssertionResult PixelsMatch(HBITMAP hBitmap, int width, int height,
                                        const std::function<COLORREF(int, int)>& expected, int tolerance)
 {
-    const TestImage image = GdiTestBitmaps::Read(hBitmap);
+    const TestImage image = BitmapReader::Read(hBitmap);
     if (image.Size() != CSize(width, height))
         return ::testing::AssertionFailure()
                << "size " << image.width << " x " << image.height << ", expected " << width << " x " << height;
@@ -220,10 +204,10 @@ TEST(CImageBitmapLoad, EveryFormatFromAFile)
 {
     for (const PictureFormat& format : kFormats) {
         SCOPED_TRACE(format.name);
-        TempPictureFile file(format.nID, format.lpszFileName);
-        ASSERT_TRUE(file.Written());
+        TestFolder folder;
+        ASSERT_TRUE(WriteResourceFile(folder, format.nID, format.lpszFileName));
         CImageBitmap bitmap(kBackground);
-        ASSERT_TRUE(bitmap.LoadImageW(file.Path(), 0xFFFFFFFF));
+        ASSERT_TRUE(bitmap.LoadImageW(folder.Path(format.lpszFileName), 0xFFFFFFFF));
         EXPECT_TRUE(
             PixelsMatch(bitmap, format.width, format.height, ExpectedPixels(format, kBackground), format.tolerance));
     }
@@ -231,13 +215,13 @@ TEST(CImageBitmapLoad, EveryFormatFromAFile)
 
 TEST(CImageBitmapLoad, LoadingRefusesAnObjectThatHoldsABitmap)
 {
-    TempPictureFile file(IDR_PATTERN_GIF, L"refuse.gif");
-    ASSERT_TRUE(file.Written());
+    TestFolder folder;
+    ASSERT_TRUE(WriteResourceFile(folder, IDR_PATTERN_GIF, L"refuse.gif"));
     CImageBitmap bitmap(kBackground);
     ASSERT_TRUE(bitmap.LoadImageW(IDR_PATTERN_BMP, L"IMAGE", ThisModule(), 0xFFFFFFFF));
     const HGDIOBJ hBefore = bitmap.GetSafeHandle();
     EXPECT_FALSE(bitmap.LoadImageW(IDR_PATTERN_GIF, L"IMAGE", ThisModule(), 0xFFFFFFFF));
-    EXPECT_FALSE(bitmap.LoadImageW(file.Path(), 0xFFFFFFFF));
+    EXPECT_FALSE(bitmap.LoadImageW(folder.Path(L"refuse.gif"), 0xFFFFFFFF));
     EXPECT_EQ(bitmap.GetSafeHandle(), hBefore);
     EXPECT_TRUE(PixelsMatch(bitmap, kPictureWidth, kPictureHeight, PictureColor, 0));
 }
@@ -246,18 +230,15 @@ TEST(CImageBitmapLoad, WhatCannotBeLoadedGivesNothing)
 {
     // A known type whose file is missing, a type without a loader, a PNG-named
     // file that holds a BMP, a resource that does not exist.
-    TempPictureFile png(IDR_PATTERN_BMP, L"really_a_bitmap.png");
-    ASSERT_TRUE(png.Written());
-    wchar_t folder[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, folder);
+    TestFolder folder;
+    ASSERT_TRUE(WriteResourceFile(folder, IDR_PATTERN_BMP, L"really_a_bitmap.png"));
     for (const wchar_t* lpszName : { L"missing.bmp", L"missing.jpg", L"missing.gif", L"missing.ico" }) {
-        const std::wstring path = std::wstring(folder) + L"tes_" + lpszName;
         CImageBitmap bitmap;
-        EXPECT_FALSE(bitmap.LoadImageW(path.c_str(), 0xFFFFFFFF)) << lpszName;
+        EXPECT_FALSE(bitmap.LoadImageW(folder.Path(lpszName), 0xFFFFFFFF)) << lpszName;
         EXPECT_EQ(bitmap.GetSafeHandle(), nullptr);
     }
     CImageBitmap bitmap;
-    EXPECT_FALSE(bitmap.LoadImageW(png.Path(), 0xFFFFFFFF));
+    EXPECT_FALSE(bitmap.LoadImageW(folder.Path(L"really_a_bitmap.png"), 0xFFFFFFFF));
     EXPECT_FALSE(bitmap.LoadImageW(999, L"IMAGE", ThisModule(), 0xFFFFFFFF));
     EXPECT_EQ(bitmap.GetSafeHandle(), nullptr);
 

@@ -11,9 +11,10 @@
 #include "CImageFlipper.h"
 #include "CImageNegator.h"
 #include "CImageSharpener.h"
+#include "BitmapReader.h"
 #include "GdiTestBitmaps.h"
 #include "ImageBitmapProbe.h"
-#include "TestImage.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@
 #include <memory>
 
 using GdiTestBitmaps::WithoutFourthByte;
+using guitest::BitmapReader;
 
 namespace {
 
@@ -71,16 +73,16 @@ TEST(CImageBitmapCopy, RoundTripKeepsEveryPixel)
         ASSERT_TRUE(copy.CopyImage(hSource));
         EXPECT_NE(copy.GetSafeHandle(), hSource);
         ::DeleteObject(hSource); // the copy stands alone
-        EXPECT_TRUE(ImagesEqual(pattern, GdiTestBitmaps::Read(copy)));
+        EXPECT_TRUE(ImagesEqual(pattern, BitmapReader::Read(copy)));
 
         // Copying into an object that holds a bitmap replaces it; copying an
         // object's own bitmap gives the same pixels again.
         CImageBitmap second;
         LoadInto(second, Pattern(5, 5));
         ASSERT_TRUE(second.CopyImage(&copy));
-        EXPECT_TRUE(ImagesEqual(pattern, GdiTestBitmaps::Read(second)));
+        EXPECT_TRUE(ImagesEqual(pattern, BitmapReader::Read(second)));
         ASSERT_TRUE(second.CopyImage(&second));
-        EXPECT_TRUE(ImagesEqual(pattern, GdiTestBitmaps::Read(second)));
+        EXPECT_TRUE(ImagesEqual(pattern, BitmapReader::Read(second)));
     }
 }
 
@@ -94,7 +96,7 @@ TEST(CImageBitmapCopy, ConvertsOtherFormats)
     CImageBitmap copy;
     ASSERT_TRUE(copy.CopyImage(hMono));
     ::DeleteObject(hMono);
-    const TestImage image = GdiTestBitmaps::Read(copy);
+    const TestImage image = BitmapReader::Read(copy);
     ASSERT_EQ(image.Size(), CSize(16, 2));
     const RGBX black(0, 0, 0, 0);
     const RGBX white(255, 255, 255, 0);
@@ -138,7 +140,7 @@ TEST(CImageBitmapCopy, FailuresKeepTheBitmap)
         const HGDIOBJ hBefore = bitmap.GetSafeHandle();
         EXPECT_FALSE(c.copy(bitmap));
         EXPECT_EQ(bitmap.GetSafeHandle(), hBefore);
-        EXPECT_TRUE(ImagesEqual(pattern, GdiTestBitmaps::Read(bitmap)));
+        EXPECT_TRUE(ImagesEqual(pattern, BitmapReader::Read(bitmap)));
 
         CImageBitmap nothing;
         EXPECT_FALSE(c.copy(nothing));
@@ -217,7 +219,7 @@ TEST(CImageBitmapProcess, ChainsGiveThePixelsOfTheChainRunner)
         ASSERT_TRUE(bitmap.ProcessImage(chain));
         const TestImage expected = RunOnBuffer(chain, pattern, kTestBackground);
         ASSERT_GT(expected.width, 0);
-        EXPECT_TRUE(ImagesEqual(expected, GdiTestBitmaps::Read(bitmap)));
+        EXPECT_TRUE(ImagesEqual(expected, BitmapReader::Read(bitmap)));
     }
 }
 
@@ -226,7 +228,7 @@ TEST(CImageBitmapProcess, QuarterTurnOfA100By50PictureShowsBackgroundCorners)
     CImageBitmap bitmap(kTestBackground);
     LoadInto(bitmap, TestImage(100, 50, RGBX(10, 200, 30, 0)));
     ASSERT_TRUE(bitmap.RotateImage(90, 0));
-    const TestImage image = GdiTestBitmaps::Read(bitmap);
+    const TestImage image = BitmapReader::Read(bitmap);
     ASSERT_EQ(image.Size(), CSize(52, 102));
     const RGBX background = WithoutFourthByte(TestImage(1, 1, BackgroundPixel())).At(0, 0);
     for (const POINT corner : { POINT{ 0, 0 }, POINT{ 51, 0 }, POINT{ 0, 101 }, POINT{ 51, 101 } })
@@ -242,7 +244,7 @@ TEST(CImageBitmapProcess, EmptyChainAndMissingBitmap)
     const HGDIOBJ hBefore = bitmap.GetSafeHandle();
     EXPECT_TRUE(bitmap.ProcessImage(CProcessorArray()));
     EXPECT_EQ(bitmap.GetSafeHandle(), hBefore);
-    EXPECT_TRUE(ImagesEqual(pattern, GdiTestBitmaps::Read(bitmap)));
+    EXPECT_TRUE(ImagesEqual(pattern, BitmapReader::Read(bitmap)));
 
     CImageBitmap nothing;
     CImageGrayer grey;
@@ -288,7 +290,7 @@ TEST(CImageBitmapProcess, FailuresKeepTheBitmap)
         const HGDIOBJ hBefore = bitmap.GetSafeHandle();
         EXPECT_FALSE(c.process(bitmap));
         EXPECT_EQ(bitmap.GetSafeHandle(), hBefore);
-        EXPECT_TRUE(ImagesEqual(pattern, GdiTestBitmaps::Read(bitmap)));
+        EXPECT_TRUE(ImagesEqual(pattern, BitmapReader::Read(bitmap)));
     }
 }
 
@@ -329,6 +331,6 @@ TEST(CImageBitmapProcess, ConvenienceOperationsRunTheirProcessorWithTheirArgumen
         const Ptr pProcessor = c.processor();
         CProcessorArray chain;
         chain.Add(pProcessor.get());
-        EXPECT_TRUE(ImagesEqual(RunOnBuffer(chain, pattern, kTestBackground), GdiTestBitmaps::Read(bitmap)));
+        EXPECT_TRUE(ImagesEqual(RunOnBuffer(chain, pattern, kTestBackground), BitmapReader::Read(bitmap)));
     }
 }

@@ -3,7 +3,7 @@
 // plain reference.
 #include "CImageResizer.h"
 #include "ReferenceProcessors.h"
-#include "TestImage.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // reference for many sizes and angles.
 #include "CImageRotator.h"
 #include "ReferenceProcessors.h"
-#include "TestImage.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // reference, and amounts at the ends of the int range.
 #include "CImageShearer.h"
 #include "ReferenceProcessors.h"
-#include "TestImage.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include "CImageShearer.h"
 #include "CImageSharpener.h"
 #include "CProcessorChain.h"
-#include "TestImage.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 

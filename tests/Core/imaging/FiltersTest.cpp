@@ -3,7 +3,7 @@
 #include "CImageBlurrer.h"
 #include "CImageSharpener.h"
 #include "ReferenceProcessors.h"
-#include "TestImage.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include "CProcessorChain.h"
 #include "CWorkerPool.h"
 #include "ReferenceProcessors.h"
-#include "TestImage.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "CImageGrayer.h"
 #include "CImageNegator.h"
 #include "ReferenceProcessors.h"
-#include "TestImage.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 

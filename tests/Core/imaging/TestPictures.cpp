@@ -1,5 +1,5 @@
-// Test pictures for the imaging tests (see TestImage.h).
-#include "TestImage.h"
+// Test pictures for the imaging tests (see TestPictures.h).
+#include "TestPictures.h"
 
 #include <sstream>
 
@@ -22,11 +22,6 @@ std::string Describe(const RGBX& p)
 }
 
 } // namespace
-
-TestImage::TestImage(int w, int h, RGBX fill)
-    : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h) + 1, fill)
-{
-}
 
 TestImage MakePattern(int width, int height, unsigned seed)
 {
