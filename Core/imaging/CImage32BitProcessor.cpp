@@ -46,8 +46,7 @@ RGBX CImage32BitProcessor::CalcWeightedColor(const RGBX* pSrc, CSize sizeSrc, do
     if (!(v < height))
         v = height - 1;
 
-    if (u < 0 || v < 0)
-    {
+    if (u < 0 || v < 0) {
         const int cu = u < 0 ? 0 : static_cast<int>(u);
         const int cv = v < 0 ? 0 : static_cast<int>(v);
         return pSrc[static_cast<size_t>(cv) * width + cu];

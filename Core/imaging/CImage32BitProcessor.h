@@ -7,6 +7,12 @@
 #include "RGBX.h"
 #include "TesLibApi.h"
 
+// Each processor's header states its rule; its .cpp file is a fast path of
+// that rule. The imaging tests hold every rule written out pixel by pixel
+// (tests/Core/imaging/ReferenceProcessors.cpp and the plain rules beside the
+// tests) and compare the fast paths with it at every thread count and vector
+// level.
+//
 // Contract of ProcessPixels for every processor:
 //  - the destination already holds only the background colour of the picture,
 //    so every pixel a processor leaves unwritten shows the background;

@@ -30,8 +30,8 @@ const DWORD kNoBackground = 0xFFFFFFFF;
 HBITMAP NewPixelSection(CSize size, RGBX*& pPixels)
 {
     pPixels = nullptr;
-    if (size.cx <= 0 || size.cy <= 0 ||
-        static_cast<std::uint64_t>(size.cx) * static_cast<std::uint64_t>(size.cy) * 4 > 0x7FFFFFFFu)
+    if (size.cx <= 0 || size.cy <= 0
+        || static_cast<std::uint64_t>(size.cx) * static_cast<std::uint64_t>(size.cy) * 4 > 0x7FFFFFFFu)
         return nullptr;
     const BITMAPINFO bmi = CImageBitmap::TopDownHeader(size);
     void* pBits = nullptr;
@@ -88,7 +88,7 @@ BITMAPINFO CImageBitmap::TopDownHeader(CSize size, WORD nBitCount)
     BITMAPINFO bmi = {};
     bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bmi.bmiHeader.biWidth = size.cx;
-    bmi.bmiHeader.biHeight = -size.cy;   // top row first
+    bmi.bmiHeader.biHeight = -size.cy; // top row first
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = nBitCount;
     bmi.bmiHeader.biCompression = BI_RGB;
@@ -110,7 +110,8 @@ LONG CImageBitmap::PrepareBitmapInfo32(BITMAPINFO& bmi, HBITMAP hBitmap) const
     if (hBitmap == nullptr || ::GetObjectW(hBitmap, sizeof(bm), &bm) != sizeof(bm))
         return 0;
     // The copy's size must fit the header's 32-bit image size.
-    const std::uint64_t nImageSize = static_cast<std::uint64_t>(bm.bmWidth) * static_cast<std::uint64_t>(bm.bmHeight) * 4;
+    const std::uint64_t nImageSize =
+        static_cast<std::uint64_t>(bm.bmWidth) * static_cast<std::uint64_t>(bm.bmHeight) * 4;
     if (bm.bmWidth <= 0 || bm.bmHeight <= 0 || nImageSize > 0xFFFFFFFFu)
         return 0;
     bmi = TopDownHeader(CSize(bm.bmWidth, bm.bmHeight));
@@ -132,9 +133,10 @@ RGBX* CImageBitmap::GetDIBits32() const
         return pPixels.release();
     }
     CClientDC dcScreen(nullptr);
-    if (dcScreen.m_hDC == nullptr ||
-        ::GetDIBits(dcScreen.m_hDC, static_cast<HBITMAP>(m_hObject), 0, static_cast<UINT>(nLines), pPixels.get(),
-                    &bmi, DIB_RGB_COLORS) == 0)
+    if (dcScreen.m_hDC == nullptr
+        || ::GetDIBits(dcScreen.m_hDC, static_cast<HBITMAP>(m_hObject), 0, static_cast<UINT>(nLines), pPixels.get(),
+                       &bmi, DIB_RGB_COLORS)
+               == 0)
         return nullptr;
     return pPixels.release();
 }
@@ -163,9 +165,9 @@ RGBX* CImageBitmap::GetPixels() const
     // The handle alone could be one the system reused for another bitmap
     // after the section was given away: its pixels must be where they were.
     DIBSECTION section = {};
-    if (m_hObject == nullptr || m_hObject != m_hSection ||
-        ::GetObjectW(m_hObject, sizeof(section), &section) != sizeof(section) ||
-        section.dsBm.bmBits != m_pSectionPixels)
+    if (m_hObject == nullptr || m_hObject != m_hSection
+        || ::GetObjectW(m_hObject, sizeof(section), &section) != sizeof(section)
+        || section.dsBm.bmBits != m_pSectionPixels)
         return nullptr;
     return m_pSectionPixels;
 }
@@ -206,8 +208,8 @@ BOOL CImageBitmap::CopyImage(HBITMAP hBitmap)
     if (!section.Attach(NewPixelSection(CSize(bmi.bmiHeader.biWidth, nLines), pPixels)))
         return FALSE;
     CClientDC dcScreen(nullptr);
-    if (dcScreen.m_hDC == nullptr ||
-        ::GetDIBits(dcScreen.m_hDC, hBitmap, 0, static_cast<UINT>(nLines), pPixels, &bmi, DIB_RGB_COLORS) != nLines)
+    if (dcScreen.m_hDC == nullptr
+        || ::GetDIBits(dcScreen.m_hDC, hBitmap, 0, static_cast<UINT>(nLines), pPixels, &bmi, DIB_RGB_COLORS) != nLines)
         return FALSE;
     return AdoptSection(static_cast<HBITMAP>(section.Detach()), pPixels);
 }
@@ -246,8 +248,7 @@ HBITMAP CImageBitmap::CopyToScreenBitmap() const
     }
     CClientDC dcScreen(nullptr);
     CBitmap bitmap;
-    if (pPixels == nullptr || dcScreen.m_hDC == nullptr ||
-        !bitmap.CreateCompatibleBitmap(&dcScreen, size.cx, size.cy))
+    if (pPixels == nullptr || dcScreen.m_hDC == nullptr || !bitmap.CreateCompatibleBitmap(&dcScreen, size.cx, size.cy))
         return nullptr;
     const BITMAPINFO bmi = CImageBitmap::TopDownHeader(size);
     if (::SetDIBits(dcScreen.m_hDC, bitmap, 0, static_cast<UINT>(size.cy), pPixels, &bmi, DIB_RGB_COLORS) != size.cy)
@@ -261,7 +262,8 @@ BOOL CImageBitmap::Draw(HDC hDC, int x, int y) const
     if (const RGBX* pPixels = GetPixels()) {
         const BITMAPINFO bmi = TopDownHeader(size);
         return ::SetDIBitsToDevice(hDC, x, y, static_cast<DWORD>(size.cx), static_cast<DWORD>(size.cy), 0, 0, 0,
-                                   static_cast<UINT>(size.cy), pPixels, &bmi, DIB_RGB_COLORS) != 0;
+                                   static_cast<UINT>(size.cy), pPixels, &bmi, DIB_RGB_COLORS)
+               != 0;
     }
     const HDC hMemory = m_hObject != nullptr ? ::CreateCompatibleDC(hDC) : nullptr;
     if (hMemory == nullptr)
@@ -417,11 +419,11 @@ HBITMAP CImageBitmap::LoadImageFile(LPCWSTR lpszPath, DWORD clrBackground)
         return static_cast<HBITMAP>(::LoadImageW(nullptr, lpszPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     if (nType == 4)
         return nullptr;
-    std::wstring path(lpszPath);   // OleLoadPicturePath takes a non-const string
+    std::wstring path(lpszPath); // OleLoadPicturePath takes a non-const string
     IPicture* pLoaded = nullptr;
-    if (FAILED(::OleLoadPicturePath(&path[0], nullptr, 0, clrBackground, IID_IPicture,
-                                    reinterpret_cast<void**>(&pLoaded))) ||
-        pLoaded == nullptr)
+    if (FAILED(
+            ::OleLoadPicturePath(&path[0], nullptr, 0, clrBackground, IID_IPicture, reinterpret_cast<void**>(&pLoaded)))
+        || pLoaded == nullptr)
         return nullptr;
     PicturePtr pPicture(pLoaded);
     return ExtractBitmap(pPicture.get(), clrBackground);
@@ -433,8 +435,7 @@ BOOL CImageBitmap::GetResource(LPCWSTR lpName, LPCWSTR lpType, HMODULE hInst, vo
     if (resource.pBytes == nullptr || resource.nSize > 0x7FFFFFFFu)
         return FALSE;
     const int nSize = static_cast<int>(resource.nSize);
-    if (pResource == nullptr)
-    {
+    if (pResource == nullptr) {
         nBufSize = nSize;
         return TRUE;
     }
@@ -468,20 +469,18 @@ IPicture* CImageBitmap::LoadFromBuffer(const BYTE* pBuff, int nSize)
     if (hGlobal == nullptr)
         return nullptr;
     void* pData = ::GlobalLock(hGlobal);
-    if (pData == nullptr)
-    {
+    if (pData == nullptr) {
         ::GlobalFree(hGlobal);
         return nullptr;
     }
     std::memcpy(pData, pBuff, static_cast<size_t>(nSize));
     ::GlobalUnlock(hGlobal);
     IStream* pCreated = nullptr;
-    if (FAILED(::CreateStreamOnHGlobal(hGlobal, TRUE, &pCreated)) || pCreated == nullptr)
-    {
+    if (FAILED(::CreateStreamOnHGlobal(hGlobal, TRUE, &pCreated)) || pCreated == nullptr) {
         ::GlobalFree(hGlobal);
         return nullptr;
     }
-    StreamPtr pStream(pCreated);   // frees the block on release
+    StreamPtr pStream(pCreated); // frees the block on release
     IPicture* pPicture = nullptr;
     if (FAILED(::OleLoadPicture(pStream.get(), nSize, FALSE, IID_IPicture, reinterpret_cast<void**>(&pPicture))))
         return nullptr;
@@ -506,15 +505,15 @@ HBITMAP CImageBitmap::ExtractBitmap(IPicture* pPicture, DWORD clrBackground)
     // The bitmap outlives its selection into the memory DC.
     CBitmap bitmap;
     CDC dcMemory;
-    if (!dcMemory.CreateCompatibleDC(&dcDesktop) || !bitmap.CreateCompatibleBitmap(&dcDesktop, cx, cy) ||
-        dcMemory.SelectObject(&bitmap) == nullptr)
+    if (!dcMemory.CreateCompatibleDC(&dcDesktop) || !bitmap.CreateCompatibleBitmap(&dcDesktop, cx, cy)
+        || dcMemory.SelectObject(&bitmap) == nullptr)
         return nullptr;
     if (clrBackground != kNoBackground)
         dcMemory.FillSolidRect(0, 0, cx, cy, clrBackground);
     // The picture's y axis points up: drawing from (0, height) with a
     // negative extent puts it upright.
     const HRESULT hr = pPicture->Render(dcMemory.m_hDC, 0, 0, cx, cy, 0, nHeight, nWidth, -nHeight, nullptr);
-    dcMemory.DeleteDC();   // deselects the bitmap
+    dcMemory.DeleteDC(); // deselects the bitmap
     if (FAILED(hr))
         return nullptr;
     return static_cast<HBITMAP>(bitmap.Detach());

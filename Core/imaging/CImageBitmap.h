@@ -94,15 +94,15 @@ public:
 
     // Convenience operations: each runs the named processor, built with exactly
     // these arguments, as a one-element chain.
-    BOOL RotateImage(int nDegrees, int bSmooth);                   // CImageRotator
-    BOOL ShearImage(int nShearX, int nShearY, int bSmooth);        // CImageShearer
-    BOOL GrayImage();                                              // CImageGrayer
-    BOOL BlurImage(int nFactor);                                   // CImageBlurrer
-    BOOL SharpenImage(int nFactor);                                // CImageSharpener
-    BOOL ResizeImage(double dFactor);                              // CImageResizer
-    BOOL FlipImage(int bHorz, int bVert);                          // CImageFlipper
-    BOOL NegateImage();                                            // CImageNegator
-    BOOL ReplaceColor(COLORREF clrFrom, COLORREF clrTo);           // CImageColorReplacer
+    BOOL RotateImage(int nDegrees, int bSmooth);            // CImageRotator
+    BOOL ShearImage(int nShearX, int nShearY, int bSmooth); // CImageShearer
+    BOOL GrayImage();                                       // CImageGrayer
+    BOOL BlurImage(int nFactor);                            // CImageBlurrer
+    BOOL SharpenImage(int nFactor);                         // CImageSharpener
+    BOOL ResizeImage(double dFactor);                       // CImageResizer
+    BOOL FlipImage(int bHorz, int bVert);                   // CImageFlipper
+    BOOL NegateImage();                                     // CImageNegator
+    BOOL ReplaceColor(COLORREF clrFrom, COLORREF clrTo);    // CImageColorReplacer
 
     // A new bitmap from a picture file, or NULL. BMP files are loaded by GDI;
     // ICO, JPEG and GIF files as OLE pictures drawn over clrBackground

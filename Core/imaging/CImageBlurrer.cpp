@@ -1,17 +1,13 @@
 // CImageBlurrer: weighted 3 x 3 average, with column sums over the bytes of
 // each row inside the picture (explicit 256-bit blocks at the AVX2 level) and
 // the full neighbourhood rule along its border.
-// The rule itself is stated in the header; the imaging tests hold it
-// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
-// the plain rules beside the tests) and compare this fast path with it at
-// every thread count and vector level.
 #include "CImageBlurrer.h"
 
 #include "CWorkerPool.h"
-#include "ExactDivision.h"
 #include "CImagingCpu.h"
 #include "FilterRows.h"
 #include "PixelWords.h"
+#include "StrengthDivisions.h"
 
 #include <atomic>
 #include <cstdint>
@@ -25,13 +21,11 @@ namespace {
 void BlurClipped(const RGBX* pSrc, int width, int height, int c, int y, int centre, RGBX& out)
 {
     int sumB = 0, sumG = 0, sumR = 0, weights = 0;
-    for (int dc = -1; dc <= 1; ++dc)
-    {
+    for (int dc = -1; dc <= 1; ++dc) {
         const int column = c + dc;
         if (column < 0 || column >= width)
             continue;
-        for (int dy = -1; dy <= 1; ++dy)
-        {
+        for (int dy = -1; dy <= 1; ++dy) {
             const int row = y + dy;
             if (row < 0 || row >= height)
                 continue;
@@ -54,20 +48,10 @@ constexpr std::uint32_t BoxDivisor(int strength)
     return static_cast<std::uint32_t>(8 + 55 - 5 * strength);
 }
 
-// Indexed by strength 1 ... 10 (entry 0 is not used: strength 0 copies).
-constexpr ExactDivision kBoxDivisions[11] = {
-    ExactDivision{1, 0, 0},
-    ExactDivision::For(BoxDivisor(1)), ExactDivision::For(BoxDivisor(2)), ExactDivision::For(BoxDivisor(3)),
-    ExactDivision::For(BoxDivisor(4)), ExactDivision::For(BoxDivisor(5)), ExactDivision::For(BoxDivisor(6)),
-    ExactDivision::For(BoxDivisor(7)), ExactDivision::For(BoxDivisor(8)), ExactDivision::For(BoxDivisor(9)),
-    ExactDivision::For(BoxDivisor(10))};
-
+constexpr StrengthDivisions kBoxDivisions([](int strength) { return BoxDivisor(strength); });
 // A box sum is at most 255 * divisor.
-constexpr bool AllExact(int strength)
-{
-    return strength > 10 || (kBoxDivisions[strength].IsExact(255 * BoxDivisor(strength) + 1) && AllExact(strength + 1));
-}
-static_assert(AllExact(1), "every box division is exact for all sums");
+static_assert(kBoxDivisions.AreExact([](int strength) { return 255 * BoxDivisor(strength) + 1; }),
+              "every box division is exact for all sums");
 
 } // namespace
 
@@ -87,16 +71,12 @@ BOOL CImageBlurrer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     const int centre = 55 - 5 * m_nFactor;
 
     // Border pixels: the clipped neighbourhood.
-    for (int y = 0; y < height; ++y)
-    {
+    for (int y = 0; y < height; ++y) {
         RGBX* pDstRow = pDst + static_cast<size_t>(y) * width;
-        if (y == 0 || y == height - 1)
-        {
+        if (y == 0 || y == height - 1) {
             for (int c = 0; c < width; ++c)
                 BlurClipped(pSrc, width, height, c, y, centre, pDstRow[c]);
-        }
-        else if (width > 0)
-        {
+        } else if (width > 0) {
             BlurClipped(pSrc, width, height, 0, y, centre, pDstRow[0]);
             BlurClipped(pSrc, width, height, width - 1, y, centre, pDstRow[width - 1]);
         }
@@ -117,8 +97,7 @@ BOOL CImageBlurrer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2 && width >= 6;
     std::atomic<bool> failed(false);
     CWorkerPool::Shared().ForRows(height - 2, [&](int first, int last) {
-        if (avx2)
-        {
+        if (avx2) {
             FilterRowsAvx2::BlurInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, centreExtra);
             return;
         }

@@ -1,8 +1,4 @@
 // CImageColorReplacer: exact-match colour replacement.
-// The rule itself is stated in the header; the imaging tests hold it
-// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
-// the plain rules beside the tests) and compare this fast path with it at
-// every thread count and vector level.
 #include "CImageColorReplacer.h"
 
 #include "CWorkerPool.h"
@@ -15,12 +11,10 @@ namespace {
 // Pixels begin ... end - 1, whole pixels as 32-bit words: a masked compare of
 // the three colour bytes and a select between the replacement and the
 // source word.
-void ReplacePixels(const RGBX* pSrc, RGBX* pDst, size_t begin, size_t end, std::uint32_t fromWord,
-                   std::uint32_t toWord)
+void ReplacePixels(const RGBX* pSrc, RGBX* pDst, size_t begin, size_t end, std::uint32_t fromWord, std::uint32_t toWord)
 {
     const std::uint32_t colourMask = PixelWords::ColourMask();
-    for (size_t i = begin; i < end; ++i)
-    {
+    for (size_t i = begin; i < end; ++i) {
         const std::uint32_t src = PixelWords::Read(pSrc + i);
         PixelWords::Write(pDst + i, (src & colourMask) == fromWord ? toWord : src);
     }

@@ -1,8 +1,4 @@
 // CImageFlipper: row-wise mirroring.
-// The rule itself is stated in the header; the imaging tests hold it
-// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
-// the plain rules beside the tests) and compare this fast path with it at
-// every thread count and vector level.
 #include "CImageFlipper.h"
 
 #include "CWorkerPool.h"
@@ -15,18 +11,14 @@ namespace {
 // Source rows first ... last - 1 to their mirrored places.
 void FlipRows(const RGBX* pSrc, RGBX* pDst, int width, int height, int first, int last, bool horz, bool vert)
 {
-    for (int y = first; y < last; ++y)
-    {
+    for (int y = first; y < last; ++y) {
         const RGBX* pSrcRow = pSrc + static_cast<size_t>(y) * width;
         RGBX* pDstRow = pDst + static_cast<size_t>(vert ? height - 1 - y : y) * width;
-        if (horz)
-        {
+        if (horz) {
             // Whole pixels as 32-bit words, so that the reversal vectorises.
             for (int c = 0; c < width; ++c)
                 PixelWords::Write(pDstRow + (width - 1 - c), PixelWords::Read(pSrcRow + c));
-        }
-        else
-        {
+        } else {
             std::memcpy(static_cast<void*>(pDstRow), pSrcRow, static_cast<size_t>(width) * sizeof(RGBX));
         }
     }
@@ -46,8 +38,7 @@ BOOL CImageFlipper::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     const int height = sizeSrc.cy;
     const bool horz = m_bHorz != 0;
     const bool vert = m_bVert != 0;
-    CWorkerPool::Shared().ForRows(height, [&](int first, int last) {
-        FlipRows(pSrc, pDst, width, height, first, last, horz, vert);
-    });
+    CWorkerPool::Shared().ForRows(
+        height, [&](int first, int last) { FlipRows(pSrc, pDst, width, height, first, last, horz, vert); });
     return TRUE;
 }

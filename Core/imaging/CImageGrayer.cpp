@@ -1,8 +1,4 @@
 // CImageGrayer: integer grey-scale conversion.
-// The rule itself is stated in the header; the imaging tests hold it
-// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
-// the plain rules beside the tests) and compare this fast path with it at
-// every thread count and vector level.
 #include "CImageGrayer.h"
 
 #include "CWorkerPool.h"
@@ -18,8 +14,7 @@ namespace {
 // vectorised.
 void GreyPixels(const unsigned char* pIn, unsigned char* pOut, size_t begin, size_t end)
 {
-    for (size_t i = begin; i < end; ++i)
-    {
+    for (size_t i = begin; i < end; ++i) {
         std::uint16_t low, high;
         std::memcpy(&low, pIn + 4 * i, sizeof(low));
         std::memcpy(&high, pIn + 4 * i + 2, sizeof(high));

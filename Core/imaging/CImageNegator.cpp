@@ -1,8 +1,4 @@
 // CImageNegator: colour inversion that keeps the destination's fourth byte.
-// The rule itself is stated in the header; the imaging tests hold it
-// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
-// the plain rules beside the tests) and compare this fast path with it at
-// every thread count and vector level.
 #include "CImageNegator.h"
 
 #include "CWorkerPool.h"
@@ -23,7 +19,8 @@ BOOL CImageNegator::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     const bool avx2 = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX2;
     CWorkerPool::Shared().ForRows(sizeSrc.cy, [&](int first, int last) {
         if (avx2)
-            FilterRowsAvx2::NegatePixels(pSrc, pDst, static_cast<size_t>(first) * width, static_cast<size_t>(last) * width);
+            FilterRowsAvx2::NegatePixels(pSrc, pDst, static_cast<size_t>(first) * width,
+                                         static_cast<size_t>(last) * width);
         else
             NegatePixels(pSrc, pDst, static_cast<size_t>(first) * width, static_cast<size_t>(last) * width);
     });

@@ -1,8 +1,4 @@
 // CImageResizer: enlarging by weighted sampling, shrinking by box averages.
-// The rule itself is stated in the header; the imaging tests hold it
-// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
-// the plain rules beside the tests) and compare this fast path with it at
-// every thread count and vector level.
 #include "CImageResizer.h"
 
 #include "CWorkerPool.h"
@@ -43,8 +39,7 @@ struct SampleTerms
         if (!first || !next || !frac || !rest)
             return false;
         double position = 0;
-        for (int k = 0; k < count; ++k)
-        {
+        for (int k = 0; k < count; ++k) {
             if (k > 0)
                 position += step;
             const int cu = position < length - 1 ? static_cast<int>(position) : length - 1;
@@ -56,7 +51,7 @@ struct SampleTerms
         return true;
     }
 
-    WeightedBlend::ColumnTerms Columns() const { return {first.get(), next.get(), frac.get(), rest.get()}; }
+    WeightedBlend::ColumnTerms Columns() const { return { first.get(), next.get(), frac.get(), rest.get() }; }
 };
 
 // One box of the shrinking path: source positions first ... last.
@@ -74,8 +69,7 @@ std::unique_ptr<Box[]> MakeBoxes(int count, int length, double step)
         return boxes;
     double boundary = -0.5 * step;
     int previousLast = -1;
-    for (int k = 0; k < count; ++k)
-    {
+    for (int k = 0; k < count; ++k) {
         boundary += step;
         // min(trunc(boundary) + 1, length - 1) without truncating huge values.
         const int last = boundary >= length - 1 ? length - 1 : static_cast<int>(boundary) + 1;
@@ -93,8 +87,7 @@ void EnlargeRows(Blender blender, const RGBX* pSrc, int width, RGBX* pDst, int d
                  const SampleTerms& rows, int first, int last)
 {
     const WeightedBlend::ColumnTerms columnTerms = columns.Columns();
-    for (int y = first, rowCount = 1; y < last; y += rowCount)
-    {
+    for (int y = first, rowCount = 1; y < last; y += rowCount) {
         rowCount = 1;
         while (y + rowCount < last && rows.first[y + rowCount] == rows.first[y])
             ++rowCount;
@@ -112,49 +105,41 @@ void ShrinkRows(const RGBX* pSrc, int width, RGBX* pDst, int destWidth, const Bo
 {
     const size_t lanes = 4 * static_cast<size_t>(width);
     const BYTE* pBytes = reinterpret_cast<const BYTE*>(pSrc);
-    for (int y = first; y < last; ++y)
-    {
+    for (int y = first; y < last; ++y) {
         const Box& rowBox = pRows[y];
         if (rowBox.first > rowBox.last)
             continue;
         const BYTE* pFirst = pBytes + static_cast<size_t>(rowBox.first) * lanes;
         for (size_t k = 0; k < lanes; ++k)
             pSums[k] = pFirst[k];
-        for (int row = rowBox.first + 1; row <= rowBox.last; ++row)
-        {
+        for (int row = rowBox.first + 1; row <= rowBox.last; ++row) {
             const BYTE* pLine = pBytes + static_cast<size_t>(row) * lanes;
             for (size_t k = 0; k < lanes; ++k)
                 pSums[k] += pLine[k];
         }
         const std::uint64_t rowCount = static_cast<std::uint64_t>(rowBox.last - rowBox.first + 1);
-        for (int boxWidth = 1; boxWidth <= widestBox; ++boxWidth)
-        {
+        for (int boxWidth = 1; boxWidth <= widestBox; ++boxWidth) {
             const std::uint64_t count = rowCount * static_cast<std::uint64_t>(boxWidth);
             reciprocals[boxWidth] = count <= 65536 ? ((std::uint64_t(1) << 40) + count - 1) / count : 0;
         }
         RGBX* pDstRow = pDst + static_cast<size_t>(y) * destWidth;
-        for (int x = 0; x < destWidth; ++x)
-        {
+        for (int x = 0; x < destWidth; ++x) {
             const Box& columnBox = pColumns[x];
             if (columnBox.first > columnBox.last)
                 continue;
             std::uint64_t sumB = 0, sumG = 0, sumR = 0;
-            for (int c = columnBox.first; c <= columnBox.last; ++c)
-            {
+            for (int c = columnBox.first; c <= columnBox.last; ++c) {
                 sumB += pSums[4 * static_cast<size_t>(c)];
                 sumG += pSums[4 * static_cast<size_t>(c) + 1];
                 sumR += pSums[4 * static_cast<size_t>(c) + 2];
             }
             const int boxWidth = columnBox.last - columnBox.first + 1;
             const std::uint64_t reciprocal = reciprocals[boxWidth];
-            if (reciprocal != 0)
-            {
+            if (reciprocal != 0) {
                 pDstRow[x].b = static_cast<BYTE>((sumB * reciprocal) >> 40);
                 pDstRow[x].g = static_cast<BYTE>((sumG * reciprocal) >> 40);
                 pDstRow[x].r = static_cast<BYTE>((sumR * reciprocal) >> 40);
-            }
-            else
-            {
+            } else {
                 const std::uint64_t count = rowCount * static_cast<std::uint64_t>(boxWidth);
                 pDstRow[x].b = static_cast<BYTE>(sumB / count);
                 pDstRow[x].g = static_cast<BYTE>(sumG / count);
@@ -191,7 +176,7 @@ struct LaneDivision
     {
         const ExactDivision division = ExactDivision::For(static_cast<std::uint32_t>(count));
         LaneDivision lane;
-        lane.way = count == 1 ? KEEP
+        lane.way = count == 1                                                      ? KEEP
                    : division.IsExact(255 * static_cast<std::uint32_t>(count) + 1) ? MULTIPLY
                                                                                    : DIVIDE;
         lane.exact = division;
@@ -220,7 +205,8 @@ inline __m128i BoxLaneSums(const std::uint16_t* pSums, const Box& box)
 {
     __m128i sums = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(pSums + 4 * static_cast<size_t>(box.first)));
     for (int c = box.first + 1; c <= box.last; ++c)
-        sums = _mm_add_epi16(sums, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(pSums + 4 * static_cast<size_t>(c))));
+        sums =
+            _mm_add_epi16(sums, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(pSums + 4 * static_cast<size_t>(c))));
     return sums;
 }
 
@@ -241,8 +227,7 @@ inline void ShrinkPixelPairSse2(const std::uint16_t* pSums, const Box& left, con
                                 const LaneDivision* pDivisions, RGBX* pPixels)
 {
     const int width = left.last - left.first + 1;
-    if (width < 1 || width != right.last - right.first + 1)
-    {
+    if (width < 1 || width != right.last - right.first + 1) {
         ShrinkPixelSse2(pSums, left, pDivisions, pPixels);
         ShrinkPixelSse2(pSums, right, pDivisions, pPixels + 1);
         return;
@@ -284,8 +269,7 @@ int MakeStretches(const Box* pColumns, int count, Stretch* pStretches)
     for (int x = count - 1; x >= 0; --x)
         runEnd[x] = pColumns[x].last - pColumns[x].first != 1 ? x : (runEnd[x + 1] > x + 1 ? runEnd[x + 1] : x + 1);
     int stretches = 0;
-    for (int x = 0; x < count;)
-    {
+    for (int x = 0; x < count;) {
         Stretch& stretch = pStretches[stretches++];
         stretch.begin = x;
         stretch.pairRun = runEnd[x] - x >= kShortestPairRun;
@@ -320,16 +304,14 @@ void ShrinkRowsInLanes(const RGBX* pSrc, int width, RGBX* pDst, int destWidth, c
             SumBoxRowLanes(pBytes, lanes, rowBox.first, rowBox.last, begin, end, pSums);
     };
     int divisionRows = 0;
-    for (int y = first; y < last; ++y)
-    {
+    for (int y = first; y < last; ++y) {
         const Box& rowBox = pRows[y];
         if (rowBox.first > rowBox.last)
             continue;
         // Box heights change only at the picture's edges: the divisions are
         // made again only then.
         const int rowCount = rowBox.last - rowBox.first + 1;
-        if (rowCount != divisionRows)
-        {
+        if (rowCount != divisionRows) {
             for (int boxWidth = 1; boxWidth <= widestBox; ++boxWidth)
                 pDivisions[boxWidth] = LaneDivision::For(rowCount * boxWidth);
             divisionRows = rowCount;
@@ -339,12 +321,10 @@ void ShrinkRowsInLanes(const RGBX* pSrc, int width, RGBX* pDst, int destWidth, c
         if (!runsFromRows)
             sumLanes(rowBox, 0, lanes);
         RGBX* pDstRow = pDst + static_cast<size_t>(y) * destWidth;
-        for (const Stretch* pStretch = pStretches; pStretch != pStretches + stretches; ++pStretch)
-        {
+        for (const Stretch* pStretch = pStretches; pStretch != pStretches + stretches; ++pStretch) {
             int x = pStretch->begin;
             const int end = pStretch->end;
-            if (pairRuns && pStretch->pairRun)
-            {
+            if (pairRuns && pStretch->pairRun) {
                 const ExactDivision& pairDivision = pDivisions[2].exact;
                 if (runsFromRows)
                     FilterRowsAvx2::AveragePairBoxes(pBytes, lanes, rowBox.first, rowBox.last, pColumns[x].first,
@@ -421,8 +401,7 @@ BOOL CImageResizer::ReadsRowBands(CSize sizeSrc, CSize sizeDst) const
     return m_dFactor > 0 && m_dFactor < 1 && IsValidSize(sizeSrc) && IsValidSize(sizeDst);
 }
 
-void CImageResizer::SourceRowsOf(CSize sizeSrc, CSize sizeDst, int first, int last, int& srcFirst,
-                                 int& srcLast) const
+void CImageResizer::SourceRowsOf(CSize sizeSrc, CSize sizeDst, int first, int last, int& srcFirst, int& srcLast) const
 {
     srcFirst = srcLast = 0;
     const std::unique_ptr<Box[]> rows = MakeBoxes(sizeDst.cy, sizeSrc.cy, 1 / m_dFactor);
@@ -441,8 +420,8 @@ void CImageResizer::SourceRowsOf(CSize sizeSrc, CSize sizeDst, int first, int la
 BOOL CImageResizer::ProcessFromRowBand(const RGBX* pBand, int bandFirst, CSize sizeSrc, RGBX* pDst, CSize sizeDst,
                                        int first, int last) const
 {
-    if (!ReadsRowBands(sizeSrc, sizeDst) || pBand == nullptr || pDst == nullptr || first < 0 || last > sizeDst.cy ||
-        first > last)
+    if (!ReadsRowBands(sizeSrc, sizeDst) || pBand == nullptr || pDst == nullptr || first < 0 || last > sizeDst.cy
+        || first > last)
         return FALSE;
     return ShrinkRange(pBand, bandFirst, sizeSrc, pDst, sizeDst, first, last);
 }
@@ -454,8 +433,8 @@ BOOL CImageResizer::Shrink(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize si
     return ShrinkRange(pSrc, 0, sizeSrc, pDst, sizeDst, 0, sizeDst.cy);
 }
 
-BOOL CImageResizer::ShrinkRange(const RGBX* pSrc, int srcFirstRow, CSize sizeSrc, RGBX* pDst, CSize sizeDst,
-                                int first, int last) const
+BOOL CImageResizer::ShrinkRange(const RGBX* pSrc, int srcFirstRow, CSize sizeSrc, RGBX* pDst, CSize sizeDst, int first,
+                                int last) const
 {
     const int width = sizeSrc.cx;
     const int height = sizeSrc.cy;
@@ -480,7 +459,8 @@ BOOL CImageResizer::ShrinkRange(const RGBX* pSrc, int srcFirstRow, CSize sizeSrc
     // for n <= 255 * d and d <= 65536; larger boxes divide plainly.
     int widestBox = 1;
     for (int x = 0; x < destWidth; ++x)
-        widestBox = columns[x].last - columns[x].first + 1 > widestBox ? columns[x].last - columns[x].first + 1 : widestBox;
+        widestBox =
+            columns[x].last - columns[x].first + 1 > widestBox ? columns[x].last - columns[x].first + 1 : widestBox;
     std::atomic<bool> failed(false);
     const Box* pColumns = columns.get();
     const Box* pRows = rows.get();
@@ -490,13 +470,13 @@ BOOL CImageResizer::ShrinkRange(const RGBX* pSrc, int srcFirstRow, CSize sizeSrc
         tallestBox = rows[y].last - rows[y].first + 1 > tallestBox ? rows[y].last - rows[y].first + 1 : tallestBox;
     std::unique_ptr<Stretch[]> stretchList(new (std::nothrow) Stretch[static_cast<size_t>(destWidth) + 1]);
     const int stretches = stretchList ? MakeStretches(pColumns, destWidth, stretchList.get()) : -1;
-    if (stretches >= 0 && CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_SSE2 &&
-        static_cast<long long>(tallestBox) * widestBox <= kMaxLaneCount)
-    {
+    if (stretches >= 0 && CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_SSE2
+        && static_cast<long long>(tallestBox) * widestBox <= kMaxLaneCount) {
         const Stretch* pStretches = stretchList.get();
         CWorkerPool::Shared().ForRows(last - first, [&](int from, int to) {
             std::unique_ptr<std::uint16_t[]> laneSums(new (std::nothrow) std::uint16_t[4 * static_cast<size_t>(width)]);
-            std::unique_ptr<LaneDivision[]> divisions(new (std::nothrow) LaneDivision[static_cast<size_t>(widestBox) + 1]);
+            std::unique_ptr<LaneDivision[]> divisions(new (std::nothrow)
+                                                          LaneDivision[static_cast<size_t>(widestBox) + 1]);
             if (!laneSums || !divisions)
                 failed = true;
             else
@@ -510,7 +490,8 @@ BOOL CImageResizer::ShrinkRange(const RGBX* pSrc, int srcFirstRow, CSize sizeSrc
         // Per source column and channel lane (four per pixel, the fourth
         // unused): the sum over the rows of the current box.
         std::unique_ptr<std::uint32_t[]> laneSums(new (std::nothrow) std::uint32_t[4 * static_cast<size_t>(width) + 1]);
-        std::unique_ptr<std::uint64_t[]> reciprocals(new (std::nothrow) std::uint64_t[static_cast<size_t>(widestBox) + 1]);
+        std::unique_ptr<std::uint64_t[]> reciprocals(new (std::nothrow)
+                                                         std::uint64_t[static_cast<size_t>(widestBox) + 1]);
         if (!laneSums || !reciprocals)
             failed = true;
         else

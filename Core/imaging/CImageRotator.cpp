@@ -1,8 +1,4 @@
 // CImageRotator: rotation by inverse mapping of every destination pixel.
-// The rule itself is stated in the header; the imaging tests hold it
-// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
-// the plain rules beside the tests) and compare this fast path with it at
-// every thread count and vector level.
 #include "CImageRotator.h"
 
 #include "CWorkerPool.h"
@@ -38,14 +34,12 @@ void RotateRowsNearest(const RotationRows rows, int first, int last)
 {
     const double c = rows.c;
     const double s = rows.s;
-    for (int i = first; i < last; ++i)
-    {
+    for (int i = first; i < last; ++i) {
         const int yy = i - rows.hh;
         double sx = yy * s - rows.hw * c;
         double sy = yy * c + rows.hw * s;
         RGBX* pRow = rows.pDst + static_cast<size_t>(i - rows.firstRow) * rows.destWidth;
-        for (int j = 0; j < rows.destWidth; ++j)
-        {
+        for (int j = 0; j < rows.destWidth; ++j) {
             sx += c;
             sy -= s;
             // |sx| and |sy| stay below 3 * MAX_SIDE, so the truncations fit an int.
@@ -53,8 +47,8 @@ void RotateRowsNearest(const RotationRows rows, int first, int last)
             const int py = static_cast<int>(sy);
             if (px < rows.left || px >= rows.right || py < rows.top || py >= rows.bottom)
                 continue;
-            PixelWords::Write(pRow + j, PixelWords::Read(rows.pSrc + static_cast<size_t>(py + rows.hsh) * rows.width +
-                                                         (px + rows.hsw)));
+            PixelWords::Write(pRow + j, PixelWords::Read(rows.pSrc + static_cast<size_t>(py + rows.hsh) * rows.width
+                                                         + (px + rows.hsw)));
         }
     }
 }
@@ -99,14 +93,13 @@ inline void SampleTrack(Blender blender, const RotationRows& rows, const double*
 inline void SampleTrack(WeightedBlend::Avx2Blender blender, const RotationRows& rows, const double* pX,
                         const double* pY, int count, RGBX* pPixels)
 {
-    const int window[4] = {rows.left, rows.top, rows.right, rows.bottom};
+    const int window[4] = { rows.left, rows.top, rows.right, rows.bottom };
     int leftOver[kTileColumns / 4 + 1];
-    const int blocks =
-        CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX512
-            ? WeightedBlend::BlendTurnedPointsAvx512(rows.pSrc, rows.width, rows.height, pX, pY, count, rows.hsw,
-                                                     rows.hsh, window, pPixels, leftOver)
-            : WeightedBlend::BlendTurnedPointsAvx2(rows.pSrc, rows.width, rows.height, pX, pY, count, rows.hsw,
-                                                   rows.hsh, window, pPixels, leftOver);
+    const int blocks = CImagingCpu::GetLevel() >= CImagingCpu::LEVEL_AVX512
+                           ? WeightedBlend::BlendTurnedPointsAvx512(rows.pSrc, rows.width, rows.height, pX, pY, count,
+                                                                    rows.hsw, rows.hsh, window, pPixels, leftOver)
+                           : WeightedBlend::BlendTurnedPointsAvx2(rows.pSrc, rows.width, rows.height, pX, pY, count,
+                                                                  rows.hsw, rows.hsh, window, pPixels, leftOver);
     for (int b = 0; b < blocks; ++b)
         for (int t = leftOver[b]; t < leftOver[b] + 4 && t < count; ++t)
             SamplePoint(blender, rows, pX[t], pY[t], pPixels + t);
@@ -126,21 +119,17 @@ void RotateRows(Blender blender, const RotationRows rows, int first, int last)
     const double s = rows.s;
     double runX[kBandRows], runY[kBandRows];
     double trackX[kBandRows][kTileColumns], trackY[kBandRows][kTileColumns];
-    for (int bandFirst = first; bandFirst < last; bandFirst += kBandRows)
-    {
+    for (int bandFirst = first; bandFirst < last; bandFirst += kBandRows) {
         const int bandRows = last - bandFirst < kBandRows ? last - bandFirst : kBandRows;
-        for (int r = 0; r < kBandRows; ++r)
-        {
+        for (int r = 0; r < kBandRows; ++r) {
             const int yy = bandFirst + r - rows.hh;
             runX[r] = yy * s - rows.hw * c;
             runY[r] = yy * c + rows.hw * s;
         }
-        for (int tileFirst = 0; tileFirst < destWidth; tileFirst += kTileColumns)
-        {
+        for (int tileFirst = 0; tileFirst < destWidth; tileFirst += kTileColumns) {
             const int tileColumns = destWidth - tileFirst < kTileColumns ? destWidth - tileFirst : kTileColumns;
             for (int t = 0; t < tileColumns; ++t)
-                for (int r = 0; r < kBandRows; ++r)
-                {
+                for (int r = 0; r < kBandRows; ++r) {
                     runX[r] += c;
                     runY[r] -= s;
                     trackX[r][t] = runX[r];
@@ -167,8 +156,7 @@ CImageRotator::CImageRotator(int nDegrees, int bSmooth) : CImage32BitProcessor(b
 
 CImageRotator::CImageRotator(double dRadians) : CImage32BitProcessor(0)
 {
-    if (std::isfinite(dRadians))
-    {
+    if (std::isfinite(dRadians)) {
         if (std::fabs(dRadians) > kTwoPi * kLargeTurns)
             dRadians = std::fmod(dRadians, kTwoPi);
         while (dRadians >= kTwoPi)
@@ -213,8 +201,8 @@ BOOL CImageRotator::ProcessRowBand(const RGBX* pSrc, CSize sizeSrc, RGBX* pBand,
                                    int last) const
 {
     RGBX* const pDst = pBand;
-    if (!AreBuffersValid(pSrc, sizeSrc, pDst, sizeDst) || !std::isfinite(m_dAngle) || first < 0 || last > sizeDst.cy ||
-        first > last)
+    if (!AreBuffersValid(pSrc, sizeSrc, pDst, sizeDst) || !std::isfinite(m_dAngle) || first < 0 || last > sizeDst.cy
+        || first > last)
         return FALSE;
     if (m_dAngle == 0) {
         // The copy, row for row.
@@ -240,19 +228,16 @@ BOOL CImageRotator::ProcessRowBand(const RGBX* pSrc, CSize sizeSrc, RGBX* pBand,
     const double s = std::sin(m_dAngle);
 
     // Rows are independent: each range of rows runs on its own.
-    const RotationRows rows = {pSrc, width, height, pDst, first, destWidth, hw, hh, hsw, hsh, left, top, right, bottom,
-                               c, s};
-    if (!m_bSmooth)
-    {
-        CWorkerPool::Shared().ForRows(last - first, [&](int from, int to) {
-            RotateRowsNearest(rows, first + from, first + to);
-        });
+    const RotationRows rows = { pSrc, width, height, pDst, first, destWidth, hw, hh,
+                                hsw,  hsh,   left,   top,  right, bottom,    c,  s };
+    if (!m_bSmooth) {
+        CWorkerPool::Shared().ForRows(last - first,
+                                      [&](int from, int to) { RotateRowsNearest(rows, first + from, first + to); });
         return TRUE;
     }
     WeightedBlend::WithBlender([&](auto blender) {
-        CWorkerPool::Shared().ForRows(last - first, [&](int from, int to) {
-            RotateRows(blender, rows, first + from, first + to);
-        });
+        CWorkerPool::Shared().ForRows(last - first,
+                                      [&](int from, int to) { RotateRows(blender, rows, first + from, first + to); });
     });
     return TRUE;
 }

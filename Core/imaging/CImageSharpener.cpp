@@ -2,17 +2,13 @@
 // each row (explicit 256-bit blocks at the AVX2 level, 512-bit ones at the
 // AVX-512 level), with the double sum in kernel order only where the integer
 // form cannot tell the result.
-// The rule itself is stated in the header; the imaging tests hold it
-// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
-// the plain rules beside the tests) and compare this fast path with it at
-// every thread count and vector level.
 #include "CImageSharpener.h"
 
 #include "CWorkerPool.h"
-#include "ExactDivision.h"
 #include "CImagingCpu.h"
 #include "FilterRows.h"
 #include "PixelWords.h"
+#include "StrengthDivisions.h"
 
 #include <atomic>
 #include <cstdint>
@@ -56,20 +52,10 @@ constexpr std::uint32_t Denominator(int strength)
     return static_cast<std::uint32_t>(4 * (51 - 5 * strength + 1));
 }
 
-// Indexed by strength 1 ... 10 (entry 0 is not used: strength 0 copies).
-constexpr ExactDivision kDivisions[11] = {
-    ExactDivision{1, 0, 0},
-    ExactDivision::For(Denominator(1)), ExactDivision::For(Denominator(2)), ExactDivision::For(Denominator(3)),
-    ExactDivision::For(Denominator(4)), ExactDivision::For(Denominator(5)), ExactDivision::For(Denominator(6)),
-    ExactDivision::For(Denominator(7)), ExactDivision::For(Denominator(8)), ExactDivision::For(Denominator(9)),
-    ExactDivision::For(Denominator(10))};
-
+constexpr StrengthDivisions kDivisions([](int strength) { return Denominator(strength); });
 // b = B + K - 1 lies below 256 * K.
-constexpr bool AllExact(int strength)
-{
-    return strength > 10 || (kDivisions[strength].IsExact(256 * Denominator(strength)) && AllExact(strength + 1));
-}
-static_assert(AllExact(1), "every kernel division is exact for all sums");
+static_assert(kDivisions.AreExact([](int strength) { return 256 * Denominator(strength); }),
+              "every kernel division is exact for all sums");
 
 } // namespace
 
@@ -77,7 +63,6 @@ CImageSharpener::CImageSharpener(int nFactor)
     : CImage32BitProcessor(0), m_nFactor(nFactor < 0 ? 0 : (nFactor > 10 ? 10 : nFactor))
 {
 }
-
 
 BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, CSize sizeDst) const
 {
@@ -89,16 +74,12 @@ BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst,
     const int height = sizeSrc.cy;
 
     // Border rows and the first and last column of the others are copied whole.
-    for (int y = 0; y < height; ++y)
-    {
+    for (int y = 0; y < height; ++y) {
         const RGBX* pSrcRow = pSrc + static_cast<size_t>(y) * width;
         RGBX* pDstRow = pDst + static_cast<size_t>(y) * width;
-        if (y == 0 || y == height - 1)
-        {
+        if (y == 0 || y == height - 1) {
             std::memcpy(static_cast<void*>(pDstRow), pSrcRow, static_cast<size_t>(width) * sizeof(RGBX));
-        }
-        else if (width > 0)
-        {
+        } else if (width > 0) {
             pDstRow[0] = pSrcRow[0];
             pDstRow[width - 1] = pSrcRow[width - 1];
         }
@@ -109,13 +90,12 @@ BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst,
     const int e = 51 - 5 * m_nFactor;
     const double q = 1 / static_cast<double>(e);
     const double g = 1 / ((q + 1) * 4);
-    const KernelWeights weights = {-g, -(q * g)};
+    const KernelWeights weights = { -g, -(q * g) };
     // The result of a flat neighbourhood depends on its value alone.
     BYTE flatResults[256];
-    for (int value = 0; value < 256; ++value)
-    {
+    for (int value = 0; value < 256; ++value) {
         const BYTE v = static_cast<BYTE>(value);
-        const BYTE values[9] = {v, v, v, v, v, v, v, v, v};
+        const BYTE values[9] = { v, v, v, v, v, v, v, v, v };
         flatResults[value] = weights.Sum(values);
     }
     const ExactDivision division = kDivisions[m_nFactor];
@@ -130,14 +110,12 @@ BOOL CImageSharpener::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst,
     const bool avx2 = level >= CImagingCpu::LEVEL_AVX2 && width >= 6;
     std::atomic<bool> failed(false);
     CWorkerPool::Shared().ForRows(height - 2, [&](int first, int last) {
-        if (avx512)
-        {
+        if (avx512) {
             FilterRowsAvx512::SharpenInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, e16, flatResults,
                                                   weights.direct, weights.diagonal);
             return;
         }
-        if (avx2)
-        {
+        if (avx2) {
             FilterRowsAvx2::SharpenInteriorRows(pBytes, pDst, width, first + 1, last + 1, division, e16, flatResults,
                                                 weights.direct, weights.diagonal);
             return;

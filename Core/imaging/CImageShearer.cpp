@@ -1,8 +1,4 @@
 // CImageShearer: shear by inverse mapping with per-row and per-column shifts.
-// The rule itself is stated in the header; the imaging tests hold it
-// written out pixel by pixel (tests/Core/imaging/ReferenceProcessors.cpp and
-// the plain rules beside the tests) and compare this fast path with it at
-// every thread count and vector level.
 #include "CImageShearer.h"
 
 #include "CWorkerPool.h"
@@ -23,17 +19,16 @@ struct ShearRows
     int width, height;
     RGBX* pDst;
     int destWidth;
-    const double* pHorizontalShift;  // per destination row
-    const double* pVerticalShift;    // per destination column
+    const double* pHorizontalShift; // per destination row
+    const double* pVerticalShift;   // per destination column
     bool smooth;
-    bool horizontalOnly;             // no vertical amount: every pVerticalShift is 0
+    bool horizontalOnly; // no vertical amount: every pVerticalShift is 0
 
     // Destination rows first ... last - 1.
     template <class Blender>
     static void Run(Blender blender, const ShearRows rows, int first, int last)
     {
-        for (int j = first; j < last; ++j)
-        {
+        for (int j = first; j < last; ++j) {
             RGBX* pRow = rows.pDst + static_cast<size_t>(j) * rows.destWidth;
             int runFirst = 0, runLast = 0;
             if (rows.smooth && rows.horizontalOnly && j < rows.height)
@@ -58,8 +53,8 @@ struct ShearRows
         if (!(sx > -1.0 && sx < width && sy > -1.0 && sy < height))
             return;
         if (!rows.smooth)
-            PixelWords::Write(pRow + i, PixelWords::Read(rows.pSrc + static_cast<size_t>(static_cast<int>(sy)) * width +
-                                                         static_cast<int>(sx)));
+            PixelWords::Write(pRow + i, PixelWords::Read(rows.pSrc + static_cast<size_t>(static_cast<int>(sy)) * width
+                                                         + static_cast<int>(sx)));
         else if (sx >= 0 && sy >= 0)
             PixelWords::Write(pRow + i, WeightedBlend::At(blender, rows.pSrc, width, height, sx, sy));
         else
@@ -76,8 +71,7 @@ struct ShearRows
         const double shift = rows.pHorizontalShift[j];
         runFirst = FirstColumnAtLeast(shift, 0.0, rows.destWidth);
         const int runLast = FirstColumnAtLeast(shift, rows.width - 1.0, rows.destWidth);
-        if (runFirst < runLast)
-        {
+        if (runFirst < runLast) {
             const RGBX* pSourceRow = rows.pSrc + static_cast<size_t>(j) * rows.width;
             const RGBX* pNextRow = j + 1 < rows.height ? pSourceRow + rows.width : pSourceRow;
             // sy = j - 0: dv = 0 and restV = 1, as the weighted colour forms them.
@@ -138,8 +132,7 @@ BOOL CImageShearer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
     std::unique_ptr<double[]> horizontalShift(new (std::nothrow) double[static_cast<size_t>(destHeight) + 1]);
     if (!verticalShift || !horizontalShift)
         return FALSE;
-    for (int i = 0; i < destWidth; ++i)
-    {
+    for (int i = 0; i < destWidth; ++i) {
         if (shearY > 0)
             verticalShift[i] = static_cast<double>(shearY * i) / destWidth;
         else if (shearY < 0)
@@ -147,8 +140,7 @@ BOOL CImageShearer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
         else
             verticalShift[i] = 0;
     }
-    for (int j = 0; j < destHeight; ++j)
-    {
+    for (int j = 0; j < destHeight; ++j) {
         if (shearX < 0)
             horizontalShift[j] = static_cast<double>(-shearX * j) / destHeight;
         else if (shearX > 0)
@@ -157,10 +149,12 @@ BOOL CImageShearer::ProcessPixels(const RGBX* pSrc, CSize sizeSrc, RGBX* pDst, C
             horizontalShift[j] = 0;
     }
 
-    const ShearRows rows = {pSrc, width, height, pDst, destWidth, horizontalShift.get(), verticalShift.get(),
-                            m_bSmooth != 0, shearY == 0};
+    const ShearRows rows = {
+        pSrc, width, height, pDst, destWidth, horizontalShift.get(), verticalShift.get(), m_bSmooth != 0, shearY == 0
+    };
     WeightedBlend::WithBlender([&](auto blender) {
-        CWorkerPool::Shared().ForRows(destHeight, [&](int first, int last) { ShearRows::Run(blender, rows, first, last); });
+        CWorkerPool::Shared().ForRows(destHeight,
+                                      [&](int first, int last) { ShearRows::Run(blender, rows, first, last); });
     });
     return TRUE;
 }

@@ -5,12 +5,12 @@
 #include <atomic>
 
 #if defined(_MSC_VER) && (defined(_M_X64) || defined(_M_IX86))
-#include <immintrin.h>
-#include <intrin.h>
-#define TES_IMAGING_X86 1
+#  include <immintrin.h>
+#  include <intrin.h>
+#  define TES_IMAGING_X86 1
 #elif (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
-#include <cpuid.h>
-#define TES_IMAGING_X86 1
+#  include <cpuid.h>
+#  define TES_IMAGING_X86 1
 #endif
 
 namespace {
@@ -18,26 +18,26 @@ namespace {
 #ifdef TES_IMAGING_X86
 void CpuId(int leaf, int subleaf, unsigned (&regs)[4])
 {
-#if defined(_MSC_VER)
+#  if defined(_MSC_VER)
     int values[4];
     __cpuidex(values, leaf, subleaf);
     for (int i = 0; i < 4; ++i)
         regs[i] = static_cast<unsigned>(values[i]);
-#else
+#  else
     __cpuid_count(leaf, subleaf, regs[0], regs[1], regs[2], regs[3]);
-#endif
+#  endif
 }
 
 // The low word of XCR0: which register states the system saves.
 unsigned long long ReadXcr0()
 {
-#if defined(_MSC_VER)
+#  if defined(_MSC_VER)
     return _xgetbv(0);
-#else
+#  else
     unsigned eax, edx;
     __asm__ volatile("xgetbv" : "=a"(eax), "=d"(edx) : "c"(0));
     return (static_cast<unsigned long long>(edx) << 32) | eax;
-#endif
+#  endif
 }
 #endif
 

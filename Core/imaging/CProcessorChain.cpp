@@ -11,7 +11,7 @@
 #include <utility>
 
 #ifdef __linux__
-#include <sys/mman.h>
+#  include <sys/mman.h>
 #endif
 
 namespace {
@@ -48,8 +48,7 @@ ScratchBuffer NewScratchBuffer(size_t count)
     const size_t bytes = count * sizeof(RGBX);
 #ifdef __linux__
     const size_t largePage = size_t(2) << 20;
-    if (bytes >= largePage)
-    {
+    if (bytes >= largePage) {
         const size_t rounded = (bytes + largePage - 1) / largePage * largePage;
         void* pMemory = nullptr;
         if (posix_memalign(&pMemory, largePage, rounded) != 0)
@@ -89,13 +88,11 @@ BOOL CProcessorChain::Fill(RGBX* pBuffer, CSize size, DWORD clr)
         return TRUE;
     const size_t width = static_cast<size_t>(size.cx);
     const size_t height = static_cast<size_t>(size.cy);
-    if (clr == 0xFFFFFFFF || clr == 0x00FFFFFF)
-    {
+    if (clr == 0xFFFFFFFF || clr == 0x00FFFFFF) {
         ParallelByteFill(pBuffer, 0xFF, width * height * sizeof(RGBX));
         return TRUE;
     }
-    if (clr == 0)
-    {
+    if (clr == 0) {
         ParallelByteFill(pBuffer, 0, width * height * sizeof(RGBX));
         return TRUE;
     }
@@ -116,8 +113,7 @@ BOOL CProcessorChain::Run(const CProcessorArray& chain, std::unique_ptr<RGBX[]> 
 {
     if (!pSource || !CImage32BitProcessor::IsValidSize(sizeSource))
         return FALSE;
-    if (chain.GetSize() == 0)
-    {
+    if (chain.GetSize() == 0) {
         pResult = std::move(pSource);
         sizeResult = sizeSource;
         return TRUE;
@@ -131,8 +127,7 @@ BOOL CProcessorChain::Run(const CProcessorArray& chain, const RGBX* pSource, CSi
 {
     if (pSource == nullptr || !CImage32BitProcessor::IsValidSize(sizeSource))
         return FALSE;
-    if (chain.GetSize() == 0)
-    {
+    if (chain.GetSize() == 0) {
         const size_t count = PixelCount(sizeSource);
         std::unique_ptr<RGBX[]> pCopy = NewWorkingBuffer(count > 0 ? count : 1);
         if (!pCopy)
@@ -158,8 +153,7 @@ BOOL CProcessorChain::RunStages(const CProcessorArray& chain, const RGBX* pSourc
     sizes[0] = sizeSource;
     LONG maxWidth = sizeSource.cx;
     LONG maxHeight = sizeSource.cy;
-    for (INT_PTR i = 0; i < count; ++i)
-    {
+    for (INT_PTR i = 0; i < count; ++i) {
         const CImage32BitProcessor* pProcessor = chain[i];
         if (pProcessor == nullptr)
             return FALSE;
@@ -182,13 +176,11 @@ BOOL CProcessorChain::RunStages(const CProcessorArray& chain, const RGBX* pSourc
     std::unique_ptr<bool[]> fused(new (std::nothrow) bool[static_cast<size_t>(count)]());
     if (!fused)
         return FALSE;
-    for (INT_PTR i = 0; i + 1 < count; ++i)
-    {
+    for (INT_PTR i = 0; i + 1 < count; ++i) {
         const IRowBandReader* pReader = dynamic_cast<const IRowBandReader*>(chain[i + 1]);
-        fused[i] = (i == 0 || !fused[i - 1]) && PixelCount(sizes[i + 1]) >= kBandsFrom &&
-                   sizes[i + 1].cy > 2 * kBandRows &&
-                   dynamic_cast<const IRowBandWriter*>(chain[i]) != nullptr && pReader != nullptr &&
-                   pReader->ReadsRowBands(sizes[i + 1], sizes[i + 2]);
+        fused[i] = (i == 0 || !fused[i - 1]) && PixelCount(sizes[i + 1]) >= kBandsFrom
+                   && sizes[i + 1].cy > 2 * kBandRows && dynamic_cast<const IRowBandWriter*>(chain[i]) != nullptr
+                   && pReader != nullptr && pReader->ReadsRowBands(sizes[i + 1], sizes[i + 2]);
     }
 
     // Buffers: stage 0 reads the caller's source, which (when the chain owns
@@ -204,17 +196,15 @@ BOOL CProcessorChain::RunStages(const CProcessorArray& chain, const RGBX* pSourc
     std::unique_ptr<int[]> slots(new (std::nothrow) int[static_cast<size_t>(count)]);
     if (!slots)
         return FALSE;
-    size_t scratchNeeded[2] = {1, 1};
-    INT_PTR lastWrite[2] = {-1, -1};
+    size_t scratchNeeded[2] = { 1, 1 };
+    INT_PTR lastWrite[2] = { -1, -1 };
     int outputs = 0;
-    for (INT_PTR i = 0; i < count; ++i)
-    {
+    for (INT_PTR i = 0; i < count; ++i) {
         if (fused[i])
             slots[i] = kNone;
         else if (i + 1 == count)
             slots[i] = kFinal;
-        else
-        {
+        else {
             const int slot = outputs++ % 2;
             slots[i] = slot;
             const size_t output = PixelCount(sizes[i + 1]);
@@ -226,20 +216,16 @@ BOOL CProcessorChain::RunStages(const CProcessorArray& chain, const RGBX* pSourc
     std::unique_ptr<RGBX[]> pFinal;
     const RGBX* pInput = pSource;
     int inputSlot = kNone;
-    for (INT_PTR i = 0; i < count; ++i)
-    {
+    for (INT_PTR i = 0; i < count; ++i) {
         // The stage that writes the output: i itself, or the next one when i
         // is fused into it.
         const INT_PTR writer = fused[i] ? i + 1 : i;
         RGBX* pOutput = nullptr;
-        if (slots[writer] == kFinal)
-        {
+        if (slots[writer] == kFinal) {
             const size_t output = PixelCount(sizes[count]);
             pFinal = NewWorkingBuffer(output > 0 ? output : 1);
             pOutput = pFinal.get();
-        }
-        else
-        {
+        } else {
             ScratchBuffer& buffer = scratch[slots[writer]];
             if (!buffer)
                 buffer = NewScratchBuffer(scratchNeeded[slots[writer]]);
@@ -274,31 +260,29 @@ BOOL CProcessorChain::RunBands(const IRowBandWriter& writer, const IRowBandReade
 {
     // Output rows in runs whose source rows make a band of about kBandRows
     // rows of the middle picture; a middle row two runs read is made twice.
-    const int runRows = sizeMiddle.cy > 0 ? static_cast<int>(static_cast<long long>(sizeOutput.cy) * kBandRows /
-                                                             sizeMiddle.cy) : 1;
+    const int runRows =
+        sizeMiddle.cy > 0 ? static_cast<int>(static_cast<long long>(sizeOutput.cy) * kBandRows / sizeMiddle.cy) : 1;
     const int step = runRows > 0 ? runRows : 1;
     int widestBand = 0;
-    for (int first = 0; first < sizeOutput.cy; first += step)
-    {
+    for (int first = 0; first < sizeOutput.cy; first += step) {
         int bandFirst = 0, bandLast = 0;
         reader.SourceRowsOf(sizeMiddle, sizeOutput, first, first + step < sizeOutput.cy ? first + step : sizeOutput.cy,
                             bandFirst, bandLast);
         widestBand = bandLast - bandFirst > widestBand ? bandLast - bandFirst : widestBand;
     }
-    ScratchBuffer band = NewScratchBuffer(static_cast<size_t>(widestBand > 0 ? widestBand : 1) *
-                                          static_cast<size_t>(sizeMiddle.cx > 0 ? sizeMiddle.cx : 1));
+    ScratchBuffer band = NewScratchBuffer(static_cast<size_t>(widestBand > 0 ? widestBand : 1)
+                                          * static_cast<size_t>(sizeMiddle.cx > 0 ? sizeMiddle.cx : 1));
     if (!band)
         return FALSE;
-    for (int first = 0; first < sizeOutput.cy; first += step)
-    {
+    for (int first = 0; first < sizeOutput.cy; first += step) {
         const int last = first + step < sizeOutput.cy ? first + step : sizeOutput.cy;
         int bandFirst = 0, bandLast = 0;
         reader.SourceRowsOf(sizeMiddle, sizeOutput, first, last, bandFirst, bandLast);
         if (bandLast <= bandFirst)
             continue;
         Fill(band.get(), CSize(sizeMiddle.cx, bandLast - bandFirst), clrBackground);
-        if (!writer.ProcessRowBand(pSource, sizeSource, band.get(), sizeMiddle, bandFirst, bandLast) ||
-            !reader.ProcessFromRowBand(band.get(), bandFirst, sizeMiddle, pOutput, sizeOutput, first, last))
+        if (!writer.ProcessRowBand(pSource, sizeSource, band.get(), sizeMiddle, bandFirst, bandLast)
+            || !reader.ProcessFromRowBand(band.get(), bandFirst, sizeMiddle, pOutput, sizeOutput, first, last))
             return FALSE;
     }
     return TRUE;

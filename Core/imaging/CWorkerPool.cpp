@@ -88,15 +88,13 @@ void CWorkerPool::ForRows(int count, const std::function<void(int, int)>& task)
     if (count <= 0)
         return;
     const int threads = m_threadCount.load();
-    if (threads <= 1 || count == 1 || t_bInJob)
-    {
+    if (threads <= 1 || count == 1 || t_bInJob) {
         task(0, count);
         return;
     }
     // Another thread's job is running: this one runs on its own.
     std::unique_lock<std::mutex> job(m_jobMutex, std::try_to_lock);
-    if (!job.owns_lock())
-    {
+    if (!job.owns_lock()) {
         task(0, count);
         return;
     }
@@ -105,8 +103,7 @@ void CWorkerPool::ForRows(int count, const std::function<void(int, int)>& task)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         const int helpers = (threads < ranges ? threads : ranges) - 1;
-        while (static_cast<int>(m_workers.size()) < helpers)
-        {
+        while (static_cast<int>(m_workers.size()) < helpers) {
             const int index = static_cast<int>(m_workers.size());
             m_workers.emplace_back(&CWorkerPool::WorkerLoop, this, index);
         }
@@ -154,8 +151,7 @@ void CWorkerPool::WorkerLoop(int index)
     t_bInJob = true;
     unsigned seen = 0;
     std::unique_lock<std::mutex> lock(m_mutex);
-    for (;;)
-    {
+    for (;;) {
         m_wake.wait(lock, [&] { return m_stopping || (m_open && m_generation != seen); });
         if (m_stopping)
             return;

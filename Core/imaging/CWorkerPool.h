@@ -50,16 +50,16 @@ private:
     void EndJob();
 
     std::atomic<int> m_threadCount;
-    std::mutex m_jobMutex;       // held by the thread whose job runs
-    std::mutex m_mutex;          // guards the fields below
+    std::mutex m_jobMutex; // held by the thread whose job runs
+    std::mutex m_mutex;    // guards the fields below
     std::condition_variable m_wake;
     std::condition_variable m_done;
     std::vector<std::thread> m_workers;
     bool m_stopping;
-    unsigned m_generation;       // counts jobs, so a worker sees a new one
-    int m_helpers;               // workers that may take part in the current job
-    bool m_open;                 // whether the current job still has ranges to take
-    std::atomic<int> m_joined;   // workers running the current job's ranges
+    unsigned m_generation;     // counts jobs, so a worker sees a new one
+    int m_helpers;             // workers that may take part in the current job
+    bool m_open;               // whether the current job still has ranges to take
+    std::atomic<int> m_joined; // workers running the current job's ranges
     const std::function<void(int, int)>* m_pTask;
     int m_rowCount;
     int m_rangeCount;

@@ -28,10 +28,10 @@ struct ExactDivision
 
     static constexpr ExactDivision For(std::uint32_t divisor)
     {
-        return ExactDivision{static_cast<std::uint16_t>(divisor),
-                             static_cast<std::uint16_t>(((std::uint32_t(1) << (16 + ShiftFor(divisor))) + divisor - 1) /
-                                                        divisor),
-                             ShiftFor(divisor)};
+        return ExactDivision{ static_cast<std::uint16_t>(divisor),
+                              static_cast<std::uint16_t>(((std::uint32_t(1) << (16 + ShiftFor(divisor))) + divisor - 1)
+                                                         / divisor),
+                              ShiftFor(divisor) };
     }
 
     constexpr bool IsExact(std::uint32_t limit) const

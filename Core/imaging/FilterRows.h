@@ -36,12 +36,11 @@ template <int Shift>
 void DivideBoxSums(const std::uint16_t* pSums, const BYTE* pRow, size_t lanes, std::uint16_t centreExtra,
                    std::uint16_t multiplier, BYTE* pQuotients)
 {
-    for (size_t k = 4; k < lanes - 4; ++k)
-    {
+    for (size_t k = 4; k < lanes - 4; ++k) {
         const std::uint16_t sum =
             static_cast<std::uint16_t>(pSums[k - 4] + pSums[k] + pSums[k + 4] + centreExtra * pRow[k]);
-        const std::uint16_t high =
-            static_cast<std::uint16_t>((static_cast<std::uint32_t>(sum) * static_cast<std::uint32_t>(multiplier)) >> 16);
+        const std::uint16_t high = static_cast<std::uint16_t>(
+            (static_cast<std::uint32_t>(sum) * static_cast<std::uint32_t>(multiplier)) >> 16);
         pQuotients[k] = static_cast<BYTE>(high >> Shift);
     }
 }
@@ -53,8 +52,7 @@ inline void BlurInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int firs
 {
     const size_t lanes = 4 * static_cast<size_t>(width);
     const std::uint32_t colourMask = PixelWords::ColourMask();
-    for (int y = first; y < last; ++y)
-    {
+    for (int y = first; y < last; ++y) {
         const BYTE* pAbove = pBytes + static_cast<size_t>(y - 1) * lanes;
         const BYTE* pRow = pAbove + lanes;
         const BYTE* pBelow = pRow + lanes;
@@ -70,20 +68,19 @@ inline void BlurInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int firs
         // The colour bytes of the result; the destination keeps its fourth byte.
         RGBX* pDstRow = pDst + static_cast<size_t>(y) * width;
         for (int c = 1; c < width - 1; ++c)
-            PixelWords::WriteColourKeepFourth(pDstRow + c, PixelWords::Read(reinterpret_cast<const RGBX*>(pQuotients) + c),
-                                              colourMask);
+            PixelWords::WriteColourKeepFourth(
+                pDstRow + c, PixelWords::Read(reinterpret_cast<const RGBX*>(pQuotients) + c), colourMask);
     }
 }
-
 
 // The sharpener (CImageSharpener.cpp derives the integer form and says
 // where only the double sum can tell the result).
 // What the integer form leaves to be settled, per byte lane.
 enum LaneState : BYTE
 {
-    LANE_DONE = 0,   // the integer result is the result
-    LANE_FLAT = 1,   // integer value, all nine values equal: the per-value table
-    LANE_SUM = 2     // integer value: the double sum in kernel order
+    LANE_DONE = 0, // the integer result is the result
+    LANE_FLAT = 1, // integer value, all nine values equal: the per-value table
+    LANE_SUM = 2   // integer value: the double sum in kernel order
 };
 
 // The double weights and the sum in kernel order (column c - 1, c, c + 1;
@@ -96,7 +93,7 @@ struct KernelWeights
 
     BYTE Sum(const BYTE (&values)[9]) const
     {
-        const double weights[9] = {diagonal, direct, diagonal, direct, 2.0, direct, diagonal, direct, diagonal};
+        const double weights[9] = { diagonal, direct, diagonal, direct, 2.0, direct, diagonal, direct, diagonal };
         double sum = 0;
         for (int i = 0; i < 9; ++i)
             sum = sum + weights[i] * values[i];
@@ -109,8 +106,8 @@ struct KernelWeights
     // below (the neighbours are four bytes either side).
     BYTE SumAround(const BYTE* pAbove, const BYTE* pRow, const BYTE* pBelow) const
     {
-        const BYTE values[9] = {pAbove[-4], pRow[-4], pBelow[-4], pAbove[0], pRow[0],
-                                pBelow[0],  pAbove[4], pRow[4],   pBelow[4]};
+        const BYTE values[9] = { pAbove[-4], pRow[-4],  pBelow[-4], pAbove[0], pRow[0],
+                                 pBelow[0],  pAbove[4], pRow[4],    pBelow[4] };
         return Sum(values);
     }
 
@@ -145,8 +142,7 @@ void SharpenLanes(const BYTE* pRow, const std::uint16_t* pVertical, const BYTE* 
                   std::uint16_t e, std::uint16_t denominator, std::uint16_t multiplier, BYTE* pOut, BYTE* pState)
 {
     const std::uint16_t roundUp = static_cast<std::uint16_t>(denominator - 1);
-    for (size_t k = 4; k < lanes - 4; ++k)
-    {
+    for (size_t k = 4; k < lanes - 4; ++k) {
         const std::uint16_t direct = static_cast<std::uint16_t>(pVertical[k] + pRow[k - 4] + pRow[k + 4]);
         const std::uint16_t diagonal = static_cast<std::uint16_t>(pVertical[k - 4] + pVertical[k + 4]);
         const std::uint16_t b = static_cast<std::uint16_t>(e * direct + diagonal);
@@ -160,8 +156,8 @@ void SharpenLanes(const BYTE* pRow, const std::uint16_t* pVertical, const BYTE* 
         // K divides N: an integer value, settled later (whether it lies in
         // 1 ... 255, where the double sum matters, is left to that step).
         const bool whole = static_cast<std::uint16_t>(quotient * denominator) == b;
-        const BYTE flat = static_cast<BYTE>(pColumnDiff[k - 4] | pColumnDiff[k] | pColumnDiff[k + 4] |
-                                            (pRow[k - 4] ^ pRow[k]) | (pRow[k] ^ pRow[k + 4]));
+        const BYTE flat = static_cast<BYTE>(pColumnDiff[k - 4] | pColumnDiff[k] | pColumnDiff[k + 4]
+                                            | (pRow[k - 4] ^ pRow[k]) | (pRow[k] ^ pRow[k + 4]));
         pState[k] = static_cast<BYTE>(whole ? (flat == 0 ? LANE_FLAT : LANE_SUM) : LANE_DONE);
     }
 }
@@ -170,8 +166,7 @@ void SharpenLanes(const BYTE* pRow, const std::uint16_t* pVertical, const BYTE* 
 inline void PrepareLanes(const BYTE* pAbove, const BYTE* pRow, const BYTE* pBelow, size_t lanes,
                          std::uint16_t* pVertical, BYTE* pColumnDiff)
 {
-    for (size_t k = 0; k < lanes; ++k)
-    {
+    for (size_t k = 0; k < lanes; ++k) {
         pVertical[k] = static_cast<std::uint16_t>(pAbove[k] + pBelow[k]);
         pColumnDiff[k] = static_cast<BYTE>((pAbove[k] ^ pRow[k]) | (pRow[k] ^ pBelow[k]));
     }
@@ -184,8 +179,7 @@ inline void ComputeIntegerLanes(const ExactDivision& division, std::uint16_t e, 
                                 const std::uint16_t* pVertical, const BYTE* pColumnDiff, size_t lanes, BYTE* pOut,
                                 BYTE* pState)
 {
-    switch (division.shift)
-    {
+    switch (division.shift) {
     case 2:
         SharpenLanes<2>(pRow, pVertical, pColumnDiff, lanes, e, division.divisor, division.multiplier, pOut, pState);
         break;
@@ -219,15 +213,14 @@ struct FlatPairCache
     std::uint64_t results = 0;
 };
 
-inline void SettleWholeLanes(const BYTE* pAbove, const BYTE* pRow, const BYTE* pBelow, int width,
-                             const BYTE* pState, const BYTE (&flatResults)[256], const KernelWeights& weights,
-                             FlatPairCache& cache, BYTE* pOut)
+inline void SettleWholeLanes(const BYTE* pAbove, const BYTE* pRow, const BYTE* pBelow, int width, const BYTE* pState,
+                             const BYTE (&flatResults)[256], const KernelWeights& weights, FlatPairCache& cache,
+                             BYTE* pOut)
 {
     const std::uint64_t colourMask64 = PixelWords::ColourMask() * 0x0000000100000001ull;
     const std::uint64_t sumLanes64 = colourMask64 & 0x0202020202020202ull;
     const size_t lastLane = 4 * static_cast<size_t>(width - 1);
-    for (size_t k0 = 4; k0 < lastLane; k0 += 8)
-    {
+    for (size_t k0 = 4; k0 < lastLane; k0 += 8) {
         std::uint64_t states;
         std::memcpy(&states, pState + k0, sizeof(states));
         states &= colourMask64;
@@ -236,10 +229,8 @@ inline void SettleWholeLanes(const BYTE* pAbove, const BYTE* pRow, const BYTE* p
         std::uint64_t centres, results;
         std::memcpy(&centres, pRow + k0, sizeof(centres));
         std::memcpy(&results, pOut + k0, sizeof(results));
-        if ((states & sumLanes64) == 0)
-        {
-            if (states != cache.states || centres != cache.centres)
-            {
+        if ((states & sumLanes64) == 0) {
+            if (states != cache.states || centres != cache.centres) {
                 cache.results = 0;
                 for (int shift = 0; shift < 64; shift += 8)
                     cache.results |= std::uint64_t(flatResults[(centres >> shift) & 0xFF]) << shift;
@@ -252,16 +243,12 @@ inline void SettleWholeLanes(const BYTE* pAbove, const BYTE* pRow, const BYTE* p
             std::memcpy(pOut + k0, &results, sizeof(results));
             continue;
         }
-        for (size_t k = k0; k < k0 + 8; ++k)
-        {
+        for (size_t k = k0; k < k0 + 8; ++k) {
             if ((k & 3) == 3 || pState[k] == LANE_DONE)
                 continue;
-            if (pState[k] == LANE_FLAT)
-            {
+            if (pState[k] == LANE_FLAT) {
                 pOut[k] = flatResults[pRow[k]];
-            }
-            else
-            {
+            } else {
                 pOut[k] = weights.SumAround(pAbove + k, pRow + k, pBelow + k);
             }
         }
@@ -278,7 +265,6 @@ inline void WriteInteriorRow(const BYTE* pOut, int width, RGBX* pDstRow)
                                           colourMask);
 }
 
-
 // Interior rows first ... last - 1 of the sharpener (see its ProcessPixels),
 // with pVertical of lanes entries and pScratch of 3 * lanes bytes.
 inline void SharpenInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int last, ExactDivision division,
@@ -294,8 +280,7 @@ inline void SharpenInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int f
     std::memset(pState, LANE_DONE, 4);
     std::memset(pState + lanes - 4, LANE_DONE, 4);
     FlatPairCache cache;
-    for (int y = first; y < last; ++y)
-    {
+    for (int y = first; y < last; ++y) {
         const BYTE* pAbove = pBytes + static_cast<size_t>(y - 1) * lanes;
         const BYTE* pRow = pAbove + lanes;
         const BYTE* pBelow = pRow + lanes;
@@ -316,8 +301,7 @@ inline void SumBoxRowLanes(const BYTE* pBytes, size_t lanes, int first, int last
     const BYTE* pRow = pBytes + static_cast<size_t>(first) * lanes;
     for (size_t k = begin; k < end; ++k)
         pSums[k] = pRow[k];
-    for (int row = first + 1; row <= last; ++row)
-    {
+    for (int row = first + 1; row <= last; ++row) {
         pRow += lanes;
         for (size_t k = begin; k < end; ++k)
             pSums[k] = static_cast<std::uint16_t>(pSums[k] + pRow[k]);
@@ -328,21 +312,19 @@ inline void SumBoxRowLanes(const BYTE* pBytes, size_t lanes, int first, int last
 // byte of pixel i is the sum of that lane of pixels 2i and 2i + 1 of pSums,
 // divided as ExactDivision does (the high half of the product with the
 // multiplier, then the shift); the fourth byte stays.
-inline void AveragePairLanes(const std::uint16_t* pSums, size_t count, std::uint16_t multiplier, int shift,
-                             RGBX* pDst)
+inline void AveragePairLanes(const std::uint16_t* pSums, size_t count, std::uint16_t multiplier, int shift, RGBX* pDst)
 {
     const std::uint32_t colourMask = PixelWords::ColourMask();
     const auto divide = [multiplier, shift](std::uint16_t first, std::uint16_t second) {
         const std::uint16_t sum = static_cast<std::uint16_t>(first + second);
-        const std::uint16_t high =
-            static_cast<std::uint16_t>((static_cast<std::uint32_t>(sum) * static_cast<std::uint32_t>(multiplier)) >> 16);
+        const std::uint16_t high = static_cast<std::uint16_t>(
+            (static_cast<std::uint32_t>(sum) * static_cast<std::uint32_t>(multiplier)) >> 16);
         return static_cast<std::uint32_t>(high >> shift);
     };
-    for (size_t i = 0; i < count; ++i)
-    {
+    for (size_t i = 0; i < count; ++i) {
         const std::uint16_t* pPair = pSums + 8 * i;
-        const std::uint32_t word = divide(pPair[0], pPair[4]) | divide(pPair[1], pPair[5]) << 8 |
-                                   divide(pPair[2], pPair[6]) << 16;
+        const std::uint32_t word =
+            divide(pPair[0], pPair[4]) | divide(pPair[1], pPair[5]) << 8 | divide(pPair[2], pPair[6]) << 16;
         PixelWords::WriteColourKeepFourth(pDst + i, word, colourMask);
     }
 }

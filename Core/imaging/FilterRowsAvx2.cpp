@@ -28,10 +28,7 @@ struct Neighbourhoods16
     {
     }
 
-    static __m128i Load(const BYTE* p)
-    {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    }
+    static __m128i Load(const BYTE* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
 };
 
 __m256i Widen(__m128i bytes)
@@ -61,8 +58,7 @@ void FilterInteriorRows(const Blocks& blocks, const BYTE* pBytes, RGBX* pDst, in
 {
     const size_t lanes = 4 * static_cast<size_t>(width);
     const size_t lastBlock = lanes - 20;
-    for (int y = first; y < last; ++y)
-    {
+    for (int y = first; y < last; ++y) {
         const BYTE* pAbove = pBytes + static_cast<size_t>(y - 1) * lanes;
         BYTE* pDstRow = reinterpret_cast<BYTE*>(pDst + static_cast<size_t>(y) * width);
         for (size_t k = 4; k < lastBlock; k += 16)
@@ -88,12 +84,12 @@ public:
     {
         const Neighbourhoods16 n(pAbove, lanes, k);
         const __m256i centre = Widen(n.centre);
-        const __m256i columns = _mm256_add_epi16(
-            _mm256_add_epi16(_mm256_add_epi16(Widen(n.aboveLeft), Widen(n.left)), Widen(n.belowLeft)),
-            _mm256_add_epi16(_mm256_add_epi16(Widen(n.above), centre), Widen(n.below)));
+        const __m256i columns =
+            _mm256_add_epi16(_mm256_add_epi16(_mm256_add_epi16(Widen(n.aboveLeft), Widen(n.left)), Widen(n.belowLeft)),
+                             _mm256_add_epi16(_mm256_add_epi16(Widen(n.above), centre), Widen(n.below)));
         const __m256i sum = _mm256_add_epi16(
-            _mm256_add_epi16(columns, _mm256_add_epi16(_mm256_add_epi16(Widen(n.aboveRight), Widen(n.right)),
-                                                       Widen(n.belowRight))),
+            _mm256_add_epi16(
+                columns, _mm256_add_epi16(_mm256_add_epi16(Widen(n.aboveRight), Widen(n.right)), Widen(n.belowRight))),
             _mm256_mullo_epi16(centre, m_centreExtra));
         const __m256i quotient = _mm256_srl_epi16(_mm256_mulhi_epu16(sum, m_multiplier), m_shift);
         WriteColourBytes(pDstRow + k, Narrow(quotient), m_colourBytes);
@@ -121,8 +117,7 @@ public:
           m_denominator(_mm256_set1_epi16(static_cast<short>(division.divisor))),
           m_shift(_mm_cvtsi32_si128(division.shift)),
           m_colourBytes(_mm_set1_epi32(static_cast<int>(PixelWords::ColourMask()))),
-          m_colourLanes(_mm_movemask_epi8(m_colourBytes)),
-          m_weights(weights)
+          m_colourLanes(_mm_movemask_epi8(m_colourBytes)), m_weights(weights)
     {
         alignas(16) BYTE drops[32];
         MakeFlatDrops(flatResults, drops);
@@ -141,9 +136,10 @@ public:
 
         const __m256i verticalLeft = _mm256_add_epi16(Widen(aboveLeft), Widen(belowLeft));
         const __m256i verticalRight = _mm256_add_epi16(Widen(aboveRight), Widen(belowRight));
-        const __m256i direct = _mm256_add_epi16(_mm256_add_epi16(Widen(above), Widen(below)),
-                                                _mm256_add_epi16(Widen(left), Widen(right)));
-        const __m256i b = _mm256_add_epi16(_mm256_mullo_epi16(direct, m_e), _mm256_add_epi16(verticalLeft, verticalRight));
+        const __m256i direct =
+            _mm256_add_epi16(_mm256_add_epi16(Widen(above), Widen(below)), _mm256_add_epi16(Widen(left), Widen(right)));
+        const __m256i b =
+            _mm256_add_epi16(_mm256_mullo_epi16(direct, m_e), _mm256_add_epi16(verticalLeft, verticalRight));
         const __m256i quotient =
             _mm256_srl_epi16(_mm256_mulhi_epu16(_mm256_add_epi16(b, m_roundUp), m_multiplier), m_shift);
         const __m256i twice = _mm256_add_epi16(Widen(centre), Widen(centre));
@@ -153,8 +149,7 @@ public:
         __m128i bytes = Narrow(result);
         const __m128i wholeBytes = NarrowMask(whole);
         const int open = _mm_movemask_epi8(wholeBytes) & m_colourLanes;
-        if (open != 0)
-        {
+        if (open != 0) {
             const __m128i differences = _mm_or_si128(
                 _mm_or_si128(_mm_or_si128(_mm_xor_si128(aboveLeft, left), _mm_xor_si128(left, belowLeft)),
                              _mm_or_si128(_mm_xor_si128(above, centre), _mm_xor_si128(centre, below))),
@@ -224,8 +219,7 @@ void AveragePairBoxRows(const BYTE* pBytes, size_t lanes, int first, int last, i
     // Eight destination pixels (sixteen source columns) per block; the last
     // block is moved back to end with the run (pixels written twice get the
     // same bytes).
-    for (int i = 0;; i += 8)
-    {
+    for (int i = 0;; i += 8) {
         i = i + 8 > count ? count - 8 : i;
         const BYTE* pColumn = pFirstRow + 8 * static_cast<size_t>(i);
         // Pixels i ... i + 3 in sumsLow (two per 128-bit half), i + 4 ... i + 7 in sumsHigh.
@@ -237,8 +231,7 @@ void AveragePairBoxRows(const BYTE* pBytes, size_t lanes, int first, int last, i
         // became 1.6-1.9 ms). A prefetch never faults past the picture's end.
         for (size_t row = 0; row < rows; ++row)
             _mm_prefetch(reinterpret_cast<const char*>(pColumn + row * lanes + kPrefetchBytes), _MM_HINT_T0);
-        for (size_t row = 0; row < rows; ++row)
-        {
+        for (size_t row = 0; row < rows; ++row) {
             const BYTE* pRow = pColumn + row * lanes;
             const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pRow));
             const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pRow + 32));
@@ -269,12 +262,12 @@ void NegatePixels(const RGBX* pSrc, RGBX* pDst, size_t begin, size_t end)
 {
     const __m256i colourBytes = _mm256_set1_epi32(static_cast<int>(PixelWords::ColourMask()));
     size_t i = begin;
-    for (; i + 8 <= end; i += 8)
-    {
+    for (; i + 8 <= end; i += 8) {
         const __m256i source = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pSrc + i));
         const __m256i dest = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pDst + i));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pDst + i),
-                            _mm256_or_si256(_mm256_andnot_si256(source, colourBytes), _mm256_andnot_si256(colourBytes, dest)));
+        _mm256_storeu_si256(
+            reinterpret_cast<__m256i*>(pDst + i),
+            _mm256_or_si256(_mm256_andnot_si256(source, colourBytes), _mm256_andnot_si256(colourBytes, dest)));
     }
     ::NegatePixels(pSrc, pDst, i, end);
 }
@@ -288,7 +281,7 @@ void BlurInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int 
 void SharpenInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int last, ExactDivision division,
                          std::uint16_t e, const BYTE (&flatResults)[256], double direct, double diagonal)
 {
-    FilterInteriorRows(SharpenBlocks(division, e, flatResults, KernelWeights{direct, diagonal}), pBytes, pDst, width,
+    FilterInteriorRows(SharpenBlocks(division, e, flatResults, KernelWeights{ direct, diagonal }), pBytes, pDst, width,
                        first, last);
 }
 

@@ -31,8 +31,7 @@ public:
           m_denominator(_mm512_set1_epi16(static_cast<short>(division.divisor))),
           m_shift(_mm_cvtsi32_si128(division.shift)),
           m_colourBytes(_mm256_set1_epi32(static_cast<int>(PixelWords::ColourMask()))),
-          m_colourLanes(static_cast<unsigned>(_mm256_movemask_epi8(m_colourBytes))),
-          m_weights(weights)
+          m_colourLanes(static_cast<unsigned>(_mm256_movemask_epi8(m_colourBytes))), m_weights(weights)
     {
         // The 32 bytes of bits in both 128-bit halves of two registers, since
         // byte shuffles pick within each half.
@@ -54,9 +53,10 @@ public:
 
         const __m512i verticalLeft = _mm512_add_epi16(Widen(aboveLeft), Widen(belowLeft));
         const __m512i verticalRight = _mm512_add_epi16(Widen(aboveRight), Widen(belowRight));
-        const __m512i direct = _mm512_add_epi16(_mm512_add_epi16(Widen(above), Widen(below)),
-                                                _mm512_add_epi16(Widen(left), Widen(right)));
-        const __m512i b = _mm512_add_epi16(_mm512_mullo_epi16(direct, m_e), _mm512_add_epi16(verticalLeft, verticalRight));
+        const __m512i direct =
+            _mm512_add_epi16(_mm512_add_epi16(Widen(above), Widen(below)), _mm512_add_epi16(Widen(left), Widen(right)));
+        const __m512i b =
+            _mm512_add_epi16(_mm512_mullo_epi16(direct, m_e), _mm512_add_epi16(verticalLeft, verticalRight));
         const __m512i quotient =
             _mm512_srl_epi16(_mm512_mulhi_epu16(_mm512_add_epi16(b, m_roundUp), m_multiplier), m_shift);
         const __m512i twice = _mm512_add_epi16(Widen(centre), Widen(centre));
@@ -67,13 +67,13 @@ public:
         // Every word is at most 255: its low byte is the result.
         __m256i bytes = _mm512_maskz_cvtepi16_epi8(~__mmask32(0), result);
         const unsigned open = whole & m_colourLanes;
-        if (open != 0)
-        {
+        if (open != 0) {
             const __m256i differences = _mm256_or_si256(
                 _mm256_or_si256(_mm256_or_si256(_mm256_xor_si256(aboveLeft, left), _mm256_xor_si256(left, belowLeft)),
                                 _mm256_or_si256(_mm256_xor_si256(above, centre), _mm256_xor_si256(centre, below))),
-                _mm256_or_si256(_mm256_or_si256(_mm256_xor_si256(aboveRight, right), _mm256_xor_si256(right, belowRight)),
-                                _mm256_or_si256(_mm256_xor_si256(left, centre), _mm256_xor_si256(centre, right))));
+                _mm256_or_si256(
+                    _mm256_or_si256(_mm256_xor_si256(aboveRight, right), _mm256_xor_si256(right, belowRight)),
+                    _mm256_or_si256(_mm256_xor_si256(left, centre), _mm256_xor_si256(centre, right))));
             const unsigned flat = static_cast<unsigned>(_mm256_cmpeq_epi8_mask(differences, _mm256_setzero_si256()));
             bytes = _mm256_mask_blend_epi8(flat & open, bytes, FlatResults(centre));
             const unsigned sums = open & ~flat;
@@ -124,13 +124,12 @@ namespace FilterRowsAvx512 {
 void SharpenInteriorRows(const BYTE* pBytes, RGBX* pDst, int width, int first, int last, ExactDivision division,
                          std::uint16_t e, const BYTE (&flatResults)[256], double direct, double diagonal)
 {
-    const SharpenBlocks blocks(division, e, flatResults, KernelWeights{direct, diagonal});
+    const SharpenBlocks blocks(division, e, flatResults, KernelWeights{ direct, diagonal });
     const size_t lanes = 4 * static_cast<size_t>(width);
     // The last block is moved back to end at the last interior pixel (pixels
     // written twice get the same bytes).
     const size_t lastBlock = lanes - 36;
-    for (int y = first; y < last; ++y)
-    {
+    for (int y = first; y < last; ++y) {
         const BYTE* pAbove = pBytes + static_cast<size_t>(y - 1) * lanes;
         BYTE* pDstRow = reinterpret_cast<BYTE*>(pDst + static_cast<size_t>(y) * width);
         for (size_t k = 4; k < lastBlock; k += 32)

@@ -34,9 +34,6 @@ struct RGBX
                     static_cast<BYTE>(clr & 0xFF), 0);
     }
 
-    bool operator==(const RGBX& other) const
-    {
-        return b == other.b && g == other.g && r == other.r && x == other.x;
-    }
+    bool operator==(const RGBX& other) const { return b == other.b && g == other.g && r == other.r && x == other.x; }
     bool operator!=(const RGBX& other) const { return !(*this == other); }
 };

@@ -30,8 +30,7 @@ public:
     virtual BOOL ReadsRowBands(CSize sizeSrc, CSize sizeDst) const = 0;
     // The source rows srcFirst ... srcLast - 1 that destination rows
     // first ... last - 1 read (srcFirst == srcLast when they read none).
-    virtual void SourceRowsOf(CSize sizeSrc, CSize sizeDst, int first, int last, int& srcFirst,
-                              int& srcLast) const = 0;
+    virtual void SourceRowsOf(CSize sizeSrc, CSize sizeDst, int first, int last, int& srcFirst, int& srcLast) const = 0;
     // Destination rows first ... last - 1 of ProcessPixels from pBand, which
     // holds at least the source rows they read, from source row bandFirst on.
     virtual BOOL ProcessFromRowBand(const RGBX* pBand, int bandFirst, CSize sizeSrc, RGBX* pDst, CSize sizeDst,

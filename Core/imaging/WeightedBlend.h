@@ -11,12 +11,12 @@
 #include <cstdint>
 
 #if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define TES_IMAGING_SSE2 1
+#  include <emmintrin.h>
+#  define TES_IMAGING_SSE2 1
 #endif
 // x86-64 builds also carry the AVX2 and AVX-512 blends (WeightedBlendAvx.h).
 #if defined(__x86_64__) || defined(_M_X64)
-#define TES_IMAGING_AVX2 1
+#  define TES_IMAGING_AVX2 1
 #endif
 
 namespace WeightedBlend {
@@ -37,8 +37,7 @@ struct ScalarBlender
                                double restV, double dv)
     {
         std::uint32_t word = 0;
-        for (int shift = 0; shift < 24; shift += 8)
-        {
+        for (int shift = 0; shift < 24; shift += 8) {
             const double value = Channel<double>(du, restU, restV, dv, (w00 >> shift) & 0xFF, (w10 >> shift) & 0xFF,
                                                  (w01 >> shift) & 0xFF, 0.5);
             word |= static_cast<std::uint32_t>(static_cast<int>(value) & 0xFF) << shift;
@@ -55,8 +54,14 @@ struct Double2
     Double2(__m128d value) : v(value) {}
     explicit Double2(double value) : v(_mm_set1_pd(value)) {}
 };
-inline Double2 operator*(Double2 a, Double2 b) { return _mm_mul_pd(a.v, b.v); }
-inline Double2 operator+(Double2 a, Double2 b) { return _mm_add_pd(a.v, b.v); }
+inline Double2 operator*(Double2 a, Double2 b)
+{
+    return _mm_mul_pd(a.v, b.v);
+}
+inline Double2 operator+(Double2 a, Double2 b)
+{
+    return _mm_add_pd(a.v, b.v);
+}
 
 // The four bytes of a pixel word as doubles: (b, g) and (r, x).
 inline void WordToDoubles(std::uint32_t word, Double2& low, Double2& high)
@@ -130,8 +135,7 @@ template <class Blender>
 inline void ShiftedRun(Blender, const RGBX* pRow, const RGBX* pNextRow, double shift, double restV, double dv,
                        int first, int last, RGBX* pDst)
 {
-    for (int i = first; i < last; ++i)
-    {
+    for (int i = first; i < last; ++i) {
         const double u = i - shift;
         const int cu = static_cast<int>(u);
         const double du = u - cu;
@@ -172,8 +176,8 @@ inline void ColumnsRun(Blender, const RGBX* pRow, const RGBX* pNextRow, int, con
         for (int x = 0; x < count; ++x)
             PixelWords::Write(pDst + x, Blender::Pixel(PixelWords::Read(pRow + columns.pFirst[x]),
                                                        PixelWords::Read(pRow + columns.pNext[x]),
-                                                       PixelWords::Read(pNextRow + columns.pFirst[x]),
-                                                       columns.pFrac[x], columns.pRest[x], pRestV[r], pDv[r]));
+                                                       PixelWords::Read(pNextRow + columns.pFirst[x]), columns.pFrac[x],
+                                                       columns.pRest[x], pRestV[r], pDv[r]));
 }
 
 #ifdef TES_IMAGING_AVX2
@@ -187,8 +191,8 @@ inline void ColumnsRun(Avx2Blender, const RGBX* pRow, const RGBX* pNextRow, int 
         BlendColumnsRunAvx512(pRow, pNextRow, width, columns.pFirst, columns.pNext, columns.pFrac, columns.pRest,
                               pRestV, pDv, rowCount, count, pDst);
     else
-        BlendColumnsRunAvx2(pRow, pNextRow, width, columns.pFirst, columns.pNext, columns.pFrac, columns.pRest,
-                            pRestV, pDv, rowCount, count, pDst);
+        BlendColumnsRunAvx2(pRow, pNextRow, width, columns.pFirst, columns.pNext, columns.pFrac, columns.pRest, pRestV,
+                            pDv, rowCount, count, pDst);
 }
 #endif
 

@@ -30,8 +30,7 @@ class Columns4
 public:
     Columns4(__m128i w00, __m128i w10, __m128i w01, __m256d du, __m256d restU)
     {
-        for (int channel = 0; channel < 3; ++channel)
-        {
+        for (int channel = 0; channel < 3; ++channel) {
             const __m128i pick = PickChannel(channel);
             m_p00[channel] = _mm256_cvtepi32_pd(_mm_shuffle_epi8(w00, pick));
             m_p01[channel] = _mm256_cvtepi32_pd(_mm_shuffle_epi8(w01, pick));
@@ -44,8 +43,7 @@ public:
     __m128i Words(__m256d restV, __m256d dv) const
     {
         __m128i values[3];
-        for (int channel = 0; channel < 3; ++channel)
-        {
+        for (int channel = 0; channel < 3; ++channel) {
             __m256d sum = _mm256_add_pd(m_across[channel], _mm256_mul_pd(restV, m_p00[channel]));
             sum = _mm256_add_pd(sum, _mm256_mul_pd(dv, m_p01[channel]));
             values[channel] = _mm256_cvttpd_epi32(_mm256_mul_pd(_mm256_set1_pd(0.5), sum));
@@ -58,8 +56,8 @@ private:
     static __m128i PickChannel(int channel)
     {
         const char c = static_cast<char>(channel);
-        return _mm_setr_epi8(c, -1, -1, -1, static_cast<char>(4 + c), -1, -1, -1, static_cast<char>(8 + c), -1, -1,
-                             -1, static_cast<char>(12 + c), -1, -1, -1);
+        return _mm_setr_epi8(c, -1, -1, -1, static_cast<char>(4 + c), -1, -1, -1, static_cast<char>(8 + c), -1, -1, -1,
+                             static_cast<char>(12 + c), -1, -1, -1);
     }
 
     __m256d m_p00[3], m_p01[3], m_across[3];
@@ -97,8 +95,7 @@ void BlendShiftedRunAvx2(const RGBX* pRow, const RGBX* pNextRow, double shift, d
     const __m256d vShift = _mm256_set1_pd(shift);
     const __m256d one = _mm256_set1_pd(1.0);
     const __m128i steps = _mm_setr_epi32(0, 1, 2, 3);
-    for (int i = first; i < last; i += 4)
-    {
+    for (int i = first; i < last; i += 4) {
         const __m128i columns = _mm_add_epi32(_mm_set1_epi32(i), steps);
         const __m256d u = _mm256_sub_pd(_mm256_cvtepi32_pd(columns), vShift);
         const __m128i cu = _mm256_cvttpd_epi32(u);
@@ -108,8 +105,8 @@ void BlendShiftedRunAvx2(const RGBX* pRow, const RGBX* pNextRow, double shift, d
         // Four points in four neighbouring columns are read as three runs of
         // four words; the end of the run, or two points that rounding of
         // i - shift put in one column, go pixel by pixel.
-        if (i + 4 <= last && _mm_movemask_epi8(_mm_cmpeq_epi32(cu, _mm_add_epi32(_mm_set1_epi32(cu0), steps))) == 0xFFFF)
-        {
+        if (i + 4 <= last
+            && _mm_movemask_epi8(_mm_cmpeq_epi32(cu, _mm_add_epi32(_mm_set1_epi32(cu0), steps))) == 0xFFFF) {
             const __m128i w00 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pRow + cu0));
             const __m128i w10 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pRow + cu0 + 1));
             const __m128i w01 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pNextRow + cu0));
@@ -121,12 +118,11 @@ void BlendShiftedRunAvx2(const RGBX* pRow, const RGBX* pNextRow, double shift, d
         _mm_store_si128(reinterpret_cast<__m128i*>(cuLanes), cu);
         _mm256_store_pd(duLanes, du);
         _mm256_store_pd(restULanes, restU);
-        for (int k = 0; k < 4 && i + k < last; ++k)
-        {
+        for (int k = 0; k < 4 && i + k < last; ++k) {
             const int c = cuLanes[k];
-            PixelWords::Write(pDst + i + k, BlendPixelAvx2(PixelWords::Read(pRow + c), PixelWords::Read(pRow + c + 1),
-                                                           PixelWords::Read(pNextRow + c), duLanes[k], restULanes[k],
-                                                           restV, dv));
+            PixelWords::Write(pDst + i + k,
+                              BlendPixelAvx2(PixelWords::Read(pRow + c), PixelWords::Read(pRow + c + 1),
+                                             PixelWords::Read(pNextRow + c), duLanes[k], restULanes[k], restV, dv));
         }
     }
 }
@@ -136,13 +132,11 @@ void BlendColumnsRunAvx2(const RGBX* pRow, const RGBX* pNextRow, int width, cons
                          int rowCount, int count, RGBX* pDst)
 {
     const __m128i eight = _mm_set1_epi32(8);
-    for (int x = 0; x < count; x += 4)
-    {
+    for (int x = 0; x < count; x += 4) {
         // Four columns whose pixels lie among eight neighbouring source
         // pixels are picked from one read of those eight per row; others,
         // and the end of the run, go pixel by pixel.
-        if (x + 4 <= count && pFirst[x] + 8 <= width)
-        {
+        if (x + 4 <= count && pFirst[x] + 8 <= width) {
             const int base = pFirst[x];
             const __m128i vBase = _mm_set1_epi32(base);
             const __m128i first = _mm_sub_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(pFirst + x)), vBase);
@@ -150,12 +144,13 @@ void BlendColumnsRunAvx2(const RGBX* pRow, const RGBX* pNextRow, int width, cons
             // Unsigned offsets below 8: 0 <= offset < 8.
             const __m128i outside = _mm_or_si128(_mm_cmpeq_epi32(_mm_min_epu32(first, eight), eight),
                                                  _mm_cmpeq_epi32(_mm_min_epu32(next, eight), eight));
-            if (_mm_movemask_epi8(outside) == 0)
-            {
+            if (_mm_movemask_epi8(outside) == 0) {
                 const __m256i row = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pRow + base));
                 const __m256i nextRow = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pNextRow + base));
-                const __m128i w00 = _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(row, _mm256_castsi128_si256(first)));
-                const __m128i w10 = _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(row, _mm256_castsi128_si256(next)));
+                const __m128i w00 =
+                    _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(row, _mm256_castsi128_si256(first)));
+                const __m128i w10 =
+                    _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(row, _mm256_castsi128_si256(next)));
                 const __m128i w01 =
                     _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(nextRow, _mm256_castsi128_si256(first)));
                 const Columns4 columns(w00, w10, w01, _mm256_loadu_pd(pFrac + x), _mm256_loadu_pd(pRest + x));
@@ -193,10 +188,8 @@ int BlendTurnedPointsAvx2(const RGBX* pSrc, int width, int height, const double*
     const __m128i lastRow = _mm_set1_epi32(height - 1);
     const __m128i rowLength = _mm_set1_epi32(width);
     int leftOver = 0;
-    for (int t = 0; t < count; t += 4)
-    {
-        if (t + 4 > count)
-        {
+    for (int t = 0; t < count; t += 4) {
+        if (t + 4 > count) {
             pLeftOver[leftOver++] = t;
             break;
         }
@@ -223,8 +216,7 @@ int BlendTurnedPointsAvx2(const RGBX* pSrc, int width, int height, const double*
         // Points outside the window leave their pixels as they are.
         if (inside == 0)
             continue;
-        if (inside != 0xFFFF || _mm256_movemask_pd(inPicture) != 0xF)
-        {
+        if (inside != 0xFFFF || _mm256_movemask_pd(inPicture) != 0xF) {
             pLeftOver[leftOver++] = t;
             continue;
         }

@@ -28,8 +28,7 @@ class Columns8
 public:
     Columns8(__m256i w00, __m256i w10, __m256i w01, __m512d du, __m512d restU)
     {
-        for (int channel = 0; channel < 3; ++channel)
-        {
+        for (int channel = 0; channel < 3; ++channel) {
             const __m256i pick = PickChannel(channel);
             m_p00[channel] = _mm512_cvtepi32_pd(_mm256_shuffle_epi8(w00, pick));
             m_p01[channel] = _mm512_cvtepi32_pd(_mm256_shuffle_epi8(w01, pick));
@@ -42,8 +41,7 @@ public:
     __m256i Words(__m512d restV, __m512d dv) const
     {
         __m256i values[3];
-        for (int channel = 0; channel < 3; ++channel)
-        {
+        for (int channel = 0; channel < 3; ++channel) {
             __m512d sum = _mm512_add_pd(m_across[channel], _mm512_mul_pd(restV, m_p00[channel]));
             sum = _mm512_add_pd(sum, _mm512_mul_pd(dv, m_p01[channel]));
             values[channel] = _mm512_cvttpd_epi32(_mm512_mul_pd(_mm512_set1_pd(0.5), sum));
@@ -78,23 +76,23 @@ void BlendColumnsRunAvx512(const RGBX* pRow, const RGBX* pNextRow, int width, co
                            int rowCount, int count, RGBX* pDst)
 {
     const __m256i sixteen = _mm256_set1_epi32(16);
-    for (int x = 0; x < count; x += 8)
-    {
+    for (int x = 0; x < count; x += 8) {
         // Eight columns whose pixels lie among sixteen neighbouring source
         // pixels are picked from one read of those sixteen per row (always so
         // when enlarging, but at the right edge); others, and the end of the
         // run, go to the AVX2 form row by row.
         const int base = pFirst[x];
-        if (x + 8 <= count && base + 16 <= width)
-        {
+        if (x + 8 <= count && base + 16 <= width) {
             const __m256i vBase = _mm256_set1_epi32(base);
-            const __m256i first = _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(pFirst + x)), vBase);
-            const __m256i next = _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(pNext + x)), vBase);
-            if (!AnyNotBelow(first, sixteen) && !AnyNotBelow(next, sixteen))
-            {
+            const __m256i first =
+                _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(pFirst + x)), vBase);
+            const __m256i next =
+                _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(pNext + x)), vBase);
+            if (!AnyNotBelow(first, sixteen) && !AnyNotBelow(next, sixteen)) {
                 const __m512i row = _mm512_loadu_si512(pRow + base);
                 const __m512i nextRow = _mm512_loadu_si512(pNextRow + base);
-                const __m256i w00 = _mm512_castsi512_si256(_mm512_permutexvar_epi32(_mm512_zextsi256_si512(first), row));
+                const __m256i w00 =
+                    _mm512_castsi512_si256(_mm512_permutexvar_epi32(_mm512_zextsi256_si512(first), row));
                 const __m256i w10 = _mm512_castsi512_si256(_mm512_permutexvar_epi32(_mm512_zextsi256_si512(next), row));
                 const __m256i w01 =
                     _mm512_castsi512_si256(_mm512_permutexvar_epi32(_mm512_zextsi256_si512(first), nextRow));
@@ -107,8 +105,8 @@ void BlendColumnsRunAvx512(const RGBX* pRow, const RGBX* pNextRow, int width, co
         }
         const int columnCount = count - x < 8 ? count - x : 8;
         for (int r = 0; r < rowCount; ++r)
-            BlendColumnsRunAvx2(pRow, pNextRow, width, pFirst + x, pNext + x, pFrac + x, pRest + x, pRestV + r,
-                                pDv + r, 1, columnCount, pDst + static_cast<size_t>(r) * count + x);
+            BlendColumnsRunAvx2(pRow, pNextRow, width, pFirst + x, pNext + x, pFrac + x, pRest + x, pRestV + r, pDv + r,
+                                1, columnCount, pDst + static_cast<size_t>(r) * count + x);
     }
 }
 
@@ -131,11 +129,9 @@ int BlendTurnedPointsAvx512(const RGBX* pSrc, int width, int height, const doubl
     const __m256i lastRow = _mm256_set1_epi32(height - 1);
     const __m256i rowLength = _mm256_set1_epi32(width);
     int leftOver = 0;
-    for (int t = 0; t < count; t += 8)
-    {
+    for (int t = 0; t < count; t += 8) {
         // The end of the run goes to the AVX2 form.
-        if (t + 8 > count)
-        {
+        if (t + 8 > count) {
             const int blocks = BlendTurnedPointsAvx2(pSrc, width, height, pX + t, pY + t, count - t, offsetX, offsetY,
                                                      window, pDst + t, pLeftOver + leftOver);
             for (int b = leftOver; b < leftOver + blocks; ++b)
@@ -158,13 +154,12 @@ int BlendTurnedPointsAvx512(const RGBX* pSrc, int width, int height, const doubl
             _mm256_and_si256(_mm256_and_si256(_mm256_cmpgt_epi32(px, left), _mm256_cmpgt_epi32(right, px)),
                              _mm256_and_si256(_mm256_cmpgt_epi32(py, top), _mm256_cmpgt_epi32(bottom, py)));
         const __mmask8 inPicture = static_cast<__mmask8>(
-            _mm512_cmp_pd_mask(u, zero, _CMP_GE_OQ) & _mm512_cmp_pd_mask(v, zero, _CMP_GE_OQ) &
-            _mm512_cmp_pd_mask(u, vWidth, _CMP_LT_OQ) & _mm512_cmp_pd_mask(v, vHeight, _CMP_LT_OQ));
+            _mm512_cmp_pd_mask(u, zero, _CMP_GE_OQ) & _mm512_cmp_pd_mask(v, zero, _CMP_GE_OQ)
+            & _mm512_cmp_pd_mask(u, vWidth, _CMP_LT_OQ) & _mm512_cmp_pd_mask(v, vHeight, _CMP_LT_OQ));
         const unsigned inside = static_cast<unsigned>(_mm256_movemask_epi8(inWindow));
         if (inside == 0)
             continue;
-        if (inside != 0xFFFFFFFFu || inPicture != 0xFF)
-        {
+        if (inside != 0xFFFFFFFFu || inPicture != 0xFF) {
             const int blocks = BlendTurnedPointsAvx2(pSrc, width, height, pX + t, pY + t, 8, offsetX, offsetY, window,
                                                      pDst + t, pLeftOver + leftOver);
             for (int b = leftOver; b < leftOver + blocks; ++b)
@@ -177,7 +172,8 @@ int BlendTurnedPointsAvx512(const RGBX* pSrc, int width, int height, const doubl
         const __m512d du = _mm512_sub_pd(u, _mm512_cvtepi32_pd(cu));
         const __m512d dv = _mm512_sub_pd(v, _mm512_cvtepi32_pd(cv));
         const __m256i rowStart = _mm256_mullo_epi32(cv, rowLength);
-        const __m256i nextRowStart = _mm256_mullo_epi32(_mm256_min_epi32(_mm256_add_epi32(cv, one32), lastRow), rowLength);
+        const __m256i nextRowStart =
+            _mm256_mullo_epi32(_mm256_min_epi32(_mm256_add_epi32(cv, one32), lastRow), rowLength);
         const __m256i nextColumn = _mm256_min_epi32(_mm256_add_epi32(cu, one32), lastColumn);
         const __m256i w00 = _mm256_i32gather_epi32(pWords, _mm256_add_epi32(rowStart, cu), 4);
         const __m256i w10 = _mm256_i32gather_epi32(pWords, _mm256_add_epi32(rowStart, nextColumn), 4);

@@ -1,17 +1,13 @@
 // Tests of CPathName: folder, name and extension of paths with either
 // separator.
 #include "CPathName.h"
+#include "WideText.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-std::wstring W(const CString& s)
-{
-    return std::wstring(s.GetString(), static_cast<std::size_t>(s.GetLength()));
-}
 
 TEST(CPathName, SplitsAtTheLastSeparatorAndTheNamesLastDot)
 {

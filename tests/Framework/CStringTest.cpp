@@ -1,6 +1,7 @@
 // Tests of CString: formatting on both platforms, searching, slicing, case,
 // trimming and replacement.
 #include "CString.h"
+#include "WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +9,6 @@
 #include <string>
 
 namespace {
-
-std::wstring W(const CString& s)
-{
-    return std::wstring(s.GetString(), static_cast<std::size_t>(s.GetLength()));
-}
 
 TEST(CStringFormat, WideStringConversionsAreWideOnEveryPlatform)
 {

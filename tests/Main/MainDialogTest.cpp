@@ -206,7 +206,7 @@ TEST(MainDialog, ChineseLabelsAreDrawnAsGlyphsNotBoxes)
         for (int i = 0; i < 2; ++i) {
             RECT rect;
             ::GetWindowRect(::GetDlgItem(dlg.GetSafeHwnd(), nIDs[i]), &rect);
-            labels[i] = guitest::ScreenReader::Rect(rect);
+            labels[i] = guitest::ScreenReader::Rect(rect).Colors();
             ASSERT_FALSE(labels[i].empty());
             for (COLORREF pixel : labels[i])
                 nInk[i] += GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * 128;

@@ -17,8 +17,8 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
-#include <vector>
 
+#include "GdiplusCodecs.h"
 #include "InputSender.h"
 #include "ProcessUsage.h"
 #include "RemoteWindows.h"
@@ -30,24 +30,6 @@ using guitest::RemoteWindows;
 namespace {
 
 const wchar_t kMainTitle[] = L"Tessaly（Brivane作品）";
-
-int EncoderClsid(const wchar_t* pszMime, CLSID& clsid)
-{
-    UINT nCount = 0;
-    UINT nBytes = 0;
-    Gdiplus::GetImageEncodersSize(&nCount, &nBytes);
-    // The codec records are followed by their strings in the same block.
-    std::vector<Gdiplus::ImageCodecInfo> buffer(nBytes / sizeof(Gdiplus::ImageCodecInfo) + 1);
-    Gdiplus::ImageCodecInfo* pCodecs = buffer.data();
-    Gdiplus::GetImageEncoders(nCount, nBytes, pCodecs);
-    for (UINT i = 0; i < nCount; ++i) {
-        if (std::wcscmp(pCodecs[i].MimeType, pszMime) == 0) {
-            clsid = pCodecs[i].Clsid;
-            return 1;
-        }
-    }
-    return 0;
-}
 
 // Copies the screen rectangle, clipped to the screen, into a PNG file.
 bool SaveScreenRect(const RECT& wanted, const std::wstring& path)
@@ -67,7 +49,7 @@ bool SaveScreenRect(const RECT& wanted, const std::wstring& path)
     {
         Gdiplus::Bitmap picture(hBitmap, nullptr);
         CLSID png;
-        if (EncoderClsid(L"image/png", png))
+        if (guitest::GdiplusCodecs::FindEncoder(L"image/png", png))
             bSaved = picture.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
     }
     ::DeleteObject(hBitmap);

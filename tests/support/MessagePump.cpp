@@ -2,29 +2,35 @@
 #include "MessagePump.h"
 #include "CWnd.h"
 
+#include <climits>
+
 namespace guitest {
 
-void MessagePump::DispatchQueued()
+bool MessagePump::DispatchOne(ULONGLONG deadline)
 {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Leave WM_QUIT for whoever runs the real loop.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        if (!CWnd::WalkPreTranslateTree(nullptr, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+    if (GetTickCount64() >= deadline || !PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    if (msg.message == WM_QUIT) {
+        // Leave WM_QUIT for whoever runs the real loop.
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
     }
+    if (!CWnd::WalkPreTranslateTree(nullptr, &msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return true;
 }
 
 bool MessagePump::PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
-        DispatchQueued();
+        // The deadline holds even when messages never stop coming (a window
+        // that never validates its update region gets WM_PAINT forever).
+        while (DispatchOne(deadline)) {
+        }
         if (done())
             return true;
         const ULONGLONG now = GetTickCount64();
@@ -42,7 +48,8 @@ void MessagePump::PumpFor(DWORD durationMs)
 
 void MessagePump::PumpPending()
 {
-    DispatchQueued();
+    while (DispatchOne(ULLONG_MAX)) {
+    }
 }
 
 } // namespace guitest

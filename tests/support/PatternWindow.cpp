@@ -40,8 +40,12 @@ void PatternWindow::OnPaint()
     HDC hDC = BeginPaint(m_hWnd, &ps);
     RECT rc;
     GetClientRect(&rc);
-    const int w = rc.right;
-    const int h = rc.bottom;
+    Paint(hDC, rc.right, rc.bottom);
+    EndPaint(m_hWnd, &ps);
+}
+
+void PatternWindow::Paint(HDC hDC, int w, int h)
+{
     auto fill = [hDC](int left, int top, int right, int bottom, COLORREF color) {
         RECT r = { left, top, right, bottom };
         HBRUSH hBrush = CreateSolidBrush(color);
@@ -51,7 +55,6 @@ void PatternWindow::OnPaint()
     fill(0, 0, w, h, kBackground);
     fill(0, 0, w / 3, h, kLeftBand);
     fill(w * 3 / 4 - 10, h / 4 - 10, w * 3 / 4 + 10, h / 4 + 10, kSquare);
-    EndPaint(m_hWnd, &ps);
 }
 
 } // namespace guitest

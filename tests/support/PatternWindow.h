@@ -21,6 +21,9 @@ public:
 
     // The colour that client pixel (x, y) has in a w x h client area.
     static COLORREF ExpectedColor(int x, int y, int w, int h);
+    // Paints the picture of a w x h client area (also for windows of other
+    // classes).
+    static void Paint(HDC hDC, int w, int h);
 
 protected:
     DECLARE_MESSAGE_MAP()

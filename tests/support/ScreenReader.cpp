@@ -11,13 +11,13 @@ COLORREF ScreenReader::Pixel(int x, int y)
     return color;
 }
 
-std::vector<COLORREF> ScreenReader::Rect(const RECT& rect)
+TestImage ScreenReader::Rect(const RECT& rect)
 {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    std::vector<COLORREF> pixels;
+    TestImage image;
     if (width <= 0 || height <= 0)
-        return pixels;
+        return image;
     BITMAPINFO bmi = {};
     bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
     bmi.bmiHeader.biWidth = width;
@@ -33,10 +33,10 @@ std::vector<COLORREF> ScreenReader::Rect(const RECT& rect)
         HGDIOBJ hOld = SelectObject(hMem, hDib);
         if (BitBlt(hMem, 0, 0, width, height, hScreen, rect.left, rect.top, SRCCOPY)) {
             GdiFlush();
-            const BYTE* p = static_cast<const BYTE*>(pBits);   // blue, green, red, unused
-            pixels.reserve(static_cast<size_t>(width) * height);
-            for (int i = 0; i < width * height; ++i, p += 4)
-                pixels.push_back(RGB(p[2], p[1], p[0]));
+            image = TestImage(width, height);
+            const RGBX* pSource = static_cast<const RGBX*>(pBits);
+            for (int i = 0; i < width * height; ++i)
+                image.pixels[i] = RGBX(pSource[i].b, pSource[i].g, pSource[i].r, 0);
         }
         SelectObject(hMem, hOld);
     }
@@ -45,7 +45,7 @@ std::vector<COLORREF> ScreenReader::Rect(const RECT& rect)
     if (hMem != nullptr)
         DeleteDC(hMem);
     ReleaseDC(nullptr, hScreen);
-    return pixels;
+    return image;
 }
 
 } // namespace guitest

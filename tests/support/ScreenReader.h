@@ -1,11 +1,10 @@
 // ScreenReader: reads what is on the screen, one pixel (GetPixel on the
 // screen DC) or a rectangle (BitBlt of the desktop into a 32-bit top-down
-// DIB; pixels as COLORREF, rows top first, no gaps).
+// DIB).
 #pragma once
 
-#include <vector>
-
 #include "PlatformTypes.h"
+#include "TestImage.h"
 
 namespace guitest {
 
@@ -13,8 +12,9 @@ class ScreenReader
 {
 public:
     static COLORREF Pixel(int x, int y);
-    // width * height COLORREFs of the screen rectangle; empty on failure.
-    static std::vector<COLORREF> Rect(const RECT& rect);
+    // The screen rectangle's pixels, fourth byte 0; an empty image on
+    // failure.
+    static TestImage Rect(const RECT& rect);
 };
 
 } // namespace guitest

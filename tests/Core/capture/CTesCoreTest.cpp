@@ -14,10 +14,12 @@
 #include "CImageRotator.h"
 #include "CImageSharpener.h"
 #include "CImageShearer.h"
+#include "BitmapReader.h"
 #include "ChildProgram.h"
 #include "MessagePump.h"
 #include "PatternWindow.h"
 #include "TesLibResource.h"
+#include "TestFolder.h"
 #include "TimedAction.h"
 
 #include <objidl.h>
@@ -25,25 +27,29 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
 
 using namespace coretest;
+using guitest::BitmapReader;
+using guitest::MessagePump;
 using guitest::PatternWindow;
 
 namespace {
 
 const RECT kPatternRect = { 200, 150, 440, 310 };   // 240 x 160
 
-bool ShowsPattern(const Pixels& pixels, int dx, int dy, int w, int h)
+bool ShowsPattern(const TestImage& pixels, int dx, int dy, int w, int h)
 {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if (pixels.At(x + dx, y + dy) != PatternWindow::ExpectedColor(x, y, w, h))
+            if (pixels.Color(x + dx, y + dy) != PatternWindow::ExpectedColor(x, y, w, h))
                 return false;
     return true;
 }
@@ -76,7 +82,7 @@ public:
     ChooserDriver(HWND hTarget, std::function<void()> before = nullptr)
         : m_action(100, [this, hTarget, before] {
               HWND hDlg = nullptr;
-              m_bFound = WaitFor([&] { return (hDlg = FindChooser()) != nullptr; });
+              m_bFound = MessagePump::PumpUntil([&] { return (hDlg = FindChooser()) != nullptr; });
               if (!m_bFound)
                   return;
               if (before)
@@ -149,12 +155,12 @@ bool PutBitmapOnClipboard(HBITMAP hBitmap)
     return bSet;
 }
 
-Pixels ClipboardBitmap()
+TestImage ClipboardBitmap()
 {
-    Pixels pixels;
+    TestImage pixels;
     if (!::OpenClipboard(nullptr))
         return pixels;
-    pixels = ReadPixels(static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP)));
+    pixels = BitmapReader::Read(static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP)));
     ::CloseClipboard();
     return pixels;
 }
@@ -253,7 +259,7 @@ TEST_F(EngineTest, EachDirectModeCapturesItsTarget)
         EXPECT_EQ(test.nMode, engine.Core().m_config.GetSnapMode());
         EXPECT_TRUE(engine.Core().GetPathName().IsEmpty());
         EXPECT_TRUE(engine.MainWnd().IsWindowVisible());
-        const Pixels picture = ReadPixels(engine.Core().GetImage());
+        const TestImage picture = ReadPixels(engine.Core().GetImage());
         RECT rcClient;
         ::GetClientRect(window.Handle(), &rcClient);
         POINT ptClient = { 0, 0 };
@@ -288,7 +294,7 @@ TEST_F(EngineTest, RegionDraggedOverTheFrozenScreenIsCaptured)
     guitest::ModalWatchdog watchdog(15000);
     guitest::TimedAction drag(600, [&] {
         window.DestroyAfter(0);
-        WaitFor([&] { return !::IsWindow(window.Handle()); });
+        MessagePump::PumpUntil([&] { return !::IsWindow(window.Handle()); });
         pScript.reset(new MouseScript({ { Step::MOVE, 250, 180 }, { Step::LEFT_DOWN, 0, 0 }, { Step::MOVE, 290, 220 },
                                         { Step::MOVE, 330, 250 }, { Step::LEFT_UP, 0, 0 } }));
     });
@@ -297,19 +303,19 @@ TEST_F(EngineTest, RegionDraggedOverTheFrozenScreenIsCaptured)
     pScript.reset();
     EXPECT_EQ(5, engine.Core().m_config.GetSnapMode());
     // The band's true rectangle: (249, 179) - (331, 251).
-    const Pixels picture = ReadPixels(engine.Core().GetImage());
+    const TestImage picture = ReadPixels(engine.Core().GetImage());
     ASSERT_EQ(82, picture.width);
     ASSERT_EQ(72, picture.height);
     for (int y = 0; y < picture.height; ++y)
         for (int x = 0; x < picture.width; ++x)
-            ASSERT_EQ(PatternWindow::ExpectedColor(x + 49, y + 29, 240, 160), picture.At(x, y)) << x << ", " << y;
+            ASSERT_EQ(PatternWindow::ExpectedColor(x + 49, y + 29, 240, 160), picture.Color(x, y)) << x << ", " << y;
 }
 
 TEST_F(EngineTest, CancelledChooserCopiesThePreviousPictureAndEmptiesThePath)
 {
     ForeignPatternWindow window(kPatternRect, false);
     ASSERT_EQ(1, engine.Core().SnapCurrentWin());
-    const Pixels before = ReadPixels(engine.Core().GetImage());
+    const TestImage before = ReadPixels(engine.Core().GetImage());
     ASSERT_TRUE(::OpenClipboard(nullptr));
     ::EmptyClipboard();
     ::CloseClipboard();
@@ -431,7 +437,7 @@ protected:
         ASSERT_EQ(1, engine.Core().SnapCurrentWin());
     }
 
-    Pixels Reference(const std::vector<CImage32BitProcessor*>& processors)
+    TestImage Reference(const std::vector<CImage32BitProcessor*>& processors)
     {
         CImageBitmap copy;
         EXPECT_TRUE(copy.CopyImage(&captured));
@@ -439,7 +445,7 @@ protected:
         for (CImage32BitProcessor* p : processors)
             chain.Add(p);
         EXPECT_TRUE(copy.ProcessImage(chain));
-        return ReadPixels(static_cast<HBITMAP>(copy.GetSafeHandle()));
+        return BitmapReader::Read(static_cast<HBITMAP>(copy.GetSafeHandle()));
     }
 
     std::unique_ptr<ForeignPatternWindow> pWindow;
@@ -481,9 +487,9 @@ TEST_F(StoreTest, EffectsRunInTheFixedOrderWhateverWasSwitchedOnFirst)
     CImageShearer shearer(20, -12, 1);
     CImageBlurrer blurrer(2);
     CImageSharpener sharpener(3);
-    const Pixels expected = Reference(
+    const TestImage expected = Reference(
         { &grayer, &negator, &replacer, &flipper, &rotator, &resizer, &shearer, &blurrer, &sharpener });
-    const Pixels reversed = Reference(
+    const TestImage reversed = Reference(
         { &sharpener, &blurrer, &shearer, &resizer, &rotator, &flipper, &replacer, &negator, &grayer });
     ASSERT_FALSE(expected == reversed);   // the order shows in the pixels
     EXPECT_EQ(expected, ReadPixels(engine.Core().GetImage()));
@@ -549,14 +555,14 @@ TEST_F(EngineTest, ConvertedPictureKeepsEveryPixelAtAnyWidth)
         std::unique_ptr<Gdiplus::Image> pImage(engine.Core().ConvertImage(hBitmap));
         ASSERT_NE(nullptr, pImage);
         EXPECT_EQ(24u, Gdiplus::GetPixelFormatSize(pImage->GetPixelFormat()));
-        EXPECT_EQ(ReadPixels(hBitmap), ReadPixels(pImage.get()));
+        EXPECT_EQ(BitmapReader::Read(hBitmap), ReadPixels(pImage.get()));
         ::DeleteObject(hBitmap);
     }
 }
 
 TEST_F(StoreTest, ClearKeepsTheBuffersForTheNextRefresh)
 {
-    const Pixels before = ReadPixels(engine.Core().GetImage());
+    const TestImage before = ReadPixels(engine.Core().GetImage());
     engine.Core().ClearGdiplusImage();
     int x = -1, y = -1;
     EXPECT_EQ(nullptr, engine.Core().GetImage());
@@ -604,7 +610,7 @@ TEST_F(EngineTest, ThumbnailFitsTheRoomCentredAndNeverGrows)
 
 TEST_F(StoreTest, CopyPutsThePictureOrThumbnailOnTheClipboard)
 {
-    const Pixels picture = ReadPixels(engine.Core().GetImage());
+    const TestImage picture = ReadPixels(engine.Core().GetImage());
     ASSERT_EQ(1, engine.Core().CopyImageData(0));
     EXPECT_EQ(picture, ClipboardBitmap());
     // Another program can read it as a DIB too.
@@ -612,7 +618,7 @@ TEST_F(StoreTest, CopyPutsThePictureOrThumbnailOnTheClipboard)
                                           std::to_wstring(picture.width) + L" " + std::to_wstring(picture.height)));
 
     int x, y;
-    const Pixels thumbnail = ReadPixels(engine.Core().GetThubImage(x, y));
+    const TestImage thumbnail = ReadPixels(engine.Core().GetThubImage(x, y));
     ASSERT_EQ(1, engine.Core().CopyImageData(1));
     EXPECT_EQ(thumbnail, ClipboardBitmap());
 }
@@ -661,37 +667,27 @@ TEST_F(StoreTest, PasteTakesABitmapThroughTheEffectsAndRefusesText)
     engine.Core().m_config.SetNegate(1);
     EXPECT_EQ(1, engine.Core().PasteImageData());
     EXPECT_TRUE(engine.Core().GetPathName().IsEmpty());
-    const Pixels pasted = ReadPixels(engine.Core().GetImage());
+    const TestImage pasted = ReadPixels(engine.Core().GetImage());
     ASSERT_EQ(30, pasted.width);
     ASSERT_EQ(20, pasted.height);
-    EXPECT_EQ(RGB(245, 55, 195), pasted.At(29, 19));
+    EXPECT_EQ(RGB(245, 55, 195), pasted.Color(29, 19));
 }
 
 namespace {
 
-CString TempPath(const wchar_t* lpszName)
-{
-    wchar_t szFolder[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, szFolder);
-    return CString(szFolder) + lpszName;
-}
-
 // Same size, and every pixel within nTolerance per channel, except for at
 // most 3 % of them (a lossy codec's colour edges) when nTolerance is not 0.
-::testing::AssertionResult CloseTo(const Pixels& expected, const Pixels& actual, int nTolerance)
+::testing::AssertionResult CloseTo(const TestImage& expected, const TestImage& actual, int nTolerance)
 {
     if (expected.width != actual.width || expected.height != actual.height)
         return ::testing::AssertionFailure() << "size " << actual.width << "x" << actual.height;
     size_t nOff = 0;
-    for (size_t i = 0; i < expected.colors.size(); ++i) {
-        Pixels a, b;
-        a.width = b.width = a.height = b.height = 1;
-        a.colors = { expected.colors[i] };
-        b.colors = { actual.colors[i] };
-        if (MaxChannelDifference(a, b) > nTolerance)
-            ++nOff;
-    }
-    const size_t nAllowed = nTolerance == 0 ? 0 : expected.colors.size() * 3 / 100;
+    for (int y = 0; y < expected.height; ++y)
+        for (int x = 0; x < expected.width; ++x) {
+            const RGBX &a = expected.At(x, y), &b = actual.At(x, y);
+            nOff += std::max({ std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b) }) > nTolerance;
+        }
+    const size_t nAllowed = nTolerance == 0 ? 0 : static_cast<size_t>(expected.width) * expected.height * 3 / 100;
     if (nOff > nAllowed)
         return ::testing::AssertionFailure() << nOff << " pixels differ";
     return ::testing::AssertionSuccess();
@@ -706,7 +702,8 @@ bool FileExists(const CString& strPath)
 
 TEST_F(StoreTest, SaveChoosesTheEncoderByExtensionAndOpenReadsItBack)
 {
-    const Pixels picture = ReadPixels(engine.Core().GetImage());
+    const TestFolder folder;
+    const TestImage picture = ReadPixels(engine.Core().GetImage());
     struct Case
     {
         const wchar_t* name;
@@ -716,8 +713,7 @@ TEST_F(StoreTest, SaveChoosesTheEncoderByExtensionAndOpenReadsItBack)
     for (const Case& test : { Case{ L"tes_round.bmp", 0, "BM" }, Case{ L"tes_round.PNG", 0, "\x89PNG" },
                               Case{ L"tes_round.tif", 0, "II" }, Case{ L"tes_round.jpeg", 12, "\xFF\xD8" } }) {
         SCOPED_TRACE(testing::Message() << test.name);
-        const CString strPath = TempPath(test.name);
-        ::DeleteFileW(strPath);
+        const CString strPath = folder.Path(test.name);
         ASSERT_EQ(1, engine.Core().SaveImage(strPath, 0));
         EXPECT_EQ(strPath, engine.Core().GetPathName());
         EXPECT_EQ(CString(test.name), engine.Core().GetFileName());
@@ -746,9 +742,9 @@ TEST_F(StoreTest, SaveChoosesTheEncoderByExtensionAndOpenReadsItBack)
 
 TEST_F(StoreTest, SaveWithAnExtensionNoEncoderKnowsWritesNothing)
 {
+    const TestFolder folder;
     for (const wchar_t* name : { L"tes_unknown.xyz", L"tes_no_extension", L"tes_dot." }) {
-        const CString strPath = TempPath(name);
-        ::DeleteFileW(strPath);
+        const CString strPath = folder.Path(name);
         engine.Core().SetPathName(L"C:\\kept.png");
         EXPECT_EQ(0, engine.Core().SaveImage(strPath, 0));
         EXPECT_FALSE(FileExists(strPath));
@@ -758,7 +754,8 @@ TEST_F(StoreTest, SaveWithAnExtensionNoEncoderKnowsWritesNothing)
 
 TEST_F(StoreTest, SavingTheThumbnailKeepsTheNames)
 {
-    const CString strPath = TempPath(L"tes_thumb.png");
+    const TestFolder folder;
+    const CString strPath = folder.Path(L"tes_thumb.png");
     engine.Core().SetPathName(L"C:\\kept.png");
     engine.Core().SetFileName(L"kept.png");
     ASSERT_EQ(1, engine.Core().SaveImage(strPath, 1));
@@ -768,28 +765,27 @@ TEST_F(StoreTest, SavingTheThumbnailKeepsTheNames)
     const UINT nThumbWidth = engine.Core().GetThubImage(x, y)->GetWidth();
     ASSERT_EQ(1, engine.Core().OpenImage(strPath));
     EXPECT_EQ(nThumbWidth, engine.Core().GetImage()->GetWidth());
-    ::DeleteFileW(strPath);
 }
 
 TEST_F(StoreTest, FailedOpenHoldsNoPicture)
 {
-    const CString strPath = TempPath(L"tes_garbage.png");
+    const TestFolder folder;
+    const CString strPath = folder.Path(L"tes_garbage.png");
     FILE* pFile = _wfopen(strPath, L"wb");
     ASSERT_NE(nullptr, pFile);
     fputs("not a picture at all", pFile);
     fclose(pFile);
     engine.Core().m_config.SetNegate(1);
-    for (const CString& path : { strPath, TempPath(L"tes_missing_file.png") }) {
+    for (const CString& path : { strPath, folder.Path(L"tes_missing_file.png") }) {
         EXPECT_EQ(0, engine.Core().OpenImage(path));
         EXPECT_EQ(0, engine.Core().m_config.GetNegate());
         EXPECT_EQ(nullptr, engine.Core().GetImage());
         int x, y;
         EXPECT_EQ(nullptr, engine.Core().GetThubImage(x, y));
         EXPECT_EQ(0, engine.Core().CopyImageData(0));
-        EXPECT_EQ(0, engine.Core().SaveImage(TempPath(L"tes_after_failure.png"), 0));
-        EXPECT_FALSE(FileExists(TempPath(L"tes_after_failure.png")));
+        EXPECT_EQ(0, engine.Core().SaveImage(folder.Path(L"tes_after_failure.png"), 0));
+        EXPECT_FALSE(FileExists(folder.Path(L"tes_after_failure.png")));
     }
-    ::DeleteFileW(strPath);
     // The buffers still hold the capture.
     engine.Core().RefreshImageData();
     EXPECT_EQ(Reference({}), ReadPixels(engine.Core().GetImage()));

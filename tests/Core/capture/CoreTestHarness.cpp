@@ -5,6 +5,7 @@
 #include "InputSender.h"
 #include "MessagePump.h"
 #include "PatternWindow.h"
+#include "ScreenReader.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
@@ -12,91 +13,30 @@
 #include <atomic>
 #include <cstdio>
 #include <cwchar>
-#include <cstdlib>
 #include <thread>
 
 namespace coretest {
 
-Pixels ReadPixels(HBITMAP hBitmap)
+TestImage ReadPixels(Gdiplus::Image* pImage)
 {
-    Pixels pixels;
-    BITMAP bm = {};
-    if (hBitmap == nullptr || ::GetObjectW(hBitmap, sizeof(bm), &bm) != sizeof(bm))
-        return pixels;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = bm.bmWidth;
-    bmi.bmiHeader.biHeight = -bm.bmHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    std::vector<BYTE> bytes(static_cast<size_t>(bm.bmWidth) * bm.bmHeight * 4);
-    HDC hScreen = ::GetDC(nullptr);
-    const int nLines = ::GetDIBits(hScreen, hBitmap, 0, bm.bmHeight, bytes.data(), &bmi, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, hScreen);
-    if (nLines != bm.bmHeight)
-        return pixels;
-    pixels.width = bm.bmWidth;
-    pixels.height = bm.bmHeight;
-    for (size_t i = 0; i < bytes.size(); i += 4)
-        pixels.colors.push_back(RGB(bytes[i + 2], bytes[i + 1], bytes[i]));
-    return pixels;
-}
-
-Pixels ReadPixels(Gdiplus::Image* pImage)
-{
-    Pixels pixels;
     if (pImage == nullptr)
-        return pixels;
+        return TestImage();
     Gdiplus::Bitmap* pBitmap = static_cast<Gdiplus::Bitmap*>(pImage);
     const int w = static_cast<int>(pBitmap->GetWidth());
     const int h = static_cast<int>(pBitmap->GetHeight());
     Gdiplus::Rect rect(0, 0, w, h);
     Gdiplus::BitmapData data = {};
-    if (w <= 0 || h <= 0 ||
-        pBitmap->LockBits(&rect, Gdiplus::ImageLockModeRead, PixelFormat32bppRGB, &data) != Gdiplus::Ok)
-        return pixels;
-    pixels.width = w;
-    pixels.height = h;
+    if (w <= 0 || h <= 0
+        || pBitmap->LockBits(&rect, Gdiplus::ImageLockModeRead, PixelFormat32bppRGB, &data) != Gdiplus::Ok)
+        return TestImage();
+    TestImage pixels(w, h);
     for (int y = 0; y < h; ++y) {
         const BYTE* pRow = static_cast<const BYTE*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride;
         for (int x = 0; x < w; ++x)
-            pixels.colors.push_back(RGB(pRow[x * 4 + 2], pRow[x * 4 + 1], pRow[x * 4]));
+            pixels.At(x, y) = RGBX(pRow[x * 4], pRow[x * 4 + 1], pRow[x * 4 + 2], 0);
     }
     pBitmap->UnlockBits(&data);
     return pixels;
-}
-
-Pixels ReadScreen(const RECT& rect)
-{
-    Pixels pixels;
-    const int w = rect.right - rect.left;
-    const int h = rect.bottom - rect.top;
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hMemory = ::CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, w, h);
-    HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
-    ::BitBlt(hMemory, 0, 0, w, h, hScreen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(hMemory, hOld);
-    ::DeleteDC(hMemory);
-    ::ReleaseDC(nullptr, hScreen);
-    pixels = ReadPixels(hBitmap);
-    ::DeleteObject(hBitmap);
-    return pixels;
-}
-
-int MaxChannelDifference(const Pixels& a, const Pixels& b)
-{
-    if (a.width != b.width || a.height != b.height)
-        return -1;
-    int nMax = 0;
-    for (size_t i = 0; i < a.colors.size(); ++i)
-        for (int shift : { 0, 8, 16 }) {
-            const int d = std::abs(static_cast<int>((a.colors[i] >> shift) & 0xFF) -
-                                   static_cast<int>((b.colors[i] >> shift) & 0xFF));
-            nMax = d > nMax ? d : nMax;
-        }
-    return nMax;
 }
 
 LRESULT TestCore::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -151,11 +91,6 @@ HWND EngineHarness::CoreWindow() const
     return m_pCore ? m_pCore->m_hWnd : nullptr;
 }
 
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    return guitest::MessagePump::PumpUntil(done, timeoutMs);
-}
-
 // ---------------------------------------------------------------------------
 
 namespace {
@@ -174,22 +109,7 @@ LRESULT CALLBACK ForeignWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
         HDC hDC = ::BeginPaint(hWnd, &ps);
         RECT rc;
         ::GetClientRect(hWnd, &rc);
-        for (int y = 0; y < rc.bottom; y += 1) {
-            // Runs of one colour per row, from the pattern's own rule.
-            int x = 0;
-            while (x < rc.right) {
-                const COLORREF color = guitest::PatternWindow::ExpectedColor(x, y, rc.right, rc.bottom);
-                int xEnd = x + 1;
-                while (xEnd < rc.right &&
-                       guitest::PatternWindow::ExpectedColor(xEnd, y, rc.right, rc.bottom) == color)
-                    ++xEnd;
-                RECT run = { x, y, xEnd, y + 1 };
-                HBRUSH hBrush = ::CreateSolidBrush(color);
-                ::FillRect(hDC, &run, hBrush);
-                ::DeleteObject(hBrush);
-                x = xEnd;
-            }
-        }
+        guitest::PatternWindow::Paint(hDC, rc.right, rc.bottom);
         ::EndPaint(hWnd, &ps);
         return 0;
     }
@@ -261,7 +181,7 @@ ForeignPatternWindow::ForeignPatternWindow(const RECT& rect, bool bFramed, bool 
             ::DispatchMessageW(&msg);
         }
     });
-    WaitFor([pState] { return pState->bCreated.load(); });
+    guitest::MessagePump::PumpUntil([pState] { return pState->bCreated.load(); });
     m_hWnd = pState->hWnd;
     m_hButton = pState->hButton;
     if (m_hWnd != nullptr) {
@@ -272,7 +192,10 @@ ForeignPatternWindow::ForeignPatternWindow(const RECT& rect, bool bFramed, bool 
         ::ClientToScreen(m_hWnd, &pt);
         const COLORREF band = guitest::PatternWindow::ExpectedColor(0, 0, rc.right, rc.bottom);
         const RECT one = { pt.x, pt.y, pt.x + 1, pt.y + 1 };
-        WaitFor([&] { return ReadScreen(one).colors == std::vector<COLORREF>{ band }; });
+        guitest::MessagePump::PumpUntil([&] {
+            const TestImage seen = guitest::ScreenReader::Rect(one);
+            return seen.width == 1 && seen.Color(0, 0) == band;
+        });
     }
 }
 
@@ -292,7 +215,7 @@ HWND ForeignPatternWindow::OpenMenu(int x, int y)
 {
     ::PostMessageW(m_hWnd, WM_TEST_OPEN_MENU, static_cast<WPARAM>(x), static_cast<LPARAM>(y));
     HWND hMenu = nullptr;
-    WaitFor([&] {
+    guitest::MessagePump::PumpUntil([&] {
         hMenu = ::FindWindowW(L"#32768", nullptr);
         return hMenu != nullptr && ::IsWindowVisible(hMenu);
     });
@@ -375,7 +298,7 @@ MouseScript::MouseScript(std::vector<Step> steps) : m_pState(new State)
 MouseScript::~MouseScript()
 {
     // The script's input is reported to this thread's hook: keep pumping.
-    WaitFor([this] { return Done(); }, 30000);
+    guitest::MessagePump::PumpUntil([this] { return Done(); }, 30000);
     m_pState->thread.join();
 }
 

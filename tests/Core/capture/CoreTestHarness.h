@@ -1,12 +1,12 @@
-// Helpers of the capture-engine tests: pixels of bitmaps and GDI+ pictures,
+// Helpers of the capture-engine tests: pixels of GDI+ pictures,
 // an engine started on a test main window with a 400 x 300 preview, and
 // windows of known pixels owned by a second thread (so that they can die
 // while the engine's thread waits).
 #pragma once
 
 #include "CTesCore.h"
+#include "TestImage.h"
 
-#include <functional>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -17,27 +17,9 @@ class Image;
 
 namespace coretest {
 
-// A picture's pixels as COLORREFs, rows top first.
-struct Pixels
-{
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> colors;
-
-    COLORREF At(int x, int y) const { return colors[static_cast<size_t>(y) * width + x]; }
-    bool operator==(const Pixels& other) const
-    {
-        return width == other.width && height == other.height && colors == other.colors;
-    }
-};
-
-Pixels ReadPixels(HBITMAP hBitmap);
-Pixels ReadPixels(Gdiplus::Image* pImage);
-// The screen's pixels in rect.
-Pixels ReadScreen(const RECT& rect);
-// The largest difference of one channel between two pictures of one size
-// (-1 when the sizes differ).
-int MaxChannelDifference(const Pixels& a, const Pixels& b);
+// A GDI+ picture's pixels (fourth byte 0); bitmaps are read with
+// guitest::BitmapReader and the screen with guitest::ScreenReader.
+TestImage ReadPixels(Gdiplus::Image* pImage);
 
 // CTesCore with its protected operations and state open to the tests.
 class TestCore : public CTesCore
@@ -129,9 +111,6 @@ private:
     struct State;
     std::unique_ptr<State> m_pState;
 };
-
-// Pumps until done() or timeoutMs.
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 3000);
 
 } // namespace coretest
 

@@ -5,6 +5,7 @@
 // pick's tip work on the monitor under the cursor.
 #include "CoreTestHarness.h"
 
+#include "BitmapReader.h"
 #include "CDlgSnapRectHelper.h"
 #include "CScreenLayout.h"
 #include "MessagePump.h"
@@ -21,6 +22,8 @@
 #include <memory>
 
 using namespace coretest;
+using guitest::BitmapReader;
+using guitest::MessagePump;
 using Step = MouseScript::Step;
 using guitest::PatternWindow;
 
@@ -29,11 +32,11 @@ namespace {
 const CRect kPrimary(0, 0, 1280, 800);
 const CRect kSecond(1280, 0, 2304, 768);
 
-bool ShowsPattern(const Pixels& pixels, int dx, int dy, int w, int h)
+bool ShowsPattern(const TestImage& pixels, int dx, int dy, int w, int h)
 {
     for (int y = 0; y < pixels.height; ++y)
         for (int x = 0; x < pixels.width; ++x)
-            if (pixels.At(x, y) != PatternWindow::ExpectedColor(x + dx, y + dy, w, h))
+            if (pixels.Color(x, y) != PatternWindow::ExpectedColor(x + dx, y + dy, w, h))
                 return false;
     return true;
 }
@@ -92,7 +95,7 @@ TEST_F(MonitorTest, WindowsOnTheSecondMonitorAndAcrossBothAreCapturedWhole)
         const int h = rect.bottom - rect.top;
         std::unique_ptr<CImageBitmap> pGrab(CTesCore::SnapBitmap(window.Handle(), CRect()));
         ASSERT_NE(nullptr, pGrab);
-        const Pixels grab = ReadPixels(*pGrab);
+        const TestImage grab = BitmapReader::Read(*pGrab);
         ASSERT_EQ(w, grab.width);
         ASSERT_EQ(h, grab.height);
         EXPECT_TRUE(ShowsPattern(grab, 0, 0, w, h));
@@ -130,7 +133,7 @@ TEST_F(MonitorTest, TheOverlayCoversEveryMonitorAndADragOnTheSecondCapturesThere
     pScript.reset();
     EXPECT_EQ(CRect(0, 0, 2304, 800), rcOverlay);
     // The band's true rectangle: (1549, 149) - (1651, 231).
-    const Pixels picture = ReadPixels(engine.Core().GetImage());
+    const TestImage picture = ReadPixels(engine.Core().GetImage());
     ASSERT_EQ(102, picture.width);
     ASSERT_EQ(82, picture.height);
     EXPECT_TRUE(ShowsPattern(picture, 49, 49, rect.right - rect.left, rect.bottom - rect.top));
@@ -174,11 +177,11 @@ TEST_F(MonitorTest, TheOverlayTipKeepsToTheMonitorUnderTheCursor)
         const HWND hTip = ::GetDlgItem(hOverlay, IDC_SNAP_RECT_TIP);
         pScript.reset(new MouseScript({ { Step::MOVE, 1800, 500 } }));
         pScript.reset();
-        WaitFor([&] { return WindowRectOf(hTip).left == kSecond.left + 10; }, 4000);
+        MessagePump::PumpUntil([&] { return WindowRectOf(hTip).left == kSecond.left + 10; }, 4000);
         rcTipOnSecond = WindowRectOf(hTip);
         pScript.reset(new MouseScript({ { Step::MOVE, kSecond.left + 50, 60 } }));
         pScript.reset();
-        WaitFor([&] { return WindowRectOf(hTip).left == kSecond.right - 230; }, 4000);
+        MessagePump::PumpUntil([&] { return WindowRectOf(hTip).left == kSecond.right - 230; }, 4000);
         rcTipNearCorner = WindowRectOf(hTip);
         ::PostMessageW(hOverlay, WM_COMMAND, IDCANCEL, 0);
     });
@@ -199,7 +202,7 @@ TEST_F(MonitorTest, ThePickTipKeepsToTheMonitorUnderTheCursor)
         pScript.reset(new MouseScript({ { Step::MOVE, 1700, 300 } }));
         pScript.reset();
         const HWND hTip = FindThreadWindowWith(IDC_SNAP_TIP);
-        WaitFor([&] { return WindowRectOf(hTip).right == kSecond.right - 10; }, 4000);
+        MessagePump::PumpUntil([&] { return WindowRectOf(hTip).right == kSecond.right - 10; }, 4000);
         rcTip = WindowRectOf(hTip);
         pScript.reset(new MouseScript({ { Step::RIGHT_CLICK, 0, 0 } }));
     });

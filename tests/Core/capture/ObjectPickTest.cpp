@@ -7,6 +7,7 @@
 #include "CoreTestHarness.h"
 
 #include "MessagePump.h"
+#include "ScreenReader.h"
 #include "TimedAction.h"
 
 #include <objidl.h>
@@ -19,6 +20,8 @@
 #include <string>
 
 using namespace coretest;
+using guitest::MessagePump;
+using guitest::ScreenReader;
 using Step = MouseScript::Step;
 
 namespace {
@@ -72,7 +75,7 @@ protected:
     {
         guitest::ModalWatchdog watchdog(20000);
         guitest::TimedAction action(200, [&] {
-            m_bTipSeen = WaitFor([] { return FindTip() != nullptr; });
+            m_bTipSeen = MessagePump::PumpUntil([] { return FindTip() != nullptr; });
             drive();
         });
         const int nResult = engine.Core().SnapWinObj();
@@ -106,7 +109,7 @@ TEST_F(PickTest, ClickCapturesTheChildControlUnderTheCursorWithoutTheFrame)
     ForeignPatternWindow window(kWindowRect, false, true);
     ASSERT_NE(nullptr, window.Button());
     const RECT rcButton = WindowRectOf(window.Button());
-    const Pixels button = ReadScreen(rcButton);
+    const TestImage button = ScreenReader::Rect(rcButton);
     const POINT pt = CentreOf(rcButton);
     // The frame blinks: the button's corner pixel is seen both changed and not.
     std::vector<COLORREF> corner;
@@ -115,16 +118,17 @@ TEST_F(PickTest, ClickCapturesTheChildControlUnderTheCursorWithoutTheFrame)
         pScript.reset(new MouseScript({ { Step::MOVE, pt.x, pt.y } }));
         for (int i = 0; i < 16; ++i) {
             guitest::MessagePump::PumpFor(100);
-            corner.push_back(ReadScreen(RECT{ rcButton.left, rcButton.top, rcButton.left + 1, rcButton.top + 1 })
-                                 .colors.at(0));
+            corner.push_back(
+                ScreenReader::Rect(RECT{ rcButton.left, rcButton.top, rcButton.left + 1, rcButton.top + 1 })
+                    .Color(0, 0));
         }
         pScript.reset(new MouseScript({ { Step::LEFT_CLICK, 0, 0 } }));
     });
     EXPECT_EQ(1, nResult);
     EXPECT_TRUE(m_bTipSeen);
     EXPECT_EQ(4, engine.Core().m_config.GetSnapMode());
-    EXPECT_NE(std::count(corner.begin(), corner.end(), button.At(0, 0)), 0);
-    EXPECT_NE(std::count(corner.begin(), corner.end(), button.At(0, 0)), static_cast<int>(corner.size()));
+    EXPECT_NE(std::count(corner.begin(), corner.end(), button.Color(0, 0)), 0);
+    EXPECT_NE(std::count(corner.begin(), corner.end(), button.Color(0, 0)), static_cast<int>(corner.size()));
     EXPECT_EQ(button, ReadPixels(engine.Core().GetImage()));
     ExpectIdle();
 }
@@ -139,21 +143,21 @@ TEST_F(PickTest, PickOfTheDesktopLeavesNoFrameInThePicture)
     const POINT pt = { 150, cy / 2 };
     ASSERT_EQ(::GetDesktopWindow(), ::WindowFromPoint(pt));
     const RECT rcTopEdge = { 0, 0, cx, 4 };
-    const Pixels edgeBefore = ReadScreen(rcTopEdge);
+    const TestImage edgeBefore = ScreenReader::Rect(rcTopEdge);
     bool bFrameSeen = false;
     std::unique_ptr<MouseScript> pScript;
     EXPECT_EQ(1, RunPick([&] {
         pScript.reset(new MouseScript({ { Step::MOVE, pt.x, pt.y } }));
-        bFrameSeen = WaitFor([&] { return !(ReadScreen(rcTopEdge) == edgeBefore); }, 4000);
+        bFrameSeen = MessagePump::PumpUntil([&] { return !(ScreenReader::Rect(rcTopEdge) == edgeBefore); }, 4000);
         pScript.reset(new MouseScript({ { Step::LEFT_CLICK, 0, 0 } }));
     }));
     EXPECT_TRUE(bFrameSeen);
-    const Pixels picture = ReadPixels(engine.Core().GetImage());
+    const TestImage picture = ReadPixels(engine.Core().GetImage());
     ASSERT_EQ(cx, picture.width);
     ASSERT_EQ(cy, picture.height);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < cx; ++x)
-            ASSERT_EQ(edgeBefore.At(x, y), picture.At(x, y)) << x << ", " << y;
+            ASSERT_EQ(edgeBefore.Color(x, y), picture.Color(x, y)) << x << ", " << y;
     ExpectIdle();
 }
 
@@ -217,10 +221,10 @@ TEST_F(PickTest, TipJumpsToTheOtherCornerWhenTheCursorComesNear)
             places.push_back(WindowRectOf(hTip));
             // Within 20 pixels of the bottom-right tip's rectangle.
             pScript.reset(new MouseScript({ { Step::MOVE, cx - 10 - 220 - 15, cy - 100 } }));
-            WaitFor([&] { return WindowRectOf(hTip).left == 10; });
+            MessagePump::PumpUntil([&] { return WindowRectOf(hTip).left == 10; });
             places.push_back(WindowRectOf(hTip));
             pScript.reset(new MouseScript({ { Step::MOVE, 10 + 220 + 15, 100 } }));
-            WaitFor([&] { return WindowRectOf(hTip).left != 10; });
+            MessagePump::PumpUntil([&] { return WindowRectOf(hTip).left != 10; });
             places.push_back(WindowRectOf(hTip));
             pScript.reset(new MouseScript({ { Step::MOVE, cx / 2, cy / 2 }, { Step::RIGHT_CLICK, 0, 0 } }));
         }));
@@ -253,7 +257,7 @@ TEST_F(PickTest, ClickCapturesAMenuOpenedDuringThePick)
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
         ForeignPatternWindow window(kWindowRect, false);
-        Pixels menu;
+        TestImage menu;
         RECT rcMenu = {};
         RECT rcHovered = {};
         bool bMenuOpenAtClick = false;
@@ -265,7 +269,7 @@ TEST_F(PickTest, ClickCapturesAMenuOpenedDuringThePick)
             ASSERT_NE(nullptr, hMenu);
             rcMenu = WindowRectOf(hMenu);
             guitest::MessagePump::PumpFor(300);   // the menu has painted its items
-            menu = ReadScreen(rcMenu);
+            menu = ScreenReader::Rect(rcMenu);
             // The cursor rests on the middle item, which the menu then highlights.
             ::GetMenuItemRect(nullptr, reinterpret_cast<HMENU>(::SendMessageW(hMenu, MN_GETHMENU, 0, 0)), 1, &rcHovered);
             const POINT pt = CentreOf(rcHovered);
@@ -275,17 +279,16 @@ TEST_F(PickTest, ClickCapturesAMenuOpenedDuringThePick)
             pScript.reset(new MouseScript({ { Step::LEFT_CLICK, 0, 0 } }));
         }));
         window.CloseMenu();
-        WaitFor([&] { return ::FindWindowW(L"#32768", nullptr) == nullptr; });
+        MessagePump::PumpUntil([&] { return ::FindWindowW(L"#32768", nullptr) == nullptr; });
         EXPECT_TRUE(bMenuOpenAtClick);
         EXPECT_EQ(0, window.MenuCommand());   // the picking click chose no item
         ASSERT_FALSE(::IsRectEmpty(&rcHovered));
         // The menu shows its items on a plain ground: more than one colour.
         ASSERT_GT(menu.width, 0);
-        EXPECT_NE(std::count(menu.colors.begin(), menu.colors.end(), menu.At(menu.width / 2, 1)),
-                  static_cast<int>(menu.colors.size()));
+        EXPECT_NE(menu.CountColor(menu.Color(menu.width / 2, 1)), menu.width * menu.height);
         // The picture is the menu as the screen showed it, without the frame,
         // except the hovered item, which is drawn in the highlight colour.
-        const Pixels picture = ReadPixels(engine.Core().GetImage());
+        const TestImage picture = ReadPixels(engine.Core().GetImage());
         ASSERT_EQ(menu.width, picture.width);
         ASSERT_EQ(menu.height, picture.height);
         int nOutsideChanged = 0;
@@ -295,9 +298,9 @@ TEST_F(PickTest, ClickCapturesAMenuOpenedDuringThePick)
             for (int x = 0; x < picture.width; ++x) {
                 const POINT ptScreen = { rcMenu.left + x, rcMenu.top + y };
                 if (::PtInRect(&rcHovered, ptScreen))
-                    nHighlighted += picture.At(x, y) == highlight;
+                    nHighlighted += picture.Color(x, y) == highlight;
                 else
-                    nOutsideChanged += picture.At(x, y) != menu.At(x, y);
+                    nOutsideChanged += picture.Color(x, y) != menu.Color(x, y);
             }
         }
         EXPECT_EQ(0, nOutsideChanged);

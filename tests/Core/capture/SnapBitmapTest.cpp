@@ -3,6 +3,7 @@
 // the screen, another program's control, the desktop, and the topmost state
 // around a grab.
 #include "CTesCore.h"
+#include "BitmapReader.h"
 #include "CoreTestHarness.h"
 #include "MessagePump.h"
 #include "PatternWindow.h"
@@ -14,11 +15,10 @@
 #include <memory>
 #include <vector>
 
+using guitest::BitmapReader;
 using guitest::MessagePump;
 using guitest::PatternWindow;
-using coretest::Pixels;
-using coretest::ReadPixels;
-using coretest::ReadScreen;
+using guitest::ScreenReader;
 
 namespace {
 
@@ -70,15 +70,15 @@ private:
 // Every pixel of the grab in columns [x0, x1) and rows [y0, y1) against the
 // pattern of a w x h window, grab pixel (x, y) showing window pixel
 // (x + dx, y + dy).
-::testing::AssertionResult ShowsPattern(const Pixels& grab, int w, int h, int dx, int dy, int x0, int y0, int x1,
+::testing::AssertionResult ShowsPattern(const TestImage& grab, int w, int h, int dx, int dy, int x0, int y0, int x1,
                                         int y1)
 {
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x)
-            if (grab.At(x, y) != PatternWindow::ExpectedColor(x + dx, y + dy, w, h))
+            if (grab.Color(x, y) != PatternWindow::ExpectedColor(x + dx, y + dy, w, h))
                 return ::testing::AssertionFailure()
-                       << "grab pixel (" << x << ", " << y << ") is 0x" << std::hex << grab.At(x, y) << ", expected 0x"
-                       << PatternWindow::ExpectedColor(x + dx, y + dy, w, h);
+                       << "grab pixel (" << x << ", " << y << ") is 0x" << std::hex << grab.Color(x, y)
+                       << ", expected 0x" << PatternWindow::ExpectedColor(x + dx, y + dy, w, h);
     return ::testing::AssertionSuccess();
 }
 
@@ -140,7 +140,7 @@ TEST(SnapBitmap, WholeWindowGivesItsExactPixels)
         SCOPED_TRACE(testing::Message() << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom);
         std::unique_ptr<CImageBitmap> pGrab(CTesCore::SnapBitmap(window.Handle(), rect));
         ASSERT_NE(pGrab, nullptr);
-        const Pixels grab = ReadPixels(*pGrab);
+        const TestImage grab = BitmapReader::Read(*pGrab);
         ASSERT_EQ(grab.width, 240);
         ASSERT_EQ(grab.height, 160);
         EXPECT_TRUE(ShowsPattern(grab, 240, 160, 0, 0, 0, 0, 240, 160));
@@ -153,7 +153,7 @@ TEST(SnapBitmap, ExplicitRectangleIsInWindowCoordinates)
     ASSERT_TRUE(window.Ready());
     std::unique_ptr<CImageBitmap> pGrab(CTesCore::SnapBitmap(window.Handle(), CRect(30, 20, 200, 100)));
     ASSERT_NE(pGrab, nullptr);
-    const Pixels grab = ReadPixels(*pGrab);
+    const TestImage grab = BitmapReader::Read(*pGrab);
     ASSERT_EQ(grab.width, 170);
     ASSERT_EQ(grab.height, 80);
     EXPECT_TRUE(ShowsPattern(grab, 240, 160, 30, 20, 0, 0, 170, 80));
@@ -176,7 +176,7 @@ TEST(SnapBitmap, WindowPartlyOffTheScreenIsCopiedFromItsOwnCorner)
         ASSERT_EQ(placed, rect) << "the window manager moved the window";
         std::unique_ptr<CImageBitmap> pGrab(CTesCore::SnapBitmap(window.Handle(), CRect()));
         ASSERT_NE(pGrab, nullptr);
-        const Pixels grab = ReadPixels(*pGrab);
+        const TestImage grab = BitmapReader::Read(*pGrab);
         // As large as the on-screen part...
         const int offX = c.left < 0 ? -c.left : 0;
         const int offY = c.top < 0 ? -c.top : 0;
@@ -203,12 +203,11 @@ TEST(SnapBitmap, ControlOfAnotherProgramGivesWhatTheScreenShows)
     const CRect part(10, 5, 120, 40);
     const CRect partOnScreen(rcEdit.left + 10, rcEdit.top + 5, rcEdit.left + 120, rcEdit.top + 40);
     for (const auto& c : { std::make_pair(CRect(), rcEdit), std::make_pair(part, partOnScreen) }) {
-        const Pixels screen = ReadScreen(c.second);
+        const TestImage screen = ScreenReader::Rect(c.second);
         std::unique_ptr<CImageBitmap> pGrab(CTesCore::SnapBitmap(hEdit, c.first));
         ASSERT_NE(pGrab, nullptr);
-        EXPECT_EQ(screen, ReadPixels(*pGrab)) << c.first.left;
-        EXPECT_NE(std::count(screen.colors.begin(), screen.colors.end(), screen.colors.front()),
-                  static_cast<std::ptrdiff_t>(screen.colors.size()));   // the text shows
+        EXPECT_EQ(screen, BitmapReader::Read(*pGrab)) << c.first.left;
+        EXPECT_NE(screen.CountColor(screen.Color(0, 0)), screen.width * screen.height);   // the text shows
     }
 }
 
@@ -218,7 +217,7 @@ TEST(SnapBitmap, DesktopGrabIsExactlyThePrimaryScreen)
     ASSERT_TRUE(window.Ready());
     std::unique_ptr<CImageBitmap> pGrab(CTesCore::SnapBitmap(::GetDesktopWindow(), CRect()));
     ASSERT_NE(pGrab, nullptr);
-    const Pixels screen = ReadPixels(*pGrab);
+    const TestImage screen = BitmapReader::Read(*pGrab);
     ASSERT_EQ(screen.width, ::GetSystemMetrics(SM_CXSCREEN));
     ASSERT_EQ(screen.height, ::GetSystemMetrics(SM_CYSCREEN));
     EXPECT_TRUE(ShowsPattern(screen, 240, 160, -kWindowRect.left, -kWindowRect.top, kWindowRect.left,
@@ -227,12 +226,12 @@ TEST(SnapBitmap, DesktopGrabIsExactlyThePrimaryScreen)
     // A desktop rectangle is in screen coordinates and is clipped to the screen.
     pGrab.reset(CTesCore::SnapBitmap(::GetDesktopWindow(), kWindowRect));
     ASSERT_NE(pGrab, nullptr);
-    EXPECT_TRUE(ShowsPattern(ReadPixels(*pGrab), 240, 160, 0, 0, 0, 0, 240, 160));
+    EXPECT_TRUE(ShowsPattern(BitmapReader::Read(*pGrab), 240, 160, 0, 0, 0, 0, 240, 160));
     const int cx = ::GetSystemMetrics(SM_CXSCREEN);
     const int cy = ::GetSystemMetrics(SM_CYSCREEN);
     pGrab.reset(CTesCore::SnapBitmap(::GetDesktopWindow(), CRect(cx - 120, cy - 80, cx + 300, cy + 200)));
     ASSERT_NE(pGrab, nullptr);
-    const Pixels corner = ReadPixels(*pGrab);
+    const TestImage corner = BitmapReader::Read(*pGrab);
     EXPECT_EQ(corner.width, 120);
     EXPECT_EQ(corner.height, 80);
 }

@@ -5,16 +5,12 @@
 #include <string>
 
 #include "CGdiplusCodecInfo.h"
+#include "WideText.h"
 
 namespace {
 
 const GUID kSomeClsid = { 0x557cf401, 0x1a04, 0x11d3, { 0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e } };
 const GUID kOtherClsid = { 0x557cf406, 0x1a04, 0x11d3, { 0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e } };
-
-std::wstring W(const CString& s)
-{
-    return std::wstring(static_cast<LPCTSTR>(s));
-}
 
 TEST(GdiplusCodecInfo, StoresTheFormatAndTheLowerCaseListAndDerivesTheDefaultExtension)
 {

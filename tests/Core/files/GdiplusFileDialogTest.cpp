@@ -7,19 +7,20 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "CGdiplusFileOpenDialog.h"
 #include "CGdiplusFileSaveAsDialog.h"
 #include "FileDialogDriver.h"
+#include "GdiplusCodecs.h"
 #include "ImportPatch.h"
-#include "TempFolder.h"
+#include "TestFolder.h"
+#include "WideText.h"
 
 using guitest::FileDialogDriver;
+using guitest::GdiplusCodecs;
 using guitest::ImportPatch;
-using guitest::TempFolder;
 
 namespace {
 
@@ -39,40 +40,11 @@ private:
 };
 ::testing::Environment* const g_pGdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
 
-// One codec as GDI+ lists it, read here independently of the dialogs.
-struct Codec
-{
-    std::wstring format;
-    std::wstring extensions;   // lower case
-    GUID clsid;
-};
-
-std::vector<Codec> InstalledCodecs(bool bEncoders)
-{
-    UINT nCount = 0, nBytes = 0;
-    if (bEncoders)
-        Gdiplus::GetImageEncodersSize(&nCount, &nBytes);
-    else
-        Gdiplus::GetImageDecodersSize(&nCount, &nBytes);
-    std::vector<BYTE> block(nBytes);
-    auto* pInfo = reinterpret_cast<Gdiplus::ImageCodecInfo*>(block.data());
-    if (bEncoders)
-        Gdiplus::GetImageEncoders(nCount, nBytes, pInfo);
-    else
-        Gdiplus::GetImageDecoders(nCount, nBytes, pInfo);
-    std::vector<Codec> codecs;
-    for (UINT i = 0; i < nCount; ++i) {
-        std::wstring extensions = pInfo[i].FilenameExtension;
-        std::transform(extensions.begin(), extensions.end(), extensions.begin(),
-                       [](wchar_t ch) { return static_cast<wchar_t>(towlower(ch)); });
-        codecs.push_back({ pInfo[i].FormatDescription, extensions, pInfo[i].Clsid });
-    }
-    return codecs;
-}
+using Codec = GdiplusCodecs::Codec;
 
 int EncoderIndex(const wchar_t* pszFormat)
 {
-    const std::vector<Codec> encoders = InstalledCodecs(true);
+    const std::vector<Codec> encoders = GdiplusCodecs::Installed(true);
     for (size_t i = 0; i < encoders.size(); ++i) {
         if (encoders[i].format == pszFormat)
             return static_cast<int>(i);
@@ -84,7 +56,7 @@ int EncoderIndex(const wchar_t* pszFormat)
 GUID EncoderClsid(const wchar_t* pszFormat)
 {
     const int nIndex = EncoderIndex(pszFormat);
-    return nIndex < 0 ? GUID() : InstalledCodecs(true)[static_cast<size_t>(nIndex)].clsid;
+    return nIndex < 0 ? GUID() : GdiplusCodecs::Installed(true)[static_cast<size_t>(nIndex)].clsid;
 }
 
 // "文件": "files", in each type's display text.
@@ -115,11 +87,6 @@ bool RunningOnWine()
 {
     HMODULE hNtdll = GetModuleHandleW(L"ntdll.dll");
     return hNtdll != nullptr && GetProcAddress(hNtdll, "wine_get_version") != nullptr;
-}
-
-std::wstring W(const CString& s)
-{
-    return std::wstring(static_cast<LPCTSTR>(s));
 }
 
 // Counts the windows this thread creates while it lives.
@@ -171,7 +138,7 @@ FileDialogDriver::Step Attempt(int nType, const wchar_t* pszName)
 
 TEST(GdiplusFileDialog, SaveAsOffersOneTypePerEncoderWithItsPatterns)
 {
-    const std::vector<Codec> encoders = InstalledCodecs(true);
+    const std::vector<Codec> encoders = GdiplusCodecs::Installed(true);
     ASSERT_FALSE(encoders.empty());
     TestSaveAsDialog dlg;
     std::vector<std::wstring> shown;
@@ -210,7 +177,7 @@ TEST(GdiplusFileDialog, SaveAsOffersOneTypePerEncoderWithItsPatterns)
 
 TEST(GdiplusFileDialog, OpenStartsWithTheCombinedTypeOfEveryDecoder)
 {
-    const std::vector<Codec> decoders = InstalledCodecs(false);
+    const std::vector<Codec> decoders = GdiplusCodecs::Installed(false);
     ASSERT_FALSE(decoders.empty());
     TestOpenDialog dlg;
     std::vector<std::wstring> shown;
@@ -239,9 +206,9 @@ TEST(GdiplusFileDialog, OpenStartsWithTheCombinedTypeOfEveryDecoder)
 
 TEST(GdiplusFileDialog, OpenReturnsTheChosenPicture)
 {
-    TempFolder folder;
+    TestFolder folder;
     ASSERT_FALSE(folder.Path().empty());
-    HANDLE hFile = CreateFileW(folder.Child(L"shot.png").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    HANDLE hFile = CreateFileW(folder.Path(L"shot.png"), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
     CloseHandle(hFile);
     TestOpenDialog dlg;
@@ -250,7 +217,7 @@ TEST(GdiplusFileDialog, OpenReturnsTheChosenPicture)
 
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_FALSE(driver.TimedOut());
-    EXPECT_EQ(0, lstrcmpiW(folder.Child(L"shot.png").c_str(), dlg.GetPathName()));
+    EXPECT_EQ(0, lstrcmpiW(folder.Path(L"shot.png"), dlg.GetPathName()));
 }
 
 TEST(GdiplusFileDialog, SaveAsReportsTheEncoderOfTheTypeOrOfTheTypedExtension)
@@ -277,9 +244,9 @@ TEST(GdiplusFileDialog, SaveAsReportsTheEncoderOfTheTypeOrOfTheTypedExtension)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        TempFolder folder;
+        TestFolder folder;
         ASSERT_FALSE(folder.Path().empty());
-        ASSERT_TRUE(CreateDirectoryW(folder.Child(L"sub.dir").c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryW(folder.Path(L"sub.dir"), nullptr));
         TestSaveAsDialog dlg;
         dlg.m_ofn.lpstrInitialDir = folder.Path().c_str();
         FileDialogDriver driver(c.steps);
@@ -288,14 +255,14 @@ TEST(GdiplusFileDialog, SaveAsReportsTheEncoderOfTheTypeOrOfTheTypedExtension)
         EXPECT_FALSE(driver.TimedOut());
         EXPECT_FALSE(driver.CancelledAfterSteps());
         EXPECT_EQ(c.steps.size(), driver.StepsRun());
-        EXPECT_EQ(0, lstrcmpiW(folder.Child(c.pszSavedName).c_str(), dlg.GetPathName())) << W(dlg.GetPathName());
+        EXPECT_EQ(0, lstrcmpiW(folder.Path(c.pszSavedName), dlg.GetPathName())) << W(dlg.GetPathName());
         EXPECT_TRUE(IsEqualGUID(EncoderClsid(c.pszEncoder), dlg.GetCodecCLSID()));
     }
 }
 
 TEST(GdiplusFileDialog, SaveAsStaysOpenForAnExtensionNoEncoderKnows)
 {
-    TempFolder folder;
+    TestFolder folder;
     TestSaveAsDialog dlg;
     dlg.m_ofn.lpstrInitialDir = folder.Path().c_str();
     bool bStillShown = false;
@@ -314,7 +281,7 @@ TEST(GdiplusFileDialog, SaveAsStaysOpenForAnExtensionNoEncoderKnows)
 
 TEST(GdiplusFileDialog, ACancelledSaveAsChangesNothing)
 {
-    TempFolder folder;
+    TestFolder folder;
     TestSaveAsDialog dlg(L"");
     dlg.m_ofn.lpstrInitialDir = folder.Path().c_str();
     FileDialogDriver driver({ [](HWND h) {

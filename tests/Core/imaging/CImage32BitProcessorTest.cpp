@@ -2,7 +2,7 @@
 // weighted sampling rule.
 #include "CImage32BitProcessor.h"
 #include "ReferenceProcessors.h"
-#include "TestImage.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -35,10 +35,14 @@ TEST(CImage32BitProcessor, RefusesMissingBuffersInvalidSizesAndSizeMismatch)
 
 TEST(CImage32BitProcessor, ValidSizesAreZeroToMaxSide)
 {
-    struct Case { CSize size; BOOL valid; };
+    struct Case
+    {
+        CSize size;
+        BOOL valid;
+    };
     const Case cases[] = {
-        {CSize(0, 0), TRUE}, {CSize(1, 1), TRUE}, {CSize(32767, 32767), TRUE}, {CSize(32768, 1), FALSE},
-        {CSize(1, 32768), FALSE}, {CSize(-1, 5), FALSE}, {CSize(5, -1), FALSE},
+        { CSize(0, 0), TRUE },      { CSize(1, 1), TRUE },   { CSize(32767, 32767), TRUE }, { CSize(32768, 1), FALSE },
+        { CSize(1, 32768), FALSE }, { CSize(-1, 5), FALSE }, { CSize(5, -1), FALSE },
     };
     for (const Case& c : cases)
         EXPECT_EQ(CImage32BitProcessor::IsValidSize(c.size), c.valid) << c.size.cx << " x " << c.size.cy;
@@ -85,8 +89,7 @@ TEST_F(WeightedColor, NegativePositionGivesTheWholeClampedPixel)
 
 TEST_F(WeightedColor, MatchesTheReferenceOverTheWholePicture)
 {
-    for (const CSize size : {CSize(1, 1), CSize(1, 6), CSize(6, 1), CSize(5, 4)})
-    {
+    for (const CSize size : { CSize(1, 1), CSize(1, 6), CSize(6, 1), CSize(5, 4) }) {
         const TestImage src = MakePattern(size.cx, size.cy, 3);
         for (double u = -1.25; u < size.cx; u += 0.125)
             for (double v = -1.25; v < size.cy; v += 0.375)

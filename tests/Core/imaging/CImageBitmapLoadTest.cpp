@@ -1,9 +1,11 @@
 // Tests of CImageBitmap's loaders under Wine: the file-type table, raw
 // resources, and BMP, JPEG, GIF and ICO pictures from files and resources.
 #include "CImageBitmap.h"
+#include "BitmapReader.h"
 #include "GdiTestBitmaps.h"
 #include "ImageBitmapProbe.h"
 #include "ImagingGdiResources.h"
+#include "TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+using guitest::BitmapReader;
 
 namespace {
 
@@ -54,55 +58,35 @@ std::vector<BYTE> ResourceBytes(UINT nID)
     return bytes;
 }
 
-// A file in the temporary folder holding a resource's bytes, deleted again
-// when the object goes.
-class TempPictureFile
+// Writes a resource's bytes to a file of the folder; false when the resource
+// has none.
+bool WriteResourceFile(const TestFolder& folder, UINT nID, const wchar_t* lpszName)
 {
-public:
-    TempPictureFile(UINT nID, const wchar_t* lpszName)
-    {
-        wchar_t folder[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, folder);
-        m_path = std::wstring(folder) + L"tes_" + std::to_wstring(::GetCurrentProcessId()) + L"_" + lpszName;
-        const std::vector<BYTE> bytes = ResourceBytes(nID);
-        HANDLE hFile = ::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD nWritten = 0;
-        m_bWritten = hFile != INVALID_HANDLE_VALUE && !bytes.empty() &&
-                     ::WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &nWritten, nullptr) &&
-                     nWritten == bytes.size();
-        if (hFile != INVALID_HANDLE_VALUE)
-            ::CloseHandle(hFile);
-    }
-    ~TempPictureFile() { ::DeleteFileW(m_path.c_str()); }
-    TempPictureFile(const TempPictureFile&) = delete;
-    TempPictureFile& operator=(const TempPictureFile&) = delete;
-
-    const wchar_t* Path() const { return m_path.c_str(); }
-    bool Written() const { return m_bWritten; }
-
-private:
-    std::wstring m_path;
-    bool m_bWritten = false;
-};
+    const std::vector<BYTE> bytes = ResourceBytes(nID);
+    if (bytes.empty())
+        return false;
+    folder.WriteBytes(lpszName, std::string(bytes.begin(), bytes.end()));
+    return true;
+}
 
 // Compares a loaded bitmap with expected(x, y), each channel within tolerance.
 ::testing::AssertionResult PixelsMatch(HBITMAP hBitmap, int width, int height,
                                        const std::function<COLORREF(int, int)>& expected, int tolerance)
 {
-    const TestImage image = GdiTestBitmaps::Read(hBitmap);
+    const TestImage image = BitmapReader::Read(hBitmap);
     if (image.Size() != CSize(width, height))
-        return ::testing::AssertionFailure() << "size " << image.width << " x " << image.height << ", expected "
-                                             << width << " x " << height;
+        return ::testing::AssertionFailure()
+               << "size " << image.width << " x " << image.height << ", expected " << width << " x " << height;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const RGBX seen = image.At(x, y);
             const COLORREF want = expected(x, y);
-            if (std::abs(seen.r - GetRValue(want)) > tolerance || std::abs(seen.g - GetGValue(want)) > tolerance ||
-                std::abs(seen.b - GetBValue(want)) > tolerance)
+            if (std::abs(seen.r - GetRValue(want)) > tolerance || std::abs(seen.g - GetGValue(want)) > tolerance
+                || std::abs(seen.b - GetBValue(want)) > tolerance)
                 return ::testing::AssertionFailure()
                        << "pixel (" << x << ", " << y << ") is (" << int(seen.r) << ", " << int(seen.g) << ", "
-                       << int(seen.b) << "), expected (" << int(GetRValue(want)) << ", " << int(GetGValue(want))
-                       << ", " << int(GetBValue(want)) << ")";
+                       << int(seen.b) << "), expected (" << int(GetRValue(want)) << ", " << int(GetGValue(want)) << ", "
+                       << int(GetBValue(want)) << ")";
         }
     }
     return ::testing::AssertionSuccess();
@@ -115,7 +99,7 @@ struct PictureFormat
     const wchar_t* lpszFileName;
     int width;
     int height;
-    int tolerance;   // JPEG's colour conversion may round differently
+    int tolerance; // JPEG's colour conversion may round differently
     bool bIcon;
 };
 
@@ -144,14 +128,14 @@ TEST(CImageBitmapFileType, FirstExtensionFoundAfterTheFirstCharacterDecides)
     } cases[] = {
         { L"C:\\pictures\\shot.bmp", 0 },
         { L"shot.BMP", 0 },
-        { L"shot.bmp.gif", 0 },          // ".BMP" comes first in the table
+        { L"shot.bmp.gif", 0 }, // ".BMP" comes first in the table
         { L"icon.ico", 1 },
         { L"photo.jpeg", 2 },
         { L"photo.Jpg", 2 },
-        { L"photo.JPEG.ico", 1 },        // ".ICO" comes before ".JPG"
+        { L"photo.JPEG.ico", 1 }, // ".ICO" comes before ".JPG"
         { L"anim.gif", 3 },
         { L"shot.png", 4 },
-        { L".BMP", 4 },                  // a match at the first character does not count
+        { L".BMP", 4 }, // a match at the first character does not count
         { L".bmp", 4 },
         { L".BMP.gif", 3 },
         { L"C:\\my.jpg\\notes.txt", 2 }, // found anywhere, not only at the end
@@ -172,17 +156,17 @@ TEST(CImageBitmapResource, SizeQueryCopyAndShortBuffer)
     // One byte short: nothing is copied.
     std::vector<BYTE> buffer(static_cast<size_t>(nSize) + 8, 0xAB);
     int nShort = nSize - 1;
-    EXPECT_FALSE(CImageBitmap::GetResource(MAKEINTRESOURCEW(IDR_PATTERN_BMP), L"IMAGE", ThisModule(), buffer.data(),
-                                           nShort));
+    EXPECT_FALSE(
+        CImageBitmap::GetResource(MAKEINTRESOURCEW(IDR_PATTERN_BMP), L"IMAGE", ThisModule(), buffer.data(), nShort));
     for (const BYTE b : buffer)
         ASSERT_EQ(b, 0xAB);
 
     // Exactly the size, and more: the resource's bytes and no more.
-    for (const int nLength : {nSize, nSize + 8}) {
+    for (const int nLength : { nSize, nSize + 8 }) {
         std::fill(buffer.begin(), buffer.end(), 0xAB);
         int nGiven = nLength;
-        ASSERT_TRUE(CImageBitmap::GetResource(MAKEINTRESOURCEW(IDR_PATTERN_BMP), L"IMAGE", ThisModule(),
-                                              buffer.data(), nGiven));
+        ASSERT_TRUE(CImageBitmap::GetResource(MAKEINTRESOURCEW(IDR_PATTERN_BMP), L"IMAGE", ThisModule(), buffer.data(),
+                                              nGiven));
         const BITMAPFILEHEADER* pHeader = reinterpret_cast<const BITMAPFILEHEADER*>(buffer.data());
         EXPECT_EQ(pHeader->bfType, 0x4D42) << "\"BM\"";
         EXPECT_EQ(pHeader->bfSize, static_cast<DWORD>(nSize));
@@ -192,8 +176,8 @@ TEST(CImageBitmapResource, SizeQueryCopyAndShortBuffer)
     // A resource that does not exist.
     int nUnchanged = 77;
     EXPECT_FALSE(CImageBitmap::GetResource(MAKEINTRESOURCEW(999), L"IMAGE", ThisModule(), nullptr, nUnchanged));
-    EXPECT_FALSE(CImageBitmap::GetResource(MAKEINTRESOURCEW(IDR_PATTERN_BMP), L"OTHER", ThisModule(), nullptr,
-                                           nUnchanged));
+    EXPECT_FALSE(
+        CImageBitmap::GetResource(MAKEINTRESOURCEW(IDR_PATTERN_BMP), L"OTHER", ThisModule(), nullptr, nUnchanged));
     EXPECT_EQ(nUnchanged, 77);
 }
 
@@ -203,15 +187,15 @@ TEST(CImageBitmapLoad, EveryFormatFromAResource)
         SCOPED_TRACE(format.name);
         CImageBitmap bitmap(kBackground);
         ASSERT_TRUE(bitmap.LoadImageW(format.nID, L"IMAGE", ThisModule(), 0xFFFFFFFF));
-        EXPECT_TRUE(PixelsMatch(bitmap, format.width, format.height, ExpectedPixels(format, kBackground),
-                                format.tolerance));
+        EXPECT_TRUE(
+            PixelsMatch(bitmap, format.width, format.height, ExpectedPixels(format, kBackground), format.tolerance));
 
         // A colour given to the loader is painted under the picture instead.
         const COLORREF clrGiven = RGB(250, 240, 5);
         HBITMAP hLoaded = CImageBitmap::LoadImageResource(format.nID, L"IMAGE", ThisModule(), clrGiven);
         ASSERT_NE(hLoaded, nullptr);
-        EXPECT_TRUE(PixelsMatch(hLoaded, format.width, format.height, ExpectedPixels(format, clrGiven),
-                                format.tolerance));
+        EXPECT_TRUE(
+            PixelsMatch(hLoaded, format.width, format.height, ExpectedPixels(format, clrGiven), format.tolerance));
         ::DeleteObject(hLoaded);
     }
 }
@@ -220,24 +204,24 @@ TEST(CImageBitmapLoad, EveryFormatFromAFile)
 {
     for (const PictureFormat& format : kFormats) {
         SCOPED_TRACE(format.name);
-        TempPictureFile file(format.nID, format.lpszFileName);
-        ASSERT_TRUE(file.Written());
+        TestFolder folder;
+        ASSERT_TRUE(WriteResourceFile(folder, format.nID, format.lpszFileName));
         CImageBitmap bitmap(kBackground);
-        ASSERT_TRUE(bitmap.LoadImageW(file.Path(), 0xFFFFFFFF));
-        EXPECT_TRUE(PixelsMatch(bitmap, format.width, format.height, ExpectedPixels(format, kBackground),
-                                format.tolerance));
+        ASSERT_TRUE(bitmap.LoadImageW(folder.Path(format.lpszFileName), 0xFFFFFFFF));
+        EXPECT_TRUE(
+            PixelsMatch(bitmap, format.width, format.height, ExpectedPixels(format, kBackground), format.tolerance));
     }
 }
 
 TEST(CImageBitmapLoad, LoadingRefusesAnObjectThatHoldsABitmap)
 {
-    TempPictureFile file(IDR_PATTERN_GIF, L"refuse.gif");
-    ASSERT_TRUE(file.Written());
+    TestFolder folder;
+    ASSERT_TRUE(WriteResourceFile(folder, IDR_PATTERN_GIF, L"refuse.gif"));
     CImageBitmap bitmap(kBackground);
     ASSERT_TRUE(bitmap.LoadImageW(IDR_PATTERN_BMP, L"IMAGE", ThisModule(), 0xFFFFFFFF));
     const HGDIOBJ hBefore = bitmap.GetSafeHandle();
     EXPECT_FALSE(bitmap.LoadImageW(IDR_PATTERN_GIF, L"IMAGE", ThisModule(), 0xFFFFFFFF));
-    EXPECT_FALSE(bitmap.LoadImageW(file.Path(), 0xFFFFFFFF));
+    EXPECT_FALSE(bitmap.LoadImageW(folder.Path(L"refuse.gif"), 0xFFFFFFFF));
     EXPECT_EQ(bitmap.GetSafeHandle(), hBefore);
     EXPECT_TRUE(PixelsMatch(bitmap, kPictureWidth, kPictureHeight, PictureColor, 0));
 }
@@ -246,18 +230,15 @@ TEST(CImageBitmapLoad, WhatCannotBeLoadedGivesNothing)
 {
     // A known type whose file is missing, a type without a loader, a PNG-named
     // file that holds a BMP, a resource that does not exist.
-    TempPictureFile png(IDR_PATTERN_BMP, L"really_a_bitmap.png");
-    ASSERT_TRUE(png.Written());
-    wchar_t folder[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, folder);
-    for (const wchar_t* lpszName : {L"missing.bmp", L"missing.jpg", L"missing.gif", L"missing.ico"}) {
-        const std::wstring path = std::wstring(folder) + L"tes_" + lpszName;
+    TestFolder folder;
+    ASSERT_TRUE(WriteResourceFile(folder, IDR_PATTERN_BMP, L"really_a_bitmap.png"));
+    for (const wchar_t* lpszName : { L"missing.bmp", L"missing.jpg", L"missing.gif", L"missing.ico" }) {
         CImageBitmap bitmap;
-        EXPECT_FALSE(bitmap.LoadImageW(path.c_str(), 0xFFFFFFFF)) << lpszName;
+        EXPECT_FALSE(bitmap.LoadImageW(folder.Path(lpszName), 0xFFFFFFFF)) << lpszName;
         EXPECT_EQ(bitmap.GetSafeHandle(), nullptr);
     }
     CImageBitmap bitmap;
-    EXPECT_FALSE(bitmap.LoadImageW(png.Path(), 0xFFFFFFFF));
+    EXPECT_FALSE(bitmap.LoadImageW(folder.Path(L"really_a_bitmap.png"), 0xFFFFFFFF));
     EXPECT_FALSE(bitmap.LoadImageW(999, L"IMAGE", ThisModule(), 0xFFFFFFFF));
     EXPECT_EQ(bitmap.GetSafeHandle(), nullptr);
 

@@ -11,9 +11,10 @@
 #include "CImageFlipper.h"
 #include "CImageNegator.h"
 #include "CImageSharpener.h"
+#include "BitmapReader.h"
 #include "GdiTestBitmaps.h"
 #include "ImageBitmapProbe.h"
-#include "TestImage.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@
 #include <memory>
 
 using GdiTestBitmaps::WithoutFourthByte;
+using guitest::BitmapReader;
 
 namespace {
 
@@ -62,7 +64,7 @@ public:
 
 TEST(CImageBitmapCopy, RoundTripKeepsEveryPixel)
 {
-    for (const CSize size : {CSize(1, 1), CSize(37, 23), CSize(23, 37), CSize(640, 3)}) {
+    for (const CSize size : { CSize(1, 1), CSize(37, 23), CSize(23, 37), CSize(640, 3) }) {
         SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
         const TestImage pattern = Pattern(size.cx, size.cy);
         HBITMAP hSource = GdiTestBitmaps::Make(pattern);
@@ -70,17 +72,17 @@ TEST(CImageBitmapCopy, RoundTripKeepsEveryPixel)
         CImageBitmap copy;
         ASSERT_TRUE(copy.CopyImage(hSource));
         EXPECT_NE(copy.GetSafeHandle(), hSource);
-        ::DeleteObject(hSource);   // the copy stands alone
-        EXPECT_TRUE(ImagesEqual(pattern, GdiTestBitmaps::Read(copy)));
+        ::DeleteObject(hSource); // the copy stands alone
+        EXPECT_TRUE(ImagesEqual(pattern, BitmapReader::Read(copy)));
 
         // Copying into an object that holds a bitmap replaces it; copying an
         // object's own bitmap gives the same pixels again.
         CImageBitmap second;
         LoadInto(second, Pattern(5, 5));
         ASSERT_TRUE(second.CopyImage(&copy));
-        EXPECT_TRUE(ImagesEqual(pattern, GdiTestBitmaps::Read(second)));
+        EXPECT_TRUE(ImagesEqual(pattern, BitmapReader::Read(second)));
         ASSERT_TRUE(second.CopyImage(&second));
-        EXPECT_TRUE(ImagesEqual(pattern, GdiTestBitmaps::Read(second)));
+        EXPECT_TRUE(ImagesEqual(pattern, BitmapReader::Read(second)));
     }
 }
 
@@ -94,7 +96,7 @@ TEST(CImageBitmapCopy, ConvertsOtherFormats)
     CImageBitmap copy;
     ASSERT_TRUE(copy.CopyImage(hMono));
     ::DeleteObject(hMono);
-    const TestImage image = GdiTestBitmaps::Read(copy);
+    const TestImage image = BitmapReader::Read(copy);
     ASSERT_EQ(image.Size(), CSize(16, 2));
     const RGBX black(0, 0, 0, 0);
     const RGBX white(255, 255, 255, 0);
@@ -138,7 +140,7 @@ TEST(CImageBitmapCopy, FailuresKeepTheBitmap)
         const HGDIOBJ hBefore = bitmap.GetSafeHandle();
         EXPECT_FALSE(c.copy(bitmap));
         EXPECT_EQ(bitmap.GetSafeHandle(), hBefore);
-        EXPECT_TRUE(ImagesEqual(pattern, GdiTestBitmaps::Read(bitmap)));
+        EXPECT_TRUE(ImagesEqual(pattern, BitmapReader::Read(bitmap)));
 
         CImageBitmap nothing;
         EXPECT_FALSE(c.copy(nothing));
@@ -158,7 +160,7 @@ TEST(CImageBitmapBuffer, PrepareBitmapInfo32DescribesATopDown32BitCopy)
 
     LoadInto(bitmap, Pattern(13, 5));
     HBITMAP hOther = GdiTestBitmaps::Make(Pattern(6, 11));
-    for (const HBITMAP hBitmap : {static_cast<HBITMAP>(nullptr), hOther}) {
+    for (const HBITMAP hBitmap : { static_cast<HBITMAP>(nullptr), hOther }) {
         const CSize size = hBitmap == nullptr ? CSize(13, 5) : CSize(6, 11);
         std::memset(&bmi, 0xCD, sizeof(bmi));
         EXPECT_EQ(bitmap.PrepareBitmapInfo32(bmi, hBitmap), size.cy);
@@ -217,7 +219,7 @@ TEST(CImageBitmapProcess, ChainsGiveThePixelsOfTheChainRunner)
         ASSERT_TRUE(bitmap.ProcessImage(chain));
         const TestImage expected = RunOnBuffer(chain, pattern, kTestBackground);
         ASSERT_GT(expected.width, 0);
-        EXPECT_TRUE(ImagesEqual(expected, GdiTestBitmaps::Read(bitmap)));
+        EXPECT_TRUE(ImagesEqual(expected, BitmapReader::Read(bitmap)));
     }
 }
 
@@ -226,10 +228,10 @@ TEST(CImageBitmapProcess, QuarterTurnOfA100By50PictureShowsBackgroundCorners)
     CImageBitmap bitmap(kTestBackground);
     LoadInto(bitmap, TestImage(100, 50, RGBX(10, 200, 30, 0)));
     ASSERT_TRUE(bitmap.RotateImage(90, 0));
-    const TestImage image = GdiTestBitmaps::Read(bitmap);
+    const TestImage image = BitmapReader::Read(bitmap);
     ASSERT_EQ(image.Size(), CSize(52, 102));
     const RGBX background = WithoutFourthByte(TestImage(1, 1, BackgroundPixel())).At(0, 0);
-    for (const POINT corner : {POINT{0, 0}, POINT{51, 0}, POINT{0, 101}, POINT{51, 101}})
+    for (const POINT corner : { POINT{ 0, 0 }, POINT{ 51, 0 }, POINT{ 0, 101 }, POINT{ 51, 101 } })
         EXPECT_EQ(image.At(corner.x, corner.y), background) << corner.x << ", " << corner.y;
     EXPECT_EQ(image.At(26, 51), RGBX(10, 200, 30, 0)) << "the middle holds the picture";
 }
@@ -242,7 +244,7 @@ TEST(CImageBitmapProcess, EmptyChainAndMissingBitmap)
     const HGDIOBJ hBefore = bitmap.GetSafeHandle();
     EXPECT_TRUE(bitmap.ProcessImage(CProcessorArray()));
     EXPECT_EQ(bitmap.GetSafeHandle(), hBefore);
-    EXPECT_TRUE(ImagesEqual(pattern, GdiTestBitmaps::Read(bitmap)));
+    EXPECT_TRUE(ImagesEqual(pattern, BitmapReader::Read(bitmap)));
 
     CImageBitmap nothing;
     CImageGrayer grey;
@@ -256,7 +258,7 @@ TEST(CImageBitmapProcess, FailuresKeepTheBitmap)
 {
     FailingStage failing;
     CImageGrayer grey;
-    CImageResizer huge(400.0);   // 100 x 50 becomes 40000 x 20000
+    CImageResizer huge(400.0); // 100 x 50 becomes 40000 x 20000
     struct Case
     {
         const char* name;
@@ -288,7 +290,7 @@ TEST(CImageBitmapProcess, FailuresKeepTheBitmap)
         const HGDIOBJ hBefore = bitmap.GetSafeHandle();
         EXPECT_FALSE(c.process(bitmap));
         EXPECT_EQ(bitmap.GetSafeHandle(), hBefore);
-        EXPECT_TRUE(ImagesEqual(pattern, GdiTestBitmaps::Read(bitmap)));
+        EXPECT_TRUE(ImagesEqual(pattern, BitmapReader::Read(bitmap)));
     }
 }
 
@@ -314,14 +316,13 @@ TEST(CImageBitmapProcess, ConvenienceOperationsRunTheirProcessorWithTheirArgumen
           [] { return Ptr(new CImageSharpener(3)); } },
         { "ResizeImage", [](CImageBitmap& b) { return b.ResizeImage(1.7); },
           [] { return Ptr(new CImageResizer(1.7)); } },
-        { "FlipImage", [](CImageBitmap& b) { return b.FlipImage(0, 1); },
-          [] { return Ptr(new CImageFlipper(0, 1)); } },
+        { "FlipImage", [](CImageBitmap& b) { return b.FlipImage(0, 1); }, [] { return Ptr(new CImageFlipper(0, 1)); } },
         { "NegateImage", [](CImageBitmap& b) { return b.NegateImage(); }, [] { return Ptr(new CImageNegator); } },
         { "ReplaceColor", [](CImageBitmap& b) { return b.ReplaceColor(RGB(200, 100, 50), RGB(1, 2, 3)); },
           [] { return Ptr(new CImageColorReplacer(RGB(200, 100, 50), RGB(1, 2, 3))); } },
     };
     TestImage pattern = Pattern(29, 18);
-    pattern.At(3, 4) = RGBX(50, 100, 200, 0);   // a pixel for ReplaceColor to find
+    pattern.At(3, 4) = RGBX(50, 100, 200, 0); // a pixel for ReplaceColor to find
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CImageBitmap bitmap(kTestBackground);
@@ -330,6 +331,6 @@ TEST(CImageBitmapProcess, ConvenienceOperationsRunTheirProcessorWithTheirArgumen
         const Ptr pProcessor = c.processor();
         CProcessorArray chain;
         chain.Add(pProcessor.get());
-        EXPECT_TRUE(ImagesEqual(RunOnBuffer(chain, pattern, kTestBackground), GdiTestBitmaps::Read(bitmap)));
+        EXPECT_TRUE(ImagesEqual(RunOnBuffer(chain, pattern, kTestBackground), BitmapReader::Read(bitmap)));
     }
 }

@@ -3,7 +3,7 @@
 // reference for many sizes and angles.
 #include "CImageRotator.h"
 #include "ReferenceProcessors.h"
-#include "TestImage.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +19,14 @@ const double kPi = 3.141592653589793;
 
 TEST(CImageRotator, DegreesAreBroughtIntoZeroTo359)
 {
-    struct Case { int degrees; int normalised; };
+    struct Case
+    {
+        int degrees;
+        int normalised;
+    };
     const Case cases[] = {
-        {0, 0}, {1, 1}, {359, 359}, {360, 0}, {361, 1}, {720, 0}, {-1, 359}, {-90, 270}, {-360, 0},
-        {-361, 359}, {-720, 0}, {INT_MAX, 127}, {INT_MIN, 232}, {INT_MIN + 1, 233},
+        { 0, 0 },     { 1, 1 },    { 359, 359 },  { 360, 0 },  { 361, 1 },       { 720, 0 },       { -1, 359 },
+        { -90, 270 }, { -360, 0 }, { -361, 359 }, { -720, 0 }, { INT_MAX, 127 }, { INT_MIN, 232 }, { INT_MIN + 1, 233 },
     };
     for (const Case& c : cases)
         EXPECT_EQ(CImageRotator(c.degrees, 0).GetAngle(), c.normalised * kPi / 180) << c.degrees;
@@ -31,10 +35,16 @@ TEST(CImageRotator, DegreesAreBroughtIntoZeroTo359)
 TEST(CImageRotator, RadiansAreBroughtIntoZeroExclusiveToTwoPi)
 {
     const double twoPi = 6.283185307179586;
-    struct Case { double radians; double stored; };
+    struct Case
+    {
+        double radians;
+        double stored;
+    };
     const Case cases[] = {
-        {0.0, twoPi}, {-0.0, twoPi}, {1.0, 1.0}, {twoPi, twoPi}, {7.0, 7.0 - twoPi}, {-1.0, -1.0 + twoPi},
-        {-twoPi, twoPi}, {3 * twoPi + 0.5, ((3 * twoPi + 0.5) - twoPi - twoPi) - twoPi},
+        { 0.0, twoPi },       { -0.0, twoPi },
+        { 1.0, 1.0 },         { twoPi, twoPi },
+        { 7.0, 7.0 - twoPi }, { -1.0, -1.0 + twoPi },
+        { -twoPi, twoPi },    { 3 * twoPi + 0.5, ((3 * twoPi + 0.5) - twoPi - twoPi) - twoPi },
     };
     for (const Case& c : cases)
         EXPECT_EQ(CImageRotator(c.radians).GetAngle(), c.stored) << c.radians;
@@ -42,8 +52,7 @@ TEST(CImageRotator, RadiansAreBroughtIntoZeroExclusiveToTwoPi)
 
 TEST(CImageRotator, HugeRadiansEndInRangeWithoutLooping)
 {
-    for (const double radians : {1e300, -1e300, 1e12, -3.5e9, std::numeric_limits<double>::max()})
-    {
+    for (const double radians : { 1e300, -1e300, 1e12, -3.5e9, std::numeric_limits<double>::max() }) {
         const double stored = CImageRotator(radians).GetAngle();
         EXPECT_GT(stored, 0) << radians;
         EXPECT_LE(stored, 6.283185307179586) << radians;
@@ -52,16 +61,21 @@ TEST(CImageRotator, HugeRadiansEndInRangeWithoutLooping)
 
 TEST(CImageRotator, OutputSizesOfTheWorkedExamples)
 {
-    struct Case { int width; int height; int degrees; CSize size; };
-    const Case cases[] = {
-        {100, 50, 90, CSize(52, 102)}, {100, 50, 270, CSize(52, 102)}, {100, 50, 1, CSize(102, 52)},
-        {100, 50, 180, CSize(102, 52)}, {100, 50, 359, CSize(102, 52)}, {100, 50, 45, CSize(108, 108)},
-        {640, 480, 90, CSize(482, 642)}, {640, 480, 45, CSize(792, 792)}, {100, 50, 0, CSize(100, 50)},
-        {100, 50, 360, CSize(100, 50)}, {0, 50, 45, CSize(0, 50)}, {7, 0, 45, CSize(7, 0)},
-        {1, 1, 90, CSize(2, 2)},
-    };
-    for (const Case& c : cases)
+    struct Case
     {
+        int width;
+        int height;
+        int degrees;
+        CSize size;
+    };
+    const Case cases[] = {
+        { 100, 50, 90, CSize(52, 102) },   { 100, 50, 270, CSize(52, 102) },  { 100, 50, 1, CSize(102, 52) },
+        { 100, 50, 180, CSize(102, 52) },  { 100, 50, 359, CSize(102, 52) },  { 100, 50, 45, CSize(108, 108) },
+        { 640, 480, 90, CSize(482, 642) }, { 640, 480, 45, CSize(792, 792) }, { 100, 50, 0, CSize(100, 50) },
+        { 100, 50, 360, CSize(100, 50) },  { 0, 50, 45, CSize(0, 50) },       { 7, 0, 45, CSize(7, 0) },
+        { 1, 1, 90, CSize(2, 2) },
+    };
+    for (const Case& c : cases) {
         EXPECT_EQ(CImageRotator(c.degrees, 0).CalcDestSize(CSize(c.width, c.height)), c.size)
             << c.width << " x " << c.height << " at " << c.degrees;
         EXPECT_EQ(reference::RotatedSize(c.width, c.height, CImageRotator(c.degrees, 0).GetAngle()), c.size);
@@ -139,8 +153,7 @@ TEST(CImageRotator, QuarterTurnCopiesWholePixelsAndSkipsTheLastRowAndColumn)
     ASSERT_EQ(out.Size(), CSize(52, 102));
     std::map<std::pair<int, int>, int> seen;
     for (int i = 0; i < out.height; ++i)
-        for (int j = 0; j < out.width; ++j)
-        {
+        for (int j = 0; j < out.width; ++j) {
             if (out.At(j, i) == BackgroundPixel())
                 continue;
             const std::pair<int, int> from = tracker.Find(out.At(j, i));
@@ -166,10 +179,9 @@ TEST(CImageRotator, FourQuarterTurnsKeepTheArrangement)
     const PixelTracker tracker(src);
     ASSERT_TRUE(tracker.Distinct());
     const CImageRotator quarter(90, 0);
-    CSize sizes[5] = {src.Size()};
+    CSize sizes[5] = { src.Size() };
     TestImage out = src;
-    for (int turn = 0; turn < 4; ++turn)
-    {
+    for (int turn = 0; turn < 4; ++turn) {
         out = Apply(quarter, out);
         sizes[turn + 1] = out.Size();
     }
@@ -177,8 +189,7 @@ TEST(CImageRotator, FourQuarterTurnsKeepTheArrangement)
     std::map<std::pair<int, int>, int> deviations;
     int survivors = 0;
     for (int i = 0; i < out.height; ++i)
-        for (int j = 0; j < out.width; ++j)
-        {
+        for (int j = 0; j < out.width; ++j) {
             if (out.At(j, i) == BackgroundPixel())
                 continue;
             const std::pair<int, int> from = tracker.Find(out.At(j, i));
@@ -200,21 +211,18 @@ TEST(CImageRotator, FourQuarterTurnsKeepTheArrangement)
 
 TEST(CImageRotator, MatchesTheReferenceForManySizesAndAngles)
 {
-    const CSize sizes[] = {CSize(1, 1), CSize(1, 7), CSize(7, 1), CSize(2, 2), CSize(3, 5), CSize(8, 6),
-                           CSize(17, 13), CSize(32, 9)};
-    const int degrees[] = {1, 10, 30, 45, 60, 89, 90, 91, 135, 180, 200, 225, 270, 300, 315, 359, -45, 1000};
-    for (const CSize size : sizes)
-    {
+    const CSize sizes[] = { CSize(1, 1), CSize(1, 7), CSize(7, 1),   CSize(2, 2),
+                            CSize(3, 5), CSize(8, 6), CSize(17, 13), CSize(32, 9) };
+    const int degrees[] = { 1, 10, 30, 45, 60, 89, 90, 91, 135, 180, 200, 225, 270, 300, 315, 359, -45, 1000 };
+    for (const CSize size : sizes) {
         const TestImage src = MakePattern(size.cx, size.cy, 7);
         for (const int d : degrees)
-            for (int smooth = 0; smooth <= 1; ++smooth)
-            {
+            for (int smooth = 0; smooth <= 1; ++smooth) {
                 const CImageRotator rotator(d, smooth);
                 ASSERT_TRUE(ImagesEqual(reference::Rotate(src, rotator.GetAngle(), smooth != 0), Apply(rotator, src)))
                     << size.cx << " x " << size.cy << " at " << d << " smooth " << smooth;
             }
-        for (const double radians : {0.0, 0.3, 2.5, -2.5, 7.0, 1e-9})
-        {
+        for (const double radians : { 0.0, 0.3, 2.5, -2.5, 7.0, 1e-9 }) {
             const CImageRotator rotator(radians);
             ASSERT_TRUE(ImagesEqual(reference::Rotate(src, rotator.GetAngle(), false), Apply(rotator, src)))
                 << size.cx << " x " << size.cy << " at " << radians << " rad";
@@ -226,9 +234,8 @@ TEST(CImageRotator, NonFiniteAnglesMakeNoRotation)
 {
     TestImage src = MakePattern(4, 4);
     TestImage dst(8, 8, BackgroundPixel());
-    for (const double radians : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                                 -std::numeric_limits<double>::infinity()})
-    {
+    for (const double radians : { std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity() }) {
         const CImageRotator rotator(radians);
         EXPECT_FALSE(CImage32BitProcessor::IsValidSize(rotator.CalcDestSize(src.Size()))) << radians;
         EXPECT_FALSE(rotator.ProcessPixels(src.Data(), src.Size(), dst.Data(), dst.Size())) << radians;

@@ -10,7 +10,7 @@
 #include "CImageShearer.h"
 #include "CImageSharpener.h"
 #include "CProcessorChain.h"
-#include "TestImage.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -71,31 +71,38 @@ TestImage RunStagesSeparately(const std::vector<const CImage32BitProcessor*>& st
 
 TEST(CProcessorChainFill, WhiteAndBlackFillEveryByteAndOtherColoursConvert)
 {
-    struct Case { DWORD colour; RGBX pixel; };
-    const Case cases[] = {
-        {0x00FFFFFF, RGBX(0xFF, 0xFF, 0xFF, 0xFF)}, {0xFFFFFFFF, RGBX(0xFF, 0xFF, 0xFF, 0xFF)},
-        {0x00000000, RGBX(0, 0, 0, 0)}, {0x000080FF, RGBX(0x00, 0x80, 0xFF, 0)},
-        {0x00123456, RGBX(0x12, 0x34, 0x56, 0)}, {0xAB000000, RGBX(0, 0, 0, 0)}, {0x01FFFFFF, RGBX(0xFF, 0xFF, 0xFF, 0)},
+    struct Case
+    {
+        DWORD colour;
+        RGBX pixel;
     };
-    const CSize sizes[] = {CSize(1, 1), CSize(1, 9), CSize(9, 1), CSize(7, 5), CSize(8, 8), CSize(33, 17)};
+    const Case cases[] = {
+        { 0x00FFFFFF, RGBX(0xFF, 0xFF, 0xFF, 0xFF) },
+        { 0xFFFFFFFF, RGBX(0xFF, 0xFF, 0xFF, 0xFF) },
+        { 0x00000000, RGBX(0, 0, 0, 0) },
+        { 0x000080FF, RGBX(0x00, 0x80, 0xFF, 0) },
+        { 0x00123456, RGBX(0x12, 0x34, 0x56, 0) },
+        { 0xAB000000, RGBX(0, 0, 0, 0) },
+        { 0x01FFFFFF, RGBX(0xFF, 0xFF, 0xFF, 0) },
+    };
+    const CSize sizes[] = { CSize(1, 1), CSize(1, 9), CSize(9, 1), CSize(7, 5), CSize(8, 8), CSize(33, 17) };
     for (const Case& c : cases)
-        for (const CSize size : sizes)
-        {
+        for (const CSize size : sizes) {
             // A larger buffer: pixels after the first cx * cy stay as they were.
             TestImage buffer(size.cx, size.cy + 1, RGBX(1, 2, 3, 4));
             ASSERT_TRUE(CProcessorChain::Fill(buffer.Data(), size, c.colour));
             for (int y = 0; y <= size.cy; ++y)
                 for (int x = 0; x < size.cx; ++x)
                     ASSERT_EQ(buffer.At(x, y), y < size.cy ? c.pixel : RGBX(1, 2, 3, 4))
-                        << std::hex << c.colour << std::dec << " " << size.cx << " x " << size.cy << " at " << x << ", " << y;
+                        << std::hex << c.colour << std::dec << " " << size.cx << " x " << size.cy << " at " << x << ", "
+                        << y;
         }
 }
 
 TEST(CProcessorChainFill, EmptySizesWriteNothingAndNullFails)
 {
     RGBX pixel(1, 2, 3, 4);
-    for (const CSize size : {CSize(0, 0), CSize(0, 5), CSize(5, 0), CSize(-3, 4), CSize(4, -3)})
-    {
+    for (const CSize size : { CSize(0, 0), CSize(0, 5), CSize(5, 0), CSize(-3, 4), CSize(4, -3) }) {
         EXPECT_TRUE(CProcessorChain::Fill(&pixel, size, 0x000080FF));
         EXPECT_TRUE(CProcessorChain::Fill(&pixel, size, 0));
         EXPECT_EQ(pixel, RGBX(1, 2, 3, 4));
@@ -136,8 +143,7 @@ TEST(CProcessorChain, FailingStageLeavesTheResultAsItWas)
     const TestImage src = MakePattern(6, 6);
     const CImageGrayer grayer;
     const CImageRotator rotator(30, 1);
-    for (const double factor : {0.0, -0.5})
-    {
+    for (const double factor : { 0.0, -0.5 }) {
         const CImageResizer resizer(factor);
         CProcessorArray chain;
         chain.Add(const_cast<CImageGrayer*>(&grayer));
@@ -167,33 +173,32 @@ TEST(CProcessorChain, StagesBeyondTheSizeLimitFailTheChain)
     const CImageShearer shearBoth(INT_MIN, INT_MIN, 0);
     const CImageRotator rotateNan(nan);
     const CImageRotator rotateInf(-inf);
-    const CImageRotator rotateMin(INT_MIN, 1);   // a valid turn by 232 degrees
-    const CImage32BitProcessor* refused[] = {&scale100000, &scaleNan, &scaleInf, &shearHuge,
-                                             &shearMinX, &shearMinY, &shearBoth, &rotateNan, &rotateInf};
+    const CImageRotator rotateMin(INT_MIN, 1); // a valid turn by 232 degrees
+    const CImage32BitProcessor* refused[] = { &scale100000, &scaleNan,  &scaleInf,  &shearHuge, &shearMinX,
+                                              &shearMinY,   &shearBoth, &rotateNan, &rotateInf };
     const TestImage src = MakePattern(100, 100);
     const CImageGrayer grayer;
-    for (const CImage32BitProcessor* stage : refused)
-    {
-        EXPECT_FALSE(RunChain({&grayer, stage}, src).ok);
-        EXPECT_FALSE(RunChain({&rotateMin, stage, &grayer}, src).ok);
+    for (const CImage32BitProcessor* stage : refused) {
+        EXPECT_FALSE(RunChain({ &grayer, stage }, src).ok);
+        EXPECT_FALSE(RunChain({ &rotateMin, stage, &grayer }, src).ok);
     }
-    EXPECT_TRUE(RunChain({&rotateMin}, src).ok);
+    EXPECT_TRUE(RunChain({ &rotateMin }, src).ok);
 }
 
 TEST(CProcessorChain, SidesUpToTheLimitAreAccepted)
 {
     const TestImage dot = MakePattern(1, 1);
     const CImageShearer widest(32766, 0, 0);
-    const ChainOutcome wide = RunChain({&widest}, dot);
+    const ChainOutcome wide = RunChain({ &widest }, dot);
     ASSERT_TRUE(wide.ok);
     EXPECT_EQ(wide.image.Size(), CSize(32767, 1));
     EXPECT_EQ(wide.image.At(32766, 0), dot.At(0, 0));
     const CImageShearer tooWide(32767, 0, 0);
-    EXPECT_FALSE(RunChain({&tooWide}, dot).ok);
+    EXPECT_FALSE(RunChain({ &tooWide }, dot).ok);
     const CImageShearer tallest(0, -32766, 0);
-    EXPECT_TRUE(RunChain({&tallest}, dot).ok);
+    EXPECT_TRUE(RunChain({ &tallest }, dot).ok);
     const CImageShearer tooTall(0, -32767, 0);
-    EXPECT_FALSE(RunChain({&tooTall}, dot).ok);
+    EXPECT_FALSE(RunChain({ &tooTall }, dot).ok);
 
     // A source already beyond the limit is refused.
     CProcessorArray chain;
@@ -201,13 +206,14 @@ TEST(CProcessorChain, SidesUpToTheLimitAreAccepted)
     chain.Add(const_cast<CImageGrayer*>(&grayer));
     std::unique_ptr<RGBX[]> result;
     CSize size;
-    EXPECT_FALSE(CProcessorChain::Run(chain, std::unique_ptr<RGBX[]>(new RGBX[32768]), CSize(32768, 1), 0, result, size));
+    EXPECT_FALSE(
+        CProcessorChain::Run(chain, std::unique_ptr<RGBX[]>(new RGBX[32768]), CSize(32768, 1), 0, result, size));
 }
 
 TEST(CProcessorChain, ShrinkingToNothingGivesAnEmptyPicture)
 {
     const CImageResizer tiny(0.001);
-    const ChainOutcome outcome = RunChain({&tiny}, MakePattern(100, 100));
+    const ChainOutcome outcome = RunChain({ &tiny }, MakePattern(100, 100));
     ASSERT_TRUE(outcome.ok);
     EXPECT_EQ(outcome.image.Size(), CSize(0, 0));
 }
@@ -220,7 +226,7 @@ TEST(CProcessorChain, RotateShrinkShearShowsOnlyBackgroundOutsideTheLastStage)
     const CImageRotator rotate(30, 1);
     const CImageResizer shrink(0.5);
     const CImageShearer shear(9, -6, 0);
-    const std::vector<const CImage32BitProcessor*> stages = {&rotate, &shrink, &shear};
+    const std::vector<const CImage32BitProcessor*> stages = { &rotate, &shrink, &shear };
     const ChainOutcome outcome = RunChain(stages, src);
     ASSERT_TRUE(outcome.ok);
     const TestImage expected = RunStagesSeparately(stages, src);
@@ -244,19 +250,17 @@ TEST(CProcessorChain, EffectsChainsMatchStageByStageResults)
     const CImageSharpener sharpen(5);
     const CImageRotator quarter(90, 0);
     const std::vector<std::vector<const CImage32BitProcessor*>> chains = {
-        {&grey, &negate, &replace, &flip, &rotate, &half, &shear, &blur, &sharpen},
-        {&half, &triple, &quarter},          // the source buffer grows again
-        {&shearBack, &quarter, &half, &rotate, &triple},
-        {&triple, &half, &half, &blur},
-        {&sharpen},
+        { &grey, &negate, &replace, &flip, &rotate, &half, &shear, &blur, &sharpen },
+        { &half, &triple, &quarter }, // the source buffer grows again
+        { &shearBack, &quarter, &half, &rotate, &triple },
+        { &triple, &half, &half, &blur },
+        { &sharpen },
     };
     // 1500 x 800 turned by 45 degrees is 1627 x 1627, which the chain shrinks
     // band by band (13 bands) without holding it whole.
-    for (const CSize size : {CSize(1, 1), CSize(2, 9), CSize(9, 2), CSize(23, 16), CSize(1500, 800)})
-    {
+    for (const CSize size : { CSize(1, 1), CSize(2, 9), CSize(9, 2), CSize(23, 16), CSize(1500, 800) }) {
         const TestImage src = MakePalettePattern(size.cx, size.cy, 6);
-        for (size_t i = 0; i < chains.size(); ++i)
-        {
+        for (size_t i = 0; i < chains.size(); ++i) {
             const ChainOutcome outcome = RunChain(chains[i], src, kTestBackground);
             ASSERT_TRUE(outcome.ok) << "chain " << i;
             EXPECT_TRUE(ImagesEqual(RunStagesSeparately(chains[i], src), outcome.image))
@@ -279,10 +283,10 @@ public:
     {
         EXPECT_EQ(sizeDst, CalcDestSize(sizeSrc));
         ++*m_pCalls;
-        for (int y = 0; y < sizeSrc.cy && m_id > 0; ++y)
-        {
+        for (int y = 0; y < sizeSrc.cy && m_id > 0; ++y) {
             for (int c = 0; c < sizeSrc.cx; ++c)
-                EXPECT_EQ(pSrc[y * sizeSrc.cx + c], Mark(m_id - 1, c, y)) << "stage " << m_id << " source " << c << ", " << y;
+                EXPECT_EQ(pSrc[y * sizeSrc.cx + c], Mark(m_id - 1, c, y))
+                    << "stage " << m_id << " source " << c << ", " << y;
         }
         for (int i = 0; i < sizeDst.cx * sizeDst.cy; ++i)
             EXPECT_EQ(pDst[i], BackgroundPixel()) << "stage " << m_id << " destination pixel " << i;
@@ -308,7 +312,7 @@ TEST(CProcessorChain, EveryStageStartsOnBackgroundWithThePreviousOutput)
     const ProbeStage s2(2, CSize(-1, -6), &calls);
     const ProbeStage s3(3, CSize(6, 6), &calls);
     const ProbeStage s4(4, CSize(0, 0), &calls);
-    const ChainOutcome outcome = RunChain({&s0, &s1, &s2, &s3, &s4}, MakePattern(8, 8));
+    const ChainOutcome outcome = RunChain({ &s0, &s1, &s2, &s3, &s4 }, MakePattern(8, 8));
     ASSERT_TRUE(outcome.ok);
     EXPECT_EQ(calls, 5);
     ASSERT_EQ(outcome.image.Size(), CSize(11, 10));

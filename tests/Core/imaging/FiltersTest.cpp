@@ -3,7 +3,7 @@
 #include "CImageBlurrer.h"
 #include "CImageSharpener.h"
 #include "ReferenceProcessors.h"
-#include "TestImage.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +14,10 @@ namespace {
 
 // Sizes that reach every path of the filters: no interior, a one-pixel
 // interior, odd and even widths around the vector widths, and large pictures.
-const CSize kFilterSizes[] = {CSize(1, 1), CSize(1, 9), CSize(9, 1), CSize(2, 2), CSize(3, 3), CSize(4, 3),
-                              CSize(3, 4), CSize(5, 5), CSize(8, 6), CSize(9, 7), CSize(10, 4), CSize(11, 3),
-                              CSize(16, 3), CSize(17, 4), CSize(33, 5), CSize(64, 9), CSize(131, 37),
-                              CSize(3, 120), CSize(257, 66)};
+const CSize kFilterSizes[] = { CSize(1, 1),  CSize(1, 9),    CSize(9, 1),   CSize(2, 2),   CSize(3, 3),
+                               CSize(4, 3),  CSize(3, 4),    CSize(5, 5),   CSize(8, 6),   CSize(9, 7),
+                               CSize(10, 4), CSize(11, 3),   CSize(16, 3),  CSize(17, 4),  CSize(33, 5),
+                               CSize(64, 9), CSize(131, 37), CSize(3, 120), CSize(257, 66) };
 
 // A picture that mixes flat areas (the whole pixel or one channel constant),
 // smooth gradients, noise and single odd pixels, so that filters meet runs of
@@ -28,19 +28,18 @@ TestImage MakeMixedPicture(int width, int height, unsigned seed)
     TestImage image = MakePattern(width, height, seed);
     unsigned state = seed * 2654435761u + 1;
     for (int y = 0; y < height; ++y)
-        for (int c = 0; c < width; ++c)
-        {
+        for (int c = 0; c < width; ++c) {
             state = state * 1103515245u + 12345u;
             RGBX& p = image.At(c, y);
             const int area = ((c / 5) + (y / 4) * 3 + static_cast<int>(seed)) % 5;
             if (area == 0)
-                p = RGBX(240, 240, 240, p.x);                        // flat
+                p = RGBX(240, 240, 240, p.x); // flat
             else if (area == 1)
-                p.r = 128;                                             // one channel flat
+                p.r = 128; // one channel flat
             else if (area == 2)
-                p = RGBX(BYTE(c / 3), BYTE(y / 2), 255, p.x);          // gradient, red flat at the top
+                p = RGBX(BYTE(c / 3), BYTE(y / 2), 255, p.x); // gradient, red flat at the top
             if ((state >> 27) == 0)
-                p = RGBX(BYTE(state >> 8), BYTE(state >> 16), BYTE(state >> 24), p.x);  // odd pixel
+                p = RGBX(BYTE(state >> 8), BYTE(state >> 16), BYTE(state >> 24), p.x); // odd pixel
         }
     return image;
 }
@@ -62,8 +61,7 @@ TestImage ApplyOverMarkedDestination(const CImage32BitProcessor& processor, cons
 TestImage MarkReference(TestImage expected, const TestImage& src, bool bordersCopied)
 {
     for (int y = 0; y < expected.height; ++y)
-        for (int c = 0; c < expected.width; ++c)
-        {
+        for (int c = 0; c < expected.width; ++c) {
             const bool border = c == 0 || y == 0 || c == expected.width - 1 || y == expected.height - 1;
             if (bordersCopied && border)
                 continue;
@@ -86,8 +84,7 @@ struct KernelCase
 // sum meets the same totals through different products.
 void SplitSum(int sum, int variant, BYTE (&values)[4])
 {
-    for (int i = 0; i < 4; ++i)
-    {
+    for (int i = 0; i < 4; ++i) {
         int value = 0;
         if (variant == 0)
             value = sum / 4 + (i < sum % 4 ? 1 : 0);
@@ -107,8 +104,7 @@ TestImage MakeKernelTiles(const std::vector<KernelCase>& cases)
 {
     const int tiles = static_cast<int>((cases.size() + 2) / 3);
     TestImage image(3 * tiles, 3, RGBX(0, 0, 0, 0));
-    for (size_t i = 0; i < cases.size(); ++i)
-    {
+    for (size_t i = 0; i < cases.size(); ++i) {
         const int tile = static_cast<int>(i / 3);
         const int channel = static_cast<int>(i % 3);
         const KernelCase& kase = cases[i];
@@ -116,15 +112,14 @@ TestImage MakeKernelTiles(const std::vector<KernelCase>& cases)
         SplitSum(kase.direct, tile % 3, direct);
         SplitSum(kase.diagonal, (tile / 3) % 3, diagonal);
         // (column step, row step) of the direct and diagonal positions.
-        const int directAt[4][2] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}};
-        const int diagonalAt[4][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
+        const int directAt[4][2] = { { 0, -1 }, { -1, 0 }, { 1, 0 }, { 0, 1 } };
+        const int diagonalAt[4][2] = { { -1, -1 }, { 1, -1 }, { -1, 1 }, { 1, 1 } };
         auto set = [&](int dc, int dy, BYTE value) {
             RGBX& p = image.At(3 * tile + 1 + dc, 1 + dy);
             (channel == 0 ? p.b : (channel == 1 ? p.g : p.r)) = value;
         };
         set(0, 0, static_cast<BYTE>(kase.centre));
-        for (int k = 0; k < 4; ++k)
-        {
+        for (int k = 0; k < 4; ++k) {
             set(directAt[k][0], directAt[k][1], direct[k]);
             set(diagonalAt[k][0], diagonalAt[k][1], diagonal[k]);
         }
@@ -137,7 +132,7 @@ TestImage MakeKernelTiles(const std::vector<KernelCase>& cases)
 KernelCase CaseForSum(int centre, int b, int e, bool largestDirect)
 {
     const int direct = largestDirect ? std::min(1020, b / e) : std::max(0, (b - 1020 + e - 1) / e);
-    return KernelCase{centre, direct, b - e * direct};
+    return KernelCase{ centre, direct, b - e * direct };
 }
 
 // The cases in pictures of at most 10000 tiles (sides stay below the
@@ -145,8 +140,7 @@ KernelCase CaseForSum(int centre, int b, int e, bool largestDirect)
 ::testing::AssertionResult SharpensAsTheReference(const std::vector<KernelCase>& cases, int strength)
 {
     const size_t perPicture = 30000;
-    for (size_t first = 0; first < cases.size(); first += perPicture)
-    {
+    for (size_t first = 0; first < cases.size(); first += perPicture) {
         const std::vector<KernelCase> part(cases.begin() + first,
                                            cases.begin() + std::min(cases.size(), first + perPicture));
         const TestImage src = MakeKernelTiles(part);
@@ -177,17 +171,16 @@ TEST(CImageBlurrer, SingleWhitePixelAtStrengthFive)
     src.At(1, 1) = RGBX(255, 255, 255, 0);
     const TestImage out = Apply(CImageBlurrer(5), src);
     const BYTE x = BackgroundPixel().x;
-    EXPECT_EQ(out.At(1, 1), RGBX(201, 201, 201, x));  // 255 * 30 / 38
-    EXPECT_EQ(out.At(0, 1), RGBX(7, 7, 7, x));        // 255 / 35
-    EXPECT_EQ(out.At(0, 0), RGBX(7, 7, 7, x));        // 255 / 33
+    EXPECT_EQ(out.At(1, 1), RGBX(201, 201, 201, x)); // 255 * 30 / 38
+    EXPECT_EQ(out.At(0, 1), RGBX(7, 7, 7, x));       // 255 / 35
+    EXPECT_EQ(out.At(0, 0), RGBX(7, 7, 7, x));       // 255 / 33
     EXPECT_EQ(out.At(2, 2), RGBX(7, 7, 7, x));
 }
 
 TEST(CImageBlurrer, UniformPicturesStayUniformAtEveryStrength)
 {
     for (int strength = 1; strength <= 10; ++strength)
-        for (const BYTE value : {BYTE(0), BYTE(1), BYTE(128), BYTE(255)})
-        {
+        for (const BYTE value : { BYTE(0), BYTE(1), BYTE(128), BYTE(255) }) {
             const TestImage out = Apply(CImageBlurrer(strength), Uniform(6, 5, value));
             EXPECT_TRUE(ImagesEqual(TestImage(6, 5, RGBX(value, value, value, BackgroundPixel().x)), out))
                 << "strength " << strength << " value " << int(value);
@@ -196,12 +189,12 @@ TEST(CImageBlurrer, UniformPicturesStayUniformAtEveryStrength)
 
 TEST(CImageBlurrer, MatchesTheReferenceForEveryStrengthAndShape)
 {
-    const CSize sizes[] = {CSize(1, 1), CSize(1, 7), CSize(7, 1), CSize(2, 2), CSize(2, 5), CSize(3, 3), CSize(10, 7),
-                           CSize(31, 4)};
+    const CSize sizes[] = { CSize(1, 1), CSize(1, 7), CSize(7, 1),  CSize(2, 2),
+                            CSize(2, 5), CSize(3, 3), CSize(10, 7), CSize(31, 4) };
     for (const CSize size : sizes)
-        for (int strength = 0; strength <= 10; ++strength)
-        {
-            const TestImage src = strength % 2 ? MakePattern(size.cx, size.cy, 2) : MakePalettePattern(size.cx, size.cy, 2);
+        for (int strength = 0; strength <= 10; ++strength) {
+            const TestImage src =
+                strength % 2 ? MakePattern(size.cx, size.cy, 2) : MakePalettePattern(size.cx, size.cy, 2);
             ASSERT_TRUE(ImagesEqual(reference::Blur(src, strength), Apply(CImageBlurrer(strength), src)))
                 << size.cx << " x " << size.cy << " strength " << strength;
         }
@@ -210,8 +203,7 @@ TEST(CImageBlurrer, MatchesTheReferenceForEveryStrengthAndShape)
 TEST(CImageBlurrer, MatchesTheReferenceOnMixedPicturesOfManySizes)
 {
     for (const CSize size : kFilterSizes)
-        for (int strength = 1; strength <= 10; ++strength)
-        {
+        for (int strength = 1; strength <= 10; ++strength) {
             const TestImage src = MakeMixedPicture(size.cx, size.cy, static_cast<unsigned>(strength));
             ASSERT_TRUE(ImagesEqual(MarkReference(reference::Blur(src, strength), src, false),
                                     ApplyOverMarkedDestination(CImageBlurrer(strength), src)))
@@ -225,26 +217,22 @@ TEST(CImageBlurrer, MatchesTheReferenceOnMixedPicturesOfManySizes)
 // red for n = 0, 3, 6, ... up to 255 * (8 + centre).
 TEST(CImageBlurrer, EveryInteriorSumIsDividedExactly)
 {
-    for (int strength = 1; strength <= 10; ++strength)
-    {
+    for (int strength = 1; strength <= 10; ++strength) {
         const int centre = 55 - 5 * strength;
         const int largest = 255 * (8 + centre);
         const int tiles = largest / 3 + 1;
         TestImage src(3 * tiles, 3, RGBX(0, 0, 0, 0));
         for (int t = 0; t < tiles; ++t)
-            for (int channel = 0; channel < 3; ++channel)
-            {
+            for (int channel = 0; channel < 3; ++channel) {
                 const int sum = std::min(3 * t + channel, largest);
                 const int middle = std::min(255, sum / centre);
                 int rest = sum - centre * middle;
-                for (int k = 0; k < 9; ++k)
-                {
+                for (int k = 0; k < 9; ++k) {
                     const int c = 3 * t + k % 3;
                     const int y = k / 3;
                     RGBX& p = src.At(c, y);
                     BYTE& value = channel == 0 ? p.b : (channel == 1 ? p.g : p.r);
-                    if (k == 4)
-                    {
+                    if (k == 4) {
                         value = static_cast<BYTE>(middle);
                         continue;
                     }
@@ -268,7 +256,7 @@ TEST(CImageSharpener, UniformInteriorAtStrengthOneFallsJustBelow)
 {
     const TestImage out = Apply(CImageSharpener(1), Uniform(5, 4, 128));
     EXPECT_EQ(out.At(2, 1), RGBX(127, 127, 127, BackgroundPixel().x));
-    EXPECT_EQ(out.At(0, 1), RGBX(128, 128, 128, 3));  // border: copied whole
+    EXPECT_EQ(out.At(0, 1), RGBX(128, 128, 128, 3)); // border: copied whole
     const TestImage strong = Apply(CImageSharpener(10), Uniform(5, 4, 128));
     EXPECT_EQ(strong.At(2, 2), RGBX(128, 128, 128, BackgroundPixel().x));
 }
@@ -285,8 +273,7 @@ TEST(CImageSharpener, ClampsBothWays)
 
 TEST(CImageSharpener, PicturesWithoutInteriorAreCopied)
 {
-    for (const CSize size : {CSize(1, 1), CSize(1, 9), CSize(9, 1), CSize(2, 2), CSize(2, 7), CSize(7, 2)})
-    {
+    for (const CSize size : { CSize(1, 1), CSize(1, 9), CSize(9, 1), CSize(2, 2), CSize(2, 7), CSize(7, 2) }) {
         const TestImage src = MakePattern(size.cx, size.cy);
         EXPECT_TRUE(ImagesEqual(src, Apply(CImageSharpener(6), src))) << size.cx << " x " << size.cy;
     }
@@ -294,11 +281,11 @@ TEST(CImageSharpener, PicturesWithoutInteriorAreCopied)
 
 TEST(CImageSharpener, MatchesTheReferenceForEveryStrengthAndShape)
 {
-    const CSize sizes[] = {CSize(3, 3), CSize(3, 8), CSize(8, 3), CSize(10, 7), CSize(33, 5)};
+    const CSize sizes[] = { CSize(3, 3), CSize(3, 8), CSize(8, 3), CSize(10, 7), CSize(33, 5) };
     for (const CSize size : sizes)
-        for (int strength = 0; strength <= 10; ++strength)
-        {
-            const TestImage src = strength % 2 ? MakePattern(size.cx, size.cy, 4) : MakePalettePattern(size.cx, size.cy, 4);
+        for (int strength = 0; strength <= 10; ++strength) {
+            const TestImage src =
+                strength % 2 ? MakePattern(size.cx, size.cy, 4) : MakePalettePattern(size.cx, size.cy, 4);
             ASSERT_TRUE(ImagesEqual(reference::Sharpen(src, strength), Apply(CImageSharpener(strength), src)))
                 << size.cx << " x " << size.cy << " strength " << strength;
         }
@@ -307,8 +294,7 @@ TEST(CImageSharpener, MatchesTheReferenceForEveryStrengthAndShape)
 TEST(CImageSharpener, MatchesTheReferenceOnMixedPicturesOfManySizes)
 {
     for (const CSize size : kFilterSizes)
-        for (int strength = 1; strength <= 10; ++strength)
-        {
+        for (int strength = 1; strength <= 10; ++strength) {
             const TestImage src = MakeMixedPicture(size.cx, size.cy, static_cast<unsigned>(strength) + 20);
             ASSERT_TRUE(ImagesEqual(MarkReference(reference::Sharpen(src, strength), src, true),
                                     ApplyOverMarkedDestination(CImageSharpener(strength), src)))
@@ -321,19 +307,16 @@ TEST(CImageSharpener, MatchesTheReferenceOnMixedPicturesOfManySizes)
 // one checked in any order), which must take the full sum.
 TEST(CImageSharpener, FlatAreasOfEveryValueMatchTheReference)
 {
-    for (int strength = 1; strength <= 10; ++strength)
-    {
+    for (int strength = 1; strength <= 10; ++strength) {
         TestImage src(3 * 256, 6, RGBX(0, 0, 0, 0));
         for (int value = 0; value < 256; ++value)
             for (int y = 0; y < 6; ++y)
-                for (int k = 0; k < 3; ++k)
-                {
+                for (int k = 0; k < 3; ++k) {
                     const BYTE v = static_cast<BYTE>(value);
                     src.At(3 * value + k, y) = RGBX(v, static_cast<BYTE>(255 - value), v, static_cast<BYTE>(y));
                 }
         // Rows 3 ... 5: one byte off in one corner of some neighbourhoods.
-        for (int value = 0; value < 256; value += 3)
-        {
+        for (int value = 0; value < 256; value += 3) {
             RGBX& p = src.At(3 * value + 2, 5);
             BYTE& channel = value % 2 ? p.r : p.g;
             channel = static_cast<BYTE>(channel ^ 1);
@@ -350,13 +333,11 @@ TEST(CImageSharpener, FlatAreasOfEveryValueMatchTheReference)
 // (multiples included) is met.
 TEST(CImageSharpener, EveryNeighbourSumAtEveryStrengthMatchesTheReference)
 {
-    for (int strength = 1; strength <= 10; ++strength)
-    {
+    for (int strength = 1; strength <= 10; ++strength) {
         const int e = 51 - 5 * strength;
         const int denominator = 4 * (e + 1);
         std::vector<KernelCase> cases;
-        for (int b = 0; b <= 1020 * (e + 1); ++b)
-        {
+        for (int b = 0; b <= 1020 * (e + 1); ++b) {
             const int quotient = (b + denominator - 1) / denominator;
             const int target = 1 + (b * 7) % 255;
             const int centre = std::min(255, (quotient + target) / 2);
@@ -371,8 +352,7 @@ TEST(CImageSharpener, EveryNeighbourSumAtEveryStrengthMatchesTheReference)
 // through neighbourhoods that are not flat.
 TEST(CImageSharpener, WholeKernelValuesMatchTheReference)
 {
-    for (int strength = 1; strength <= 10; ++strength)
-    {
+    for (int strength = 1; strength <= 10; ++strength) {
         const int e = 51 - 5 * strength;
         const int denominator = 4 * (e + 1);
         std::vector<KernelCase> cases;
@@ -392,11 +372,10 @@ TEST(CImageSharpener, RandomNeighbourhoodsMatchTheReference)
         state = state * 1103515245u + 12345u;
         return static_cast<int>((state >> 8) % static_cast<unsigned>(range));
     };
-    for (int strength = 1; strength <= 10; ++strength)
-    {
+    for (int strength = 1; strength <= 10; ++strength) {
         std::vector<KernelCase> cases;
         for (int i = 0; i < 60000; ++i)
-            cases.push_back(KernelCase{next(256), next(1021), next(1021)});
+            cases.push_back(KernelCase{ next(256), next(1021), next(1021) });
         ASSERT_TRUE(SharpensAsTheReference(cases, strength)) << "strength " << strength;
     }
 }

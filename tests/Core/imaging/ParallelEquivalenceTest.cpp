@@ -14,7 +14,7 @@
 #include "CProcessorChain.h"
 #include "CWorkerPool.h"
 #include "ReferenceProcessors.h"
-#include "TestImage.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -54,8 +54,7 @@ private:
 TestImage PlainGrey(const TestImage& src)
 {
     TestImage out(src.width, src.height, BackgroundPixel());
-    for (size_t i = 0; i + 1 < src.pixels.size(); ++i)
-    {
+    for (size_t i = 0; i + 1 < src.pixels.size(); ++i) {
         const RGBX& s = src.pixels[i];
         const BYTE g = static_cast<BYTE>((3 * s.r + 6 * s.g + s.b) / 10);
         out.pixels[i] = RGBX(g, g, g, 0);
@@ -66,8 +65,7 @@ TestImage PlainGrey(const TestImage& src)
 TestImage PlainNegative(const TestImage& src)
 {
     TestImage out(src.width, src.height, BackgroundPixel());
-    for (size_t i = 0; i + 1 < src.pixels.size(); ++i)
-    {
+    for (size_t i = 0; i + 1 < src.pixels.size(); ++i) {
         const RGBX& s = src.pixels[i];
         out.pixels[i] = RGBX(BYTE(255 - s.b), BYTE(255 - s.g), BYTE(255 - s.r), BackgroundPixel().x);
     }
@@ -95,52 +93,50 @@ struct Effect
 std::vector<Effect> AllEffects()
 {
     std::vector<Effect> effects = {
-        {"grey", [] { return std::make_unique<CImageGrayer>(); }, PlainGrey},
-        {"negate", [] { return std::make_unique<CImageNegator>(); }, PlainNegative},
-        {"replace", [] { return std::make_unique<CImageColorReplacer>(0x7F1E140A, 0x00C3B2A1); }, PlainReplaced},
-        {"flip both", [] { return std::make_unique<CImageFlipper>(1, 1); },
-         [](const TestImage& s) { return reference::Flip(s, true, true); }},
-        {"flip left-right", [] { return std::make_unique<CImageFlipper>(1, 0); },
-         [](const TestImage& s) { return reference::Flip(s, true, false); }},
-        {"blur 1", [] { return std::make_unique<CImageBlurrer>(1); },
-         [](const TestImage& s) { return reference::Blur(s, 1); }},
-        {"blur 10", [] { return std::make_unique<CImageBlurrer>(10); },
-         [](const TestImage& s) { return reference::Blur(s, 10); }},
-        {"sharpen 1", [] { return std::make_unique<CImageSharpener>(1); },
-         [](const TestImage& s) { return reference::Sharpen(s, 1); }},
-        {"sharpen 7", [] { return std::make_unique<CImageSharpener>(7); },
-         [](const TestImage& s) { return reference::Sharpen(s, 7); }},
+        { "grey", [] { return std::make_unique<CImageGrayer>(); }, PlainGrey },
+        { "negate", [] { return std::make_unique<CImageNegator>(); }, PlainNegative },
+        { "replace", [] { return std::make_unique<CImageColorReplacer>(0x7F1E140A, 0x00C3B2A1); }, PlainReplaced },
+        { "flip both", [] { return std::make_unique<CImageFlipper>(1, 1); },
+          [](const TestImage& s) { return reference::Flip(s, true, true); } },
+        { "flip left-right", [] { return std::make_unique<CImageFlipper>(1, 0); },
+          [](const TestImage& s) { return reference::Flip(s, true, false); } },
+        { "blur 1", [] { return std::make_unique<CImageBlurrer>(1); },
+          [](const TestImage& s) { return reference::Blur(s, 1); } },
+        { "blur 10", [] { return std::make_unique<CImageBlurrer>(10); },
+          [](const TestImage& s) { return reference::Blur(s, 10); } },
+        { "sharpen 1", [] { return std::make_unique<CImageSharpener>(1); },
+          [](const TestImage& s) { return reference::Sharpen(s, 1); } },
+        { "sharpen 7", [] { return std::make_unique<CImageSharpener>(7); },
+          [](const TestImage& s) { return reference::Sharpen(s, 7); } },
     };
-    for (int degrees : {33, 90, 200})
-        for (int smooth = 0; smooth <= 1; ++smooth)
-        {
+    for (int degrees : { 33, 90, 200 })
+        for (int smooth = 0; smooth <= 1; ++smooth) {
             const double radians = degrees * 3.141592653589793 / 180;
-            effects.push_back({"rotate " + std::to_string(degrees) + (smooth ? " smooth" : " nearest"),
-                               [=] { return std::make_unique<CImageRotator>(degrees, smooth); },
-                               [=](const TestImage& s) { return reference::Rotate(s, radians, smooth != 0); }});
+            effects.push_back({ "rotate " + std::to_string(degrees) + (smooth ? " smooth" : " nearest"),
+                                [=] { return std::make_unique<CImageRotator>(degrees, smooth); },
+                                [=](const TestImage& s) { return reference::Rotate(s, radians, smooth != 0); } });
         }
-    for (int smooth = 0; smooth <= 1; ++smooth)
-    {
-        effects.push_back({"shear 7, -5", [=] { return std::make_unique<CImageShearer>(7, -5, smooth); },
-                           [=](const TestImage& s) { return reference::Shear(s, 7, -5, smooth != 0); }});
-        effects.push_back({"shear -9, 4", [=] { return std::make_unique<CImageShearer>(-9, 4, smooth); },
-                           [=](const TestImage& s) { return reference::Shear(s, -9, 4, smooth != 0); }});
+    for (int smooth = 0; smooth <= 1; ++smooth) {
+        effects.push_back({ "shear 7, -5", [=] { return std::make_unique<CImageShearer>(7, -5, smooth); },
+                            [=](const TestImage& s) { return reference::Shear(s, 7, -5, smooth != 0); } });
+        effects.push_back({ "shear -9, 4", [=] { return std::make_unique<CImageShearer>(-9, 4, smooth); },
+                            [=](const TestImage& s) { return reference::Shear(s, -9, 4, smooth != 0); } });
         // Horizontal only: the rows are blended as runs.
-        effects.push_back({"shear 23, 0", [=] { return std::make_unique<CImageShearer>(23, 0, smooth); },
-                           [=](const TestImage& s) { return reference::Shear(s, 23, 0, smooth != 0); }});
+        effects.push_back({ "shear 23, 0", [=] { return std::make_unique<CImageShearer>(23, 0, smooth); },
+                            [=](const TestImage& s) { return reference::Shear(s, 23, 0, smooth != 0); } });
     }
     // 0.52: runs of twelve or thirteen boxes two columns wide, one column
     // wide boxes between them.
-    for (double factor : {0.3, 0.5, 0.52, 0.77, 1.5, 2.0, 3.3})
-        effects.push_back({"resize " + std::to_string(factor), [=] { return std::make_unique<CImageResizer>(factor); },
-                           [=](const TestImage& s) { return reference::Resize(s, factor); }});
+    for (double factor : { 0.3, 0.5, 0.52, 0.77, 1.5, 2.0, 3.3 })
+        effects.push_back({ "resize " + std::to_string(factor), [=] { return std::make_unique<CImageResizer>(factor); },
+                            [=](const TestImage& s) { return reference::Resize(s, factor); } });
     return effects;
 }
 
 // 6 wide: one block of four interior pixels; 19 wide: halving gives a run of
 // exactly eight boxes two columns wide.
-const CSize kSizes[] = {CSize(1, 1),  CSize(1, 9),  CSize(9, 1),   CSize(2, 2),   CSize(3, 3),   CSize(6, 4),
-                        CSize(17, 5), CSize(19, 6), CSize(33, 20), CSize(64, 47), CSize(131, 67), CSize(200, 3)};
+const CSize kSizes[] = { CSize(1, 1),  CSize(1, 9),  CSize(9, 1),   CSize(2, 2),   CSize(3, 3),    CSize(6, 4),
+                         CSize(17, 5), CSize(19, 6), CSize(33, 20), CSize(64, 47), CSize(131, 67), CSize(200, 3) };
 
 std::vector<int> SupportedLevels()
 {
@@ -153,15 +149,13 @@ std::vector<int> SupportedLevels()
 TEST(ParallelEquivalence, EveryEffectMatchesItsPlainRuleAtEveryThreadCountAndLevel)
 {
     for (const Effect& effect : AllEffects())
-        for (const CSize size : kSizes)
-        {
+        for (const CSize size : kSizes) {
             const TestImage src = (effect.name == "replace" || effect.name.rfind("blur", 0) == 0)
                                       ? MakePalettePattern(size.cx, size.cy, static_cast<unsigned>(size.cx))
                                       : MakePattern(size.cx, size.cy, static_cast<unsigned>(size.cy));
             const TestImage expected = effect.reference(src);
-            for (int threads : {1, 2, 7})
-                for (int level : SupportedLevels())
-                {
+            for (int threads : { 1, 2, 7 })
+                for (int level : SupportedLevels()) {
                     const ScopedSetup setup(threads, level);
                     const std::unique_ptr<CImage32BitProcessor> processor = effect.make();
                     ASSERT_TRUE(ImagesEqual(expected, Apply(*processor, src)))
@@ -175,8 +169,7 @@ TEST(ParallelEquivalence, EveryEffectMatchesItsPlainRuleAtEveryThreadCountAndLev
 // thread count and level writes exactly the bytes one plain thread writes.
 TEST(ParallelEquivalence, MarkedDestinationsGetTheBytesOfOneThread)
 {
-    for (const Effect& effect : AllEffects())
-    {
+    for (const Effect& effect : AllEffects()) {
         const TestImage src = MakePattern(45, 31, 3);
         const std::unique_ptr<CImage32BitProcessor> processor = effect.make();
         const CSize destSize = processor->CalcDestSize(src.Size());
@@ -188,13 +181,13 @@ TEST(ParallelEquivalence, MarkedDestinationsGetTheBytesOfOneThread)
             const ScopedSetup setup(1, CImagingCpu::LEVEL_SCALAR);
             ASSERT_TRUE(processor->ProcessPixels(src.Data(), src.Size(), expected.Data(), destSize));
         }
-        for (int threads : {2, 7})
-            for (int level : SupportedLevels())
-            {
+        for (int threads : { 2, 7 })
+            for (int level : SupportedLevels()) {
                 const ScopedSetup setup(threads, level);
                 TestImage actual = marked;
                 ASSERT_TRUE(processor->ProcessPixels(src.Data(), src.Size(), actual.Data(), destSize));
-                ASSERT_TRUE(ImagesEqual(expected, actual)) << effect.name << " at " << threads << " threads, level " << level;
+                ASSERT_TRUE(ImagesEqual(expected, actual))
+                    << effect.name << " at " << threads << " threads, level " << level;
             }
     }
 }
@@ -229,27 +222,26 @@ TEST(ParallelEquivalence, ChainsGiveTheBytesOfOneThreadForEveryBackground)
     CImageBlurrer blur(3);
     CImageSharpener sharpen(4);
     const std::vector<std::vector<CImage32BitProcessor*>> chains = {
-        {&rotate, &shrink, &shear, &blur, &sharpen},
-        {&grey, &negate, &enlarge, &flip},
-        {&shrink},
-        {&enlarge, &rotate, &shrink, &enlarge},
+        { &rotate, &shrink, &shear, &blur, &sharpen },
+        { &grey, &negate, &enlarge, &flip },
+        { &shrink },
+        { &enlarge, &rotate, &shrink, &enlarge },
     };
     const TestImage src = MakePattern(77, 41, 5);
-    for (DWORD background : {DWORD(0x00FFFFFF), DWORD(0), DWORD(0x00123456)})
-        for (size_t i = 0; i < chains.size(); ++i)
-        {
+    for (DWORD background : { DWORD(0x00FFFFFF), DWORD(0), DWORD(0x00123456) })
+        for (size_t i = 0; i < chains.size(); ++i) {
             TestImage expected;
             {
                 const ScopedSetup setup(1, CImagingCpu::LEVEL_SCALAR);
                 expected = RunChainOn(chains[i], src, background);
             }
             ASSERT_GT(expected.width, 0);
-            for (int threads : {2, 7})
-                for (int level : SupportedLevels())
-                {
+            for (int threads : { 2, 7 })
+                for (int level : SupportedLevels()) {
                     const ScopedSetup setup(threads, level);
                     ASSERT_TRUE(ImagesEqual(expected, RunChainOn(chains[i], src, background)))
-                        << "chain " << i << ", background " << background << ", " << threads << " threads, level " << level;
+                        << "chain " << i << ", background " << background << ", " << threads << " threads, level "
+                        << level;
                 }
         }
 }
@@ -266,11 +258,9 @@ std::vector<int> RowHits(CWorkerPool& pool, int count, bool& rangesValid,
     pool.ForRows(count, [&](int first, int last) {
         if (first < 0 || last > count || first >= last)
             valid = false;
-        for (int row = first; row < last && row < count; ++row)
-        {
+        for (int row = first; row < last && row < count; ++row) {
             const auto until = std::chrono::steady_clock::now() + rowTime;
-            while (std::chrono::steady_clock::now() < until)
-            {
+            while (std::chrono::steady_clock::now() < until) {
             }
             ++hits[row];
         }
@@ -285,14 +275,14 @@ std::vector<int> RowHits(CWorkerPool& pool, int count, bool& rangesValid,
 TEST(CWorkerPool, HandsOutEveryRowExactlyOnce)
 {
     CWorkerPool pool;
-    for (int threads : {1, 2, 3, 7, 64})
-        for (int count : {0, 1, 2, 3, 7, 8, 29, 1001})
-        {
+    for (int threads : { 1, 2, 3, 7, 64 })
+        for (int count : { 0, 1, 2, 3, 7, 8, 29, 1001 }) {
             pool.SetThreadCount(threads);
             bool valid = false;
             const std::vector<int> hits = RowHits(pool, count, valid);
             EXPECT_TRUE(valid) << count << " rows, " << threads << " threads";
-            EXPECT_EQ(std::vector<int>(static_cast<size_t>(count), 1), hits) << count << " rows, " << threads << " threads";
+            EXPECT_EQ(std::vector<int>(static_cast<size_t>(count), 1), hits)
+                << count << " rows, " << threads << " threads";
         }
 }
 
@@ -303,12 +293,10 @@ TEST(CWorkerPool, HandsOutEveryRowExactlyOnce)
 TEST(CWorkerPool, ShortJobsEndWithEveryRowDone)
 {
     CWorkerPool pool;
-    for (int threads : {2, 7})
-    {
+    for (int threads : { 2, 7 }) {
         pool.SetThreadCount(threads);
         int wrongJobs = 0;
-        for (int job = 0; job < 1000; ++job)
-        {
+        for (int job = 0; job < 1000; ++job) {
             const int count = 1 + job % 9;
             bool valid = false;
             const std::vector<int> hits = RowHits(pool, count, valid, std::chrono::microseconds(job % 4));
@@ -335,8 +323,7 @@ TEST(CWorkerPool, NestedAndConcurrentJobsCoverTheirRows)
     pool.SetThreadCount(3);
     std::atomic<int> nestedRows(0);
     pool.ForRows(6, [&](int first, int last) {
-        for (int row = first; row < last; ++row)
-        {
+        for (int row = first; row < last; ++row) {
             bool valid = false;
             const std::vector<int> hits = RowHits(pool, 10, valid);
             if (valid && hits == std::vector<int>(10, 1))

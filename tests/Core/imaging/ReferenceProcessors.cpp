@@ -29,8 +29,7 @@ void SetChannel(RGBX& p, int channel, int value)
 
 RGBX WeightedColor(const TestImage& src, double u, double v)
 {
-    if (u < 0 || v < 0)
-    {
+    if (u < 0 || v < 0) {
         int cu = Trunc(u);
         int cv = Trunc(v);
         if (cu < 0)
@@ -47,8 +46,7 @@ RGBX WeightedColor(const TestImage& src, double u, double v)
     const RGBX p10 = src.At(std::min(cu + 1, src.width - 1), cv);
     const RGBX p01 = src.At(cu, std::min(cv + 1, src.height - 1));
     RGBX result;
-    for (int channel = 0; channel < 3; ++channel)
-    {
+    for (int channel = 0; channel < 3; ++channel) {
         double value = du * Channel(p10, channel);
         value = value + (1 - du) * Channel(p00, channel);
         value = value + (1 - dv) * Channel(p00, channel);
@@ -67,8 +65,7 @@ CSize RotatedSize(int width, int height, double angle)
     int maxX = 0;
     int maxY = 0;
     for (int sxSign = -1; sxSign <= 1; sxSign += 2)
-        for (int sySign = -1; sySign <= 1; sySign += 2)
-        {
+        for (int sySign = -1; sySign <= 1; sySign += 2) {
             // Corner (sxSign * w/2, sySign * h/2).
             const double xC = sxSign * ((width * C) * 0.5);
             const double yS = sySign * ((height * S) * 0.5);
@@ -94,13 +91,11 @@ TestImage Rotate(const TestImage& src, double angle, bool smooth)
     const int left = -hsw, top = -hsh, right = W - 1 - hsw, bottom = H - 1 - hsh;
     const double C = std::cos(angle);
     const double S = std::sin(angle);
-    for (int i = 0; i < DH; ++i)
-    {
+    for (int i = 0; i < DH; ++i) {
         const int yy = i - hh;
         double sx = yy * S - hw * C;
         double sy = yy * C + hw * S;
-        for (int j = 0; j < DW; ++j)
-        {
+        for (int j = 0; j < DW; ++j) {
             sx = sx + C;
             sy = sy - S;
             const int px = Trunc(sx);
@@ -124,15 +119,13 @@ TestImage Shear(const TestImage& src, int shearX, int shearY, bool smooth)
     const int W = src.width, H = src.height;
     const int DW = W + std::abs(shearX), DH = H + std::abs(shearY);
     TestImage dst(DW, DH, BackgroundPixel());
-    for (int i = 0; i < DW; ++i)
-    {
+    for (int i = 0; i < DW; ++i) {
         double vertical = 0;
         if (shearY > 0)
             vertical = static_cast<double>(shearY * i) / DW;
         else if (shearY < 0)
             vertical = static_cast<double>((DW - i) * (-shearY)) / DW;
-        for (int j = 0; j < DH; ++j)
-        {
+        for (int j = 0; j < DH; ++j) {
             double horizontal = 0;
             if (shearX < 0)
                 horizontal = static_cast<double>((-shearX) * j) / DH;
@@ -162,16 +155,13 @@ TestImage Resize(const TestImage& src, double factor)
     const int W = src.width, H = src.height, DW = size.cx, DH = size.cy;
     TestImage dst(DW, DH, BackgroundPixel());
     const double r = 1 / factor;
-    if (factor > 1)
-    {
+    if (factor > 1) {
         double sx = 0;
-        for (int x = 0; x < DW; ++x)
-        {
+        for (int x = 0; x < DW; ++x) {
             if (x > 0)
                 sx = sx + r;
             double sy = 0;
-            for (int y = 0; y < DH; ++y)
-            {
+            for (int y = 0; y < DH; ++y) {
                 if (y > 0)
                     sy = sy + r;
                 const int cu = Trunc(sx), cv = Trunc(sy);
@@ -182,8 +172,9 @@ TestImage Resize(const TestImage& src, double factor)
                 RGBX out;
                 for (int channel = 0; channel < 3; ++channel)
                     SetChannel(out, channel,
-                               Trunc(0.5 * (du * Channel(p10, channel) + (1 - du) * Channel(p00, channel)
-                                            + (1 - dv) * Channel(p00, channel) + dv * Channel(p01, channel))));
+                               Trunc(0.5
+                                     * (du * Channel(p10, channel) + (1 - du) * Channel(p00, channel)
+                                        + (1 - dv) * Channel(p00, channel) + dv * Channel(p01, channel))));
                 out.x = 0;
                 dst.At(x, y) = out;
             }
@@ -192,8 +183,7 @@ TestImage Resize(const TestImage& src, double factor)
     }
     double cb = -0.5 * r;
     int pe = -1;
-    for (int x = 0; x < DW; ++x)
-    {
+    for (int x = 0; x < DW; ++x) {
         cb = cb + r;
         const int xl = std::min(Trunc(cb) + 1, W - 1);
         const int xf = pe + 1;
@@ -202,19 +192,17 @@ TestImage Resize(const TestImage& src, double factor)
             continue;
         double rb = -0.5 * r;
         int qe = -1;
-        for (int y = 0; y < DH; ++y)
-        {
+        for (int y = 0; y < DH; ++y) {
             rb = rb + r;
             const int yl = std::min(Trunc(rb) + 1, H - 1);
             const int yf = qe + 1;
             qe = yl;
             if (yf > yl)
                 continue;
-            long long sums[3] = {0, 0, 0};
+            long long sums[3] = { 0, 0, 0 };
             long long count = 0;
             for (int c = xf; c <= xl; ++c)
-                for (int row = yf; row <= yl; ++row)
-                {
+                for (int row = yf; row <= yl; ++row) {
                     for (int channel = 0; channel < 3; ++channel)
                         sums[channel] += Channel(src.At(c, row), channel);
                     ++count;
@@ -234,13 +222,11 @@ TestImage Blur(const TestImage& src, int strength)
     TestImage dst(src.width, src.height, BackgroundPixel());
     const int centre = 55 - 5 * strength;
     for (int y = 0; y < src.height; ++y)
-        for (int c = 0; c < src.width; ++c)
-        {
-            int sums[3] = {0, 0, 0};
+        for (int c = 0; c < src.width; ++c) {
+            int sums[3] = { 0, 0, 0 };
             int weights = 0;
             for (int dc = -1; dc <= 1; ++dc)
-                for (int dy = -1; dy <= 1; ++dy)
-                {
+                for (int dy = -1; dy <= 1; ++dy) {
                     const int col = c + dc, row = y + dy;
                     if (col < 0 || col >= src.width || row < 0 || row >= src.height)
                         continue;
@@ -265,17 +251,14 @@ TestImage Sharpen(const TestImage& src, int strength)
     const double q = 1 / e;
     const double g = 1 / ((q + 1) * 4);
     // kernel[column step + 1][row step + 1]
-    const double kernel[3][3] = {{-(q * g), -g, -(q * g)}, {-g, 2.0, -g}, {-(q * g), -g, -(q * g)}};
+    const double kernel[3][3] = { { -(q * g), -g, -(q * g) }, { -g, 2.0, -g }, { -(q * g), -g, -(q * g) } };
     for (int y = 0; y < src.height; ++y)
-        for (int c = 0; c < src.width; ++c)
-        {
-            if (c == 0 || y == 0 || c == src.width - 1 || y == src.height - 1)
-            {
+        for (int c = 0; c < src.width; ++c) {
+            if (c == 0 || y == 0 || c == src.width - 1 || y == src.height - 1) {
                 dst.At(c, y) = src.At(c, y);
                 continue;
             }
-            for (int channel = 0; channel < 3; ++channel)
-            {
+            for (int channel = 0; channel < 3; ++channel) {
                 double sum = 0;
                 for (int dc = -1; dc <= 1; ++dc)
                     for (int dy = -1; dy <= 1; ++dy)

@@ -4,7 +4,7 @@
 // BackgroundPixel() where the rule leaves pixels unwritten.
 #pragma once
 
-#include "TestImage.h"
+#include "TestPictures.h"
 
 namespace reference {
 

@@ -99,11 +99,6 @@ POINT CloseBoxPoint(HWND hDlg)
     return POINT{ -1, -1 };
 }
 
-bool WaitFor(const std::function<bool()>& done)
-{
-    return MessagePump::PumpUntil(done, 3000);
-}
-
 // Runs the chooser modally inside TesLib's resource scope, as the capture
 // engine does; drive runs once the dialog is on the screen. A watchdog closes
 // it should the test fail to.
@@ -113,7 +108,7 @@ INT_PTR RunChooser(CDlgActiveWin& dlg, const std::function<void(HWND)>& drive)
     guitest::ModalWatchdog watchdog(20000);
     guitest::TimedAction action(100, [&dlg, &drive] {
         HWND hDlg = dlg.m_hWnd;
-        EXPECT_TRUE(WaitFor([hDlg] { return IsWindowVisible(hDlg) != FALSE; }));
+        EXPECT_TRUE(MessagePump::PumpUntil([hDlg] { return IsWindowVisible(hDlg) != FALSE; }));
         drive(hDlg);
     });
     const INT_PTR result = dlg.DoModal();
@@ -207,7 +202,7 @@ TEST_F(ChooserTest, AClickBringsTheWindowToTheFrontAndOkRecordsIt)
         nItem = ItemIndexOf(hDlg, hPick);
         ASSERT_GE(nItem, 1);
         ClickItem(hDlg, nItem);
-        bForeground = WaitFor([this] { return GetForegroundWindow() == hPick; });
+        bForeground = MessagePump::PumpUntil([this] { return GetForegroundWindow() == hPick; });
         // A single click chooses nothing: the dialog stays open.
         MessagePump::PumpFor(300);
         bStillOpen = IsWindowVisible(hDlg) != FALSE;
@@ -264,7 +259,7 @@ TEST_F(ChooserTest, CancelEscapeAndTheCloseBoxChooseNothing)
         const INT_PTR result = RunChooser(dlg, [&](HWND hDlg) {
             // A selection exists when the dialog is dismissed.
             ClickItem(hDlg, ItemIndexOf(hDlg, hPick));
-            EXPECT_TRUE(WaitFor([this] { return GetForegroundWindow() == hPick; }));
+            EXPECT_TRUE(MessagePump::PumpUntil([this] { return GetForegroundWindow() == hPick; }));
             c.end(hDlg);
         });
         // The watchdog (checked by RunChooser) would also give IDCANCEL.

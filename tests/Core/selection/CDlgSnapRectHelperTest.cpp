@@ -316,7 +316,7 @@ TEST_F(OverlayTest, TheInformationBoxStaysOnTheScreenAndShowsItsLabels)
             // Label lines 0 (" 顶点位置 ") and 2 (" 矩形大小 ") inside the frame.
             for (int k = 0; k < 2; ++k) {
                 const int top = c.box.top + 2 + 2 * k * lh;
-                labels[k].push_back(ScreenReader::Rect(CRect(c.box.left + 1, top, c.box.right - 1, top + lh)));
+                labels[k].push_back(ScreenReader::Rect(CRect(c.box.left + 1, top, c.box.right - 1, top + lh)).Colors());
             }
             CancelDrag();
         }

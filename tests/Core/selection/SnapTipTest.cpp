@@ -30,7 +30,7 @@ namespace {
 const int S = 1920, H = 1080;   // the virtual screen of the test session
 
 // Client pixels of hWnd as they are on the screen, rows top first.
-std::vector<COLORREF> ClientPixels(HWND hWnd)
+TestImage ClientPixels(HWND hWnd)
 {
     RECT rc;
     ::GetClientRect(hWnd, &rc);
@@ -78,10 +78,10 @@ COLORREF Expected(int x, int y, POINT cursor, const std::function<COLORREF(int, 
 // The magnifier area of the tip hWnd against Expected; the first difference.
 ::testing::AssertionResult MagnifierShows(HWND hWnd, POINT cursor, const std::function<COLORREF(int, int)>& source)
 {
-    const std::vector<COLORREF> pixels = ClientPixels(hWnd);
+    const TestImage pixels = ClientPixels(hWnd);
     for (int y = 90; y < 240; ++y)
         for (int x = 10; x < 210; ++x) {
-            const COLORREF want = Expected(x, y, cursor, source), got = pixels[y * 220 + x];
+            const COLORREF want = Expected(x, y, cursor, source), got = pixels.Color(x, y);
             if (Distance(want, got) > 2)
                 return ::testing::AssertionFailure() << "tip pixel (" << x << ", " << y << ") is " << Hex(got)
                                                      << ", expected " << Hex(want);
@@ -95,11 +95,11 @@ std::function<COLORREF(int, int)> ScreenAround(POINT cursor)
 {
     const LONG sx = std::max(cursor.x - 20, 0L), sy = std::max(cursor.y - 15, 0L);
     const RECT rc = { sx, sy, std::min(sx + 40, LONG(S)), std::min(sy + 30, LONG(H)) };
-    auto pixels = std::make_shared<std::vector<COLORREF>>(ScreenReader::Rect(rc));
+    auto pixels = std::make_shared<TestImage>(ScreenReader::Rect(rc));
     return [rc, pixels](int x, int y) {
         if (x >= rc.right || y >= rc.bottom)
             return COLORREF(0);
-        return (*pixels)[(y - rc.top) * (rc.right - rc.left) + (x - rc.left)];
+        return pixels->Color(x - rc.left, y - rc.top);
     };
 }
 
@@ -173,7 +173,7 @@ TEST(SnapTipEdit, LiveMagnifierEnlargesTheScreenFiveTimesWithTheCrossHairOnTheCu
         const auto screen = ScreenAround(c.cursor);
         Repaint(host.tip, c.cursor);
         EXPECT_TRUE(MagnifierShows(host.tip, c.cursor, screen));
-        const COLORREF centre = ClientPixels(host.tip)[c.centre.y * 220 + c.centre.x];
+        const COLORREF centre = ClientPixels(host.tip).Color(c.centre.x, c.centre.y);
         EXPECT_LE(Distance(Green(Green(ScreenReader::Pixel(c.cursor.x, c.cursor.y))), centre), 2);
     }
 }
@@ -251,13 +251,13 @@ TEST(SnapTipEdit, DrawsTheBackgroundUnscaledAndTheTextOnlyInItsBand)
     ASSERT_TRUE(background.LoadBitmap(IDB_SNAP_TIP_BACKGROUND));
     host.tip.SetWindowText(L"one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix\r\nseven\r\neight");
     Repaint(host.tip, { 5, 5 });
-    const std::vector<COLORREF> pixels = ClientPixels(host.tip);
+    const TestImage pixels = ClientPixels(host.tip);
     HDC hMem = ::CreateCompatibleDC(nullptr);
     HGDIOBJ hOld = ::SelectObject(hMem, background);
     int inked = 0, stray = 0;
     for (int y = 0; y < 253; ++y)
         for (int x = 0; x < 220; ++x) {
-            const bool differs = ::GetPixel(hMem, x, y) != pixels[y * 220 + x];
+            const bool differs = ::GetPixel(hMem, x, y) != pixels.Color(x, y);
             (y >= 30 && y < 80 ? inked : stray) += differs ? 1 : 0;
         }
     // The frame's outer corners sit just outside the magnifier.
@@ -279,7 +279,7 @@ bool CaretBlinks()
         return false;
     RECT rc = info.rcCaret;
     ::MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&rc), 2);
-    const std::vector<COLORREF> first = ScreenReader::Rect(rc);
+    const TestImage first = ScreenReader::Rect(rc);
     return MessagePump::PumpUntil([&] { return ScreenReader::Rect(rc) != first; }, 1500);
 }
 

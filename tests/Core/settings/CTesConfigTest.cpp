@@ -3,6 +3,7 @@
 #include "CHelper.h"
 #include "CTesConfig.h"
 #include "TestFolder.h"
+#include "WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +12,6 @@
 #include <vector>
 
 namespace {
-
-std::wstring W(const CString& s)
-{
-    return std::wstring(s.GetString(), static_cast<std::size_t>(s.GetLength()));
-}
 
 // Opens the file-path overloads for the tests.
 class TestableConfig : public CTesConfig

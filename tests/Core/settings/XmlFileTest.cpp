@@ -3,6 +3,7 @@
 #include "TestFolder.h"
 #include "XML_File.h"
 #include "XML_Tree.h"
+#include "WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +11,6 @@
 #include <vector>
 
 namespace {
-
-std::wstring W(const CString& s)
-{
-    return std::wstring(s.GetString(), static_cast<std::size_t>(s.GetLength()));
-}
 
 // A compact picture of a tree: name, "=value" when there is one, and the
 // children in brackets, e.g. r(a=1,b(c=x)).

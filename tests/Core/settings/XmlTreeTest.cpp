@@ -2,6 +2,7 @@
 // conversion and the destruction of very deep trees.
 #include "XML_Node.h"
 #include "XML_Tree.h"
+#include "WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +11,6 @@
 #include <string>
 
 namespace {
-
-std::wstring W(const CString& s)
-{
-    return std::wstring(s.GetString(), static_cast<std::size_t>(s.GetLength()));
-}
 
 TEST(XmlNode, NewNodeAppendsItselfToItsParentInOrder)
 {

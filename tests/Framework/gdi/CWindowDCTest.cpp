@@ -10,8 +10,11 @@
 #include "CWindowDC.h"
 #include "CWnd.h"
 #include "GdiTestWindow.h"
+#include "MessagePump.h"
 
 #include <gtest/gtest.h>
+
+using guitest::MessagePump;
 
 namespace {
 
@@ -23,7 +26,7 @@ const RECT kWindowRect = { 200, 150, 420, 330 };
 COLORREF ScreenPixel(int x, int y, COLORREF expected)
 {
     COLORREF seen = CLR_INVALID;
-    GdiTestWindow::PumpUntil([&] {
+    MessagePump::PumpUntil([&] {
         CClientDC screen(nullptr);
         seen = screen.GetPixel(x, y);
         return seen == expected;
@@ -190,7 +193,7 @@ TEST(CPaintDC, PaintsTheUpdateRegionAndValidatesIt)
     EXPECT_EQ(ScreenPixel(edge.x, edge.y, kBackground), kBackground);
 
     // No more paint messages are pending: pumping for a while paints nothing.
-    GdiTestWindow::Pump(200);
+    MessagePump::PumpFor(200);
     EXPECT_EQ(window.PaintCount(), before + 1);
 }
 
@@ -201,8 +204,8 @@ TEST(CPaintDC, ValidatesEvenWhenNothingIsDrawn)
     window.SetPaintHandler([](HWND hWnd) { CPaintDC dc(CWnd::FromHandle(hWnd)); });
     const int before = window.PaintCount();
     ::InvalidateRect(window.Handle(), nullptr, TRUE);
-    EXPECT_TRUE(GdiTestWindow::PumpUntil([&] { return window.PaintCount() > before; }, 2000));
-    GdiTestWindow::Pump(200);
+    EXPECT_TRUE(MessagePump::PumpUntil([&] { return window.PaintCount() > before; }, 2000));
+    MessagePump::PumpFor(200);
     EXPECT_EQ(window.PaintCount(), before + 1);
     EXPECT_FALSE(::GetUpdateRect(window.Handle(), nullptr, FALSE));
 }

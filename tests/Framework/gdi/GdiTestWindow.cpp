@@ -1,6 +1,10 @@
 // GdiTestWindow (see GdiTestWindow.h).
 #include "GdiTestWindow.h"
 
+#include "MessagePump.h"
+
+using guitest::MessagePump;
+
 namespace {
 
 const wchar_t* ClassName(bool bOwnDC)
@@ -38,8 +42,8 @@ GdiTestWindow::GdiTestWindow(const RECT& rcScreen, COLORREF crBackground, bool b
         return;
     ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
     ::UpdateWindow(m_hWnd);
-    PumpUntil([this] { return m_nPaints > 0; }, 3000);
-    Pump(100);
+    MessagePump::PumpUntil([this] { return m_nPaints > 0; }, 3000);
+    MessagePump::PumpFor(100);
 }
 
 GdiTestWindow::~GdiTestWindow()
@@ -47,34 +51,7 @@ GdiTestWindow::~GdiTestWindow()
     if (m_hWnd != nullptr)
         ::DestroyWindow(m_hWnd);
     ::DeleteObject(m_hBackground);
-    Pump(20);
-}
-
-bool GdiTestWindow::PumpUntil(const std::function<bool()>& bDone, DWORD nTimeoutMs)
-{
-    const ULONGLONG tEnd = ::GetTickCount64() + nTimeoutMs;
-    for (;;) {
-        // The deadline holds even when messages never stop coming (a window
-        // that never validates its update region gets WM_PAINT forever).
-        MSG msg;
-        while (::GetTickCount64() < tEnd && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-            if (bDone())
-                return true;
-        }
-        if (bDone())
-            return true;
-        const ULONGLONG tNow = ::GetTickCount64();
-        if (tNow >= tEnd)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(tEnd - tNow), QS_ALLINPUT);
-    }
-}
-
-void GdiTestWindow::Pump(DWORD nMs)
-{
-    PumpUntil([] { return false; }, nMs);
+    MessagePump::PumpFor(20);
 }
 
 LRESULT CALLBACK GdiTestWindow::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,6 +1,5 @@
 // GdiTestWindow: a visible, topmost pop-up window made with plain Win32 for
-// the device-context tests, with a replaceable WM_PAINT handler and bounded
-// message pumping.
+// the device-context tests, with a replaceable WM_PAINT handler.
 #pragma once
 
 #include "PlatformTypes.h"
@@ -22,11 +21,6 @@ public:
     // Called for WM_PAINT instead of the default processing.
     void SetPaintHandler(std::function<void(HWND)> onPaint) { m_onPaint = std::move(onPaint); }
     int PaintCount() const { return m_nPaints; }
-
-    // Dispatches messages until bDone() holds or nTimeoutMs pass; returns bDone().
-    static bool PumpUntil(const std::function<bool()>& bDone, DWORD nTimeoutMs);
-    // Dispatches what is queued now and what arrives within nMs.
-    static void Pump(DWORD nMs);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

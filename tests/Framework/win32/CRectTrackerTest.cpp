@@ -110,7 +110,7 @@ enum class End { Release, Esc, RightButton };
 int Ink(const RECT& rect)
 {
     int nInk = 0;
-    for (COLORREF cr : guitest::ScreenReader::Rect(rect))
+    for (COLORREF cr : guitest::ScreenReader::Rect(rect).Colors())
         nInk += cr != RGB(255, 255, 255);
     return nInk;
 }

@@ -126,12 +126,12 @@ TEST(Harness, PatternWindowPixelsAreReadBackFromTheScreen)
         SCOPED_TRACE(testing::Message() << "client " << p.x << "," << p.y);
         EXPECT_EQ(PatternWindow::ExpectedColor(p.x, p.y, w, h), guitest::ScreenReader::Pixel(rect.left + p.x, rect.top + p.y));
     }
-    const std::vector<COLORREF> pixels = guitest::ScreenReader::Rect(rect);
-    ASSERT_EQ(static_cast<size_t>(w * h), pixels.size());
+    const TestImage pixels = guitest::ScreenReader::Rect(rect);
+    ASSERT_EQ(CSize(w, h), pixels.Size());
     int mismatches = 0;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            mismatches += pixels[static_cast<size_t>(y) * w + x] != PatternWindow::ExpectedColor(x, y, w, h);
+            mismatches += pixels.Color(x, y) != PatternWindow::ExpectedColor(x, y, w, h);
     EXPECT_EQ(0, mismatches);
 }
 

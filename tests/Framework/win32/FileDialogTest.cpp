@@ -8,10 +8,10 @@
 
 #include "CFileDialog.h"
 #include "FileDialogDriver.h"
-#include "TempFolder.h"
+#include "TestFolder.h"
+#include "WideText.h"
 
 using guitest::FileDialogDriver;
-using guitest::TempFolder;
 
 namespace {
 
@@ -71,14 +71,9 @@ BEGIN_MESSAGE_MAP(RecordingFileDialog, CFileDialog)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-std::wstring W(const CString& s)
+bool SamePath(const CString& a, const CString& b)
 {
-    return std::wstring(static_cast<LPCTSTR>(s));
-}
-
-bool SamePath(const std::wstring& a, const CString& b)
-{
-    return lstrcmpiW(a.c_str(), b) == 0;
+    return lstrcmpiW(a, b) == 0;
 }
 
 FileDialogDriver::Step TypeName(const wchar_t* pszName)
@@ -100,9 +95,9 @@ const wchar_t kTextFilter[] = L"\x6587\x672C (*.txt)|*.txt|Logs (*.log)|*.log|Al
 
 TEST(FileDialog, OpenChoosesAnExistingFileThroughTheHookChild)
 {
-    TempFolder folder;
+    TestFolder folder;
     ASSERT_FALSE(folder.Path().empty());
-    HANDLE hFile = CreateFileW(folder.Child(L"notes.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    HANDLE hFile = CreateFileW(folder.Path(L"notes.txt"), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
     CloseHandle(hFile);
 
@@ -130,14 +125,14 @@ TEST(FileDialog, OpenChoosesAnExistingFileThroughTheHookChild)
     EXPECT_EQ(1, dlg.nDestroy);
     EXPECT_EQ(nullptr, dlg.m_hWnd);
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(dlg.hChild));
-    EXPECT_TRUE(SamePath(folder.Child(L"notes.txt"), dlg.GetPathName())) << W(dlg.GetPathName());
+    EXPECT_TRUE(SamePath(folder.Path(L"notes.txt"), dlg.GetPathName())) << W(dlg.GetPathName());
     EXPECT_EQ(L"notes.txt", W(dlg.GetFileName()));
     EXPECT_EQ(L"txt", W(dlg.GetFileExt()));
 }
 
 TEST(FileDialog, CancelLeavesTheInitialNameAndCallsNoOKHandler)
 {
-    TempFolder folder;
+    TestFolder folder;
     RecordingFileDialog dlg(FALSE, L"txt", L"start.txt", kTextFilter);
     dlg.m_ofn.lpstrInitialDir = folder.Path().c_str();
     FileDialogDriver driver({ TypeName(L"other.txt"), kPressCancel });
@@ -153,7 +148,7 @@ TEST(FileDialog, CancelLeavesTheInitialNameAndCallsNoOKHandler)
 
 TEST(FileDialog, ANonZeroFileNameOKKeepsTheDialogOpen)
 {
-    TempFolder folder;
+    TestFolder folder;
     RecordingFileDialog dlg(FALSE, nullptr, nullptr, kTextFilter);
     dlg.m_ofn.lpstrInitialDir = folder.Path().c_str();
     dlg.nRefuseOK = 1;
@@ -168,7 +163,7 @@ TEST(FileDialog, ANonZeroFileNameOKKeepsTheDialogOpen)
     EXPECT_FALSE(driver.TimedOut());
     EXPECT_TRUE(bOpenAfterRefusal);
     EXPECT_EQ(2, dlg.nFileOK);
-    EXPECT_TRUE(SamePath(folder.Child(L"second.txt"), dlg.GetPathName())) << W(dlg.GetPathName());
+    EXPECT_TRUE(SamePath(folder.Path(L"second.txt"), dlg.GetPathName())) << W(dlg.GetPathName());
 }
 
 TEST(FileDialog, ChoosingATypeReportsItsIndex)
@@ -241,26 +236,26 @@ TEST(FileDialog, SetDefExtWithoutAShownDialogDoesNothing)
 
 TEST(FileDialog, TheConstructorsDefaultExtensionIsAppendedToABareName)
 {
-    TempFolder folder;
+    TestFolder folder;
     RecordingFileDialog dlg(FALSE, L"txt", nullptr, kTextFilter);
     dlg.m_ofn.lpstrInitialDir = folder.Path().c_str();
     FileDialogDriver driver({ NameAndOK(L"report") });
 
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_FALSE(driver.TimedOut());
-    EXPECT_TRUE(SamePath(folder.Child(L"report.txt"), dlg.GetPathName())) << W(dlg.GetPathName());
+    EXPECT_TRUE(SamePath(folder.Path(L"report.txt"), dlg.GetPathName())) << W(dlg.GetPathName());
 }
 
 TEST(FileDialog, NameQueriesWhileShownReadTheDialog)
 {
-    TempFolder folder;
+    TestFolder folder;
     RecordingFileDialog dlg(FALSE, nullptr, nullptr, kTextFilter);
     dlg.m_ofn.lpstrInitialDir = folder.Path().c_str();
     FileDialogDriver driver({ NameAndOK(L"archive.tar.gz") });
 
     EXPECT_EQ(IDOK, dlg.DoModal());
     ASSERT_EQ(1u, dlg.pathsAtOK.size());
-    EXPECT_TRUE(SamePath(folder.Child(L"archive.tar.gz"), dlg.pathsAtOK[0])) << W(dlg.pathsAtOK[0]);
+    EXPECT_TRUE(SamePath(folder.Path(L"archive.tar.gz"), dlg.pathsAtOK[0])) << W(dlg.pathsAtOK[0]);
     EXPECT_EQ(L"archive.tar.gz", W(dlg.namesAtOK[0]));
     EXPECT_EQ(L"gz", W(dlg.extsAtOK[0]));
     EXPECT_EQ(L"gz", W(dlg.GetFileExt()));

@@ -18,13 +18,19 @@
 #include "MainTestApp.h"
 #include "MessagePump.h"
 #include "OptionsTrayResource.h"
+#include "PropertySheetDriver.h"
 #include "TimedAction.h"
 
 #include <commctrl.h>
 
+using guitest::Click;
+using guitest::CurrentPage;
+using guitest::CurrentPageIndex;
+using guitest::FindSheet;
 using guitest::InputSender;
 using guitest::MessagePump;
 using guitest::ModalWatchdog;
+using guitest::TabControl;
 using guitest::TimedAction;
 
 namespace {
@@ -126,37 +132,13 @@ OwnerWindow& Owner()
     return owner;
 }
 
-HWND FindSheet()
-{
-    return FindWindowW(L"#32770", L"参数设置");
-}
-
-HWND TabControl(HWND hSheet)
-{
-    return reinterpret_cast<HWND>(SendMessageW(hSheet, PSM_GETTABCONTROL, 0, 0));
-}
-
-int CurrentPageIndex(HWND hSheet)
-{
-    return static_cast<int>(SendMessageW(TabControl(hSheet), TCM_GETCURSEL, 0, 0));
-}
-
-HWND CurrentPage(HWND hSheet)
-{
-    return reinterpret_cast<HWND>(SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
+const wchar_t kSheetCaption[] = L"参数设置";
 
 CString ItemText(HWND hDlg, int nID)
 {
     wchar_t text[512] = {};
     GetDlgItemTextW(hDlg, nID, text, 512);
     return CString(text);
-}
-
-void Click(HWND hSheet, int nID)
-{
-    SendMessageW(GetDlgItem(hSheet, nID), BM_CLICK, 0, 0);
-    MessagePump::PumpFor(50);
 }
 
 // Runs the options command over config; script gets the sheet once it is
@@ -166,7 +148,7 @@ INT_PTR RunSheet(CWnd* pParent, CTesConfig& config, const std::function<void(HWN
     ModalWatchdog watchdog(20000);
     bool bFound = false;
     TimedAction drive(300, [&] {
-        HWND hSheet = FindSheet();
+        HWND hSheet = FindSheet(kSheetCaption);
         bFound = hSheet != nullptr;
         if (bFound)
             script(hSheet);

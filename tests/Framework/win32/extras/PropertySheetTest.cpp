@@ -14,10 +14,14 @@
 #include "ExtrasResources.h"
 #include "ExtrasTestApp.h"
 #include "MessagePump.h"
+#include "PropertySheetDriver.h"
 #include "TimedAction.h"
 
 #include <commctrl.h>
 
+using guitest::Click;
+using guitest::CurrentPage;
+using guitest::FindSheet;
 using guitest::MessagePump;
 using guitest::ModalWatchdog;
 using guitest::TimedAction;
@@ -55,22 +59,6 @@ private:
     char m_name;
     std::string& m_log;
 };
-
-HWND FindSheet(const wchar_t* pszCaption)
-{
-    return FindWindowW(L"#32770", pszCaption);
-}
-
-HWND CurrentPage(HWND hSheet)
-{
-    return reinterpret_cast<HWND>(SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
-void Click(HWND hSheet, int nID)
-{
-    SendMessageW(GetDlgItem(hSheet, nID), BM_CLICK, 0, 0);
-    MessagePump::PumpFor(50);
-}
 
 TEST(PropertySheets, NotificationsAndResultsOfOkAndCancel)
 {

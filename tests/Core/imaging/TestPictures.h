@@ -1,33 +1,12 @@
-// Test pictures for the imaging tests: an owning W x H pixel buffer, an
-// asymmetric pattern with distinct channel values, and a comparison that
-// names the first differing pixel.
+// Test pictures for the imaging tests: an asymmetric pattern with distinct
+// channel values, a palette pattern, a processor's output, and a comparison
+// that names the first differing pixel.
 #pragma once
 
 #include "CImage32BitProcessor.h"
-#include "CSize.h"
-#include "RGBX.h"
+#include "TestImage.h"
 
 #include <gtest/gtest.h>
-
-#include <vector>
-
-// The pixel vector holds one spare pixel after the picture so that even a
-// picture without pixels has a buffer address to pass.
-struct TestImage
-{
-    int width = 0;
-    int height = 0;
-    std::vector<RGBX> pixels;
-
-    TestImage() = default;
-    TestImage(int w, int h, RGBX fill = RGBX());
-
-    CSize Size() const { return CSize(width, height); }
-    RGBX& At(int c, int y) { return pixels[static_cast<size_t>(y) * width + c]; }
-    const RGBX& At(int c, int y) const { return pixels[static_cast<size_t>(y) * width + c]; }
-    RGBX* Data() { return pixels.data(); }
-    const RGBX* Data() const { return pixels.data(); }
-};
 
 // A picture without symmetry: every channel, the fourth byte included, varies
 // differently with column and row and from a pseudo-random term, so swapped

@@ -1,5 +1,5 @@
-// Test pictures for the imaging tests (see TestImage.h).
-#include "TestImage.h"
+// Test pictures for the imaging tests (see TestPictures.h).
+#include "TestPictures.h"
 
 #include <sstream>
 
@@ -23,30 +23,23 @@ std::string Describe(const RGBX& p)
 
 } // namespace
 
-TestImage::TestImage(int w, int h, RGBX fill)
-    : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h) + 1, fill)
-{
-}
-
 TestImage MakePattern(int width, int height, unsigned seed)
 {
     TestImage image(width, height);
     for (int y = 0; y < height; ++y)
-        for (int c = 0; c < width; ++c)
-        {
+        for (int c = 0; c < width; ++c) {
             const unsigned h = Hash(static_cast<unsigned>(c), static_cast<unsigned>(y), seed);
-            image.At(c, y) = RGBX(static_cast<BYTE>(c * 7 + y * 3 + (h & 0x1F)),
-                                  static_cast<BYTE>(c * 2 + y * 11 + ((h >> 8) & 0x3F)),
-                                  static_cast<BYTE>(255 - c * 5 - y * 2 - ((h >> 16) & 0x0F)),
-                                  static_cast<BYTE>(h >> 24));
+            image.At(c, y) = RGBX(
+                static_cast<BYTE>(c * 7 + y * 3 + (h & 0x1F)), static_cast<BYTE>(c * 2 + y * 11 + ((h >> 8) & 0x3F)),
+                static_cast<BYTE>(255 - c * 5 - y * 2 - ((h >> 16) & 0x0F)), static_cast<BYTE>(h >> 24));
         }
     return image;
 }
 
 TestImage MakePalettePattern(int width, int height, unsigned seed)
 {
-    static const RGBX palette[] = {RGBX(0, 0, 0, 9), RGBX(255, 255, 255, 0), RGBX(30, 20, 10, 3),
-                                   RGBX(1, 0, 0, 0), RGBX(0, 0, 255, 77)};
+    static const RGBX palette[] = { RGBX(0, 0, 0, 9), RGBX(255, 255, 255, 0), RGBX(30, 20, 10, 3), RGBX(1, 0, 0, 0),
+                                    RGBX(0, 0, 255, 77) };
     TestImage image(width, height);
     for (int y = 0; y < height; ++y)
         for (int c = 0; c < width; ++c)
@@ -75,8 +68,8 @@ TestImage Apply(const CImage32BitProcessor& processor, const TestImage& src)
     for (int y = 0; y < expected.height; ++y)
         for (int c = 0; c < expected.width; ++c)
             if (expected.At(c, y) != actual.At(c, y))
-                return ::testing::AssertionFailure() << "pixel (" << c << ", " << y << ") is "
-                                                     << Describe(actual.At(c, y)) << ", expected "
-                                                     << Describe(expected.At(c, y));
+                return ::testing::AssertionFailure()
+                       << "pixel (" << c << ", " << y << ") is " << Describe(actual.At(c, y)) << ", expected "
+                       << Describe(expected.At(c, y));
     return ::testing::AssertionSuccess();
 }

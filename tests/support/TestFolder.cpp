@@ -1,4 +1,4 @@
-// TestFolder: per-test temporary folders and file bytes for the settings tests.
+// TestFolder: a scratch folder per test (see TestFolder.h).
 #include "TestFolder.h"
 
 #include <fstream>
@@ -17,11 +17,14 @@ TestFolder::TestFolder()
 {
     static int s_nCounter = 0;
     const std::filesystem::path base = std::filesystem::temp_directory_path();
+    // No dot in the folder's name, so that a dot in a path is always the
+    // test's own.
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        const std::filesystem::path candidate = base
-            / ("tes-settings-" + std::to_string(TES_PROCESS_ID) + "-" + std::to_string(++s_nCounter));
+        const std::filesystem::path candidate =
+            base / ("tes-test-" + std::to_string(TES_PROCESS_ID) + "-" + std::to_string(++s_nCounter));
         if (std::filesystem::create_directory(candidate)) {
             m_folder = candidate;
+            m_path = candidate.wstring();
             return;
         }
     }
@@ -62,6 +65,12 @@ bool TestFolder::Exists(const wchar_t* pszName) const
 void TestFolder::MakeSubfolder(const wchar_t* pszName) const
 {
     std::filesystem::create_directory(m_folder / pszName);
+}
+
+int TestFolder::EntryCount() const
+{
+    return static_cast<int>(
+        std::distance(std::filesystem::directory_iterator(m_folder), std::filesystem::directory_iterator()));
 }
 
 std::string TestFolder::Utf16Le(const std::u16string& text)
