@@ -470,8 +470,19 @@ LRESULT CTessalyDlg::OnTrayMessage(WPARAM wParam, LPARAM lParam)
 
 // ---------------------------------------------------------------- picture commands
 
+BOOL CTessalyDlg::DialogAlreadyOpen()
+{
+    // A command that opens a dialog while one of ours runs (queued before it
+    // opened, or sent by another program) brings the open one forward
+    // instead: the two would end in either order, and the first would write
+    // its old values over the second's.
+    return CModalFront::BringForward(m_hWnd);
+}
+
 void CTessalyDlg::OnFileOpen()
 {
+    if (DialogAlreadyOpen())
+        return;
     const int bOpened = m_Core.OpenImage(CString());
     // Opening switches every effect off in the settings (a cancelled open
     // changes nothing): the boxes and menu marks follow.
@@ -482,6 +493,8 @@ void CTessalyDlg::OnFileOpen()
 
 void CTessalyDlg::SavePicture(const CString& strPathName, int bThumbnail)
 {
+    if (DialogAlreadyOpen())
+        return;
     if (m_Core.SaveImage(strPathName, bThumbnail) == 0 && !m_Core.GetFailedSavePath().IsEmpty())
         AfxMessageBox(CSaveFailureMessage::Format(m_Core.GetFailedSavePath(), m_Core.GetSaveError()),
                       MB_OK | MB_ICONERROR);
@@ -534,11 +547,15 @@ void CTessalyDlg::OnUpdateAutoCopy(CCmdUI* pCmdUI)
 
 void CTessalyDlg::OnFilePrint()
 {
+    if (DialogAlreadyOpen())
+        return;
     DrawPreview(TRUE);
 }
 
 void CTessalyDlg::OnFilePageSetup()
 {
+    if (DialogAlreadyOpen())
+        return;
     // The choices are not kept: printing always starts from the default printer.
     CPrintDialog setup(TRUE);
     setup.DoModal();
@@ -579,12 +596,16 @@ void CTessalyDlg::OnHelpUpdate()
 
 void CTessalyDlg::OnAppAbout()
 {
+    if (DialogAlreadyOpen())
+        return;
     CDlgAbout about;
     about.DoModal();
 }
 
 void CTessalyDlg::OnOptions()
 {
+    if (DialogAlreadyOpen())
+        return;
     RegisterHotKeys(TRUE);
     COptionsCommand::Run(this, m_Core.m_config);
     RegisterHotKeys(FALSE);

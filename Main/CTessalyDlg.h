@@ -100,6 +100,9 @@ private:
     // and shows the mode the engine recorded.
     void Snap(int (CTesCore::*pfnSnap)());
     void UpdateSnapRadio(CCmdUI* pCmdUI, int nMode);
+    // TRUE, with that dialog brought forward, while a dialog of this window
+    // runs: commands that open a dialog then do nothing.
+    BOOL DialogAlreadyOpen();
     // Saves through the engine; a file that could not be written is reported
     // with the reason.
     void SavePicture(const CString& strPathName, int bThumbnail);

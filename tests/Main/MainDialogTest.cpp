@@ -567,17 +567,22 @@ TEST(MainDialog, TrayClicksAndCapturesBringTheOpenDialogForward)
 {
     WriteConfig([](CTesConfig& config) { config.SetHideMainWnd(1); });
     RunMainDialog([](CTessalyDlg& dlg) {
-        // A tray click, or (0) the hot key Ctrl+Print Screen: a capture of the whole screen.
+        // A tray click, (0) the hot key Ctrl+Print Screen: a capture of the whole screen, or
+        // (WM_COMMAND) the options command itself, as a menu choice queued before the box opened.
         const std::pair<UINT, LPARAM> cases[] = { { ID_OPTIONS, WM_RBUTTONUP },
                                                   { ID_OPTIONS, WM_LBUTTONDBLCLK },
-                                                  { ID_APP_ABOUT, 0 } };
+                                                  { ID_APP_ABOUT, 0 },
+                                                  { ID_APP_ABOUT, WM_COMMAND } };
         for (const auto& [nDialog, lClick] : cases) {
             HWND hDialog = nullptr, hForeground = nullptr;
             guitest::TimedAction menu(8000, [] { ::EndMenu(); }); // runs only inside a menu the click opened
             guitest::TimedAction act(800, [&] {
                 hDialog = ::GetActiveWindow();
-                dlg.SendMessage(lClick ? CTessalyDlg::WM_TRAY_NOTIFY : WM_HOTKEY, lClick ? 131 : CHotKeyTable::GetId(1),
-                                lClick);
+                if (lClick == WM_COMMAND)
+                    dlg.SendMessage(WM_COMMAND, ID_OPTIONS, 0);
+                else
+                    dlg.SendMessage(lClick ? CTessalyDlg::WM_TRAY_NOTIFY : WM_HOTKEY,
+                                    lClick ? 131 : CHotKeyTable::GetId(1), lClick);
                 guitest::MessagePump::PumpFor(300);
                 hForeground = ::GetForegroundWindow();
                 ::PostMessageW(hDialog, WM_COMMAND, IDCANCEL, 0);
