@@ -14,7 +14,15 @@ std::map<UINT_PTR, TimedAction*>& Pending()
 } // namespace
 
 TimedAction::TimedAction(DWORD delayMs, std::function<void()> action)
-    : m_action(std::move(action)), m_nTimer(SetTimer(nullptr, 0, delayMs, &OnTimer)), m_bRun(false)
+    : TimedAction(delayMs, nullptr, std::move(action))
+{
+}
+
+TimedAction::TimedAction(DWORD delayMs, std::function<bool()> ready, std::function<void()> action)
+    : m_ready(std::move(ready)),
+      m_action(std::move(action)),
+      m_nTimer(SetTimer(nullptr, 0, delayMs, &OnTimer)),
+      m_bRun(false)
 {
     if (m_nTimer != 0)
         Pending()[m_nTimer] = this;
@@ -28,11 +36,15 @@ TimedAction::~TimedAction()
 
 void CALLBACK TimedAction::OnTimer(HWND, UINT, UINT_PTR nIDEvent, DWORD)
 {
-    KillTimer(nullptr, nIDEvent);
     auto it = Pending().find(nIDEvent);
-    if (it == Pending().end())
+    if (it == Pending().end()) {
+        KillTimer(nullptr, nIDEvent);
         return;
+    }
     TimedAction* pAction = it->second;
+    if (pAction->m_ready && !pAction->m_ready())
+        return;
+    KillTimer(nullptr, nIDEvent);
     Pending().erase(it);
     pAction->m_bRun = true;
     pAction->m_action();

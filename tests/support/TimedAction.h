@@ -1,7 +1,9 @@
 // TimedAction: runs a function on the GUI thread after a delay, from a thread
 // timer, so that a test can drive a modal loop (DoModal, a message box) that
 // it started itself. The action runs at most once; destroying the object
-// cancels it.
+// cancels it. With a readiness check the timer fires every delayMs until the
+// check holds, so the modal loop stays free to reach its idle point (where a
+// dialog shows itself) between tries.
 #pragma once
 
 #include <functional>
@@ -14,6 +16,7 @@ class TimedAction
 {
 public:
     TimedAction(DWORD delayMs, std::function<void()> action);
+    TimedAction(DWORD delayMs, std::function<bool()> ready, std::function<void()> action);
     ~TimedAction();
 
     TimedAction(const TimedAction&) = delete;
@@ -24,6 +27,7 @@ public:
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR nIDEvent, DWORD);
 
+    std::function<bool()> m_ready;
     std::function<void()> m_action;
     UINT_PTR m_nTimer;
     bool m_bRun;

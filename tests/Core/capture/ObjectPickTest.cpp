@@ -74,8 +74,8 @@ protected:
     int RunPick(const std::function<void()>& drive)
     {
         guitest::ModalWatchdog watchdog(20000);
-        guitest::TimedAction action(200, [&] {
-            m_bTipSeen = MessagePump::PumpUntil([] { return FindTip() != nullptr; });
+        guitest::TimedAction action(200, [] { return FindTip() != nullptr; }, [&] {
+            m_bTipSeen = true;
             drive();
         });
         const int nResult = engine.Core().SnapWinObj();

@@ -106,11 +106,9 @@ INT_PTR RunChooser(CDlgActiveWin& dlg, const std::function<void(HWND)>& drive)
 {
     CTesLocalResource scope;
     guitest::ModalWatchdog watchdog(20000);
-    guitest::TimedAction action(100, [&dlg, &drive] {
-        HWND hDlg = dlg.m_hWnd;
-        EXPECT_TRUE(MessagePump::PumpUntil([hDlg] { return IsWindowVisible(hDlg) != FALSE; }));
-        drive(hDlg);
-    });
+    guitest::TimedAction action(
+        100, [&dlg] { return dlg.m_hWnd != nullptr && IsWindowVisible(dlg.m_hWnd) != FALSE; },
+        [&dlg, &drive] { drive(dlg.m_hWnd); });
     const INT_PTR result = dlg.DoModal();
     EXPECT_TRUE(action.HasRun());
     EXPECT_FALSE(watchdog.Fired());

@@ -303,10 +303,9 @@ void RunTip(CDlgSnapObjHelper& dlg, const std::function<void(HWND hDlg, HWND hTi
 {
     CTesLocalResource scope;
     guitest::ModalWatchdog watchdog(20000);
-    guitest::TimedAction action(100, [&] {
-        MessagePump::PumpUntil([&] { return ::IsWindowVisible(dlg.m_hWnd) != FALSE; }, 3000);
-        drive(dlg.m_hWnd, ::GetDlgItem(dlg.m_hWnd, IDC_SNAP_TIP));
-    });
+    guitest::TimedAction action(
+        100, [&] { return dlg.m_hWnd != nullptr && ::IsWindowVisible(dlg.m_hWnd) != FALSE; },
+        [&] { drive(dlg.m_hWnd, ::GetDlgItem(dlg.m_hWnd, IDC_SNAP_TIP)); });
     dlg.DoModal();
     EXPECT_TRUE(action.HasRun());
     EXPECT_FALSE(watchdog.Fired());
