@@ -40,9 +40,12 @@ cmake -S . -B "$build/mingw" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
 cmake --build "$build/mingw" -j "$jobs"
 bash tools/wine-session.sh "$build/mingw" \
-  ctest --test-dir "$build/mingw" --output-on-failure -LE two-heads
+  ctest --test-dir "$build/mingw" --output-on-failure -LE "two-heads|dpi144"
 echo "== Windows tests on two monitors (1280x800 primary, 1024x768 right of it)"
 WINE_HEADS="1280x800 1024x768" bash tools/wine-session.sh "$build/mingw/two-heads" \
   ctest --test-dir "$build/mingw" --output-on-failure -L two-heads
+echo "== Windows tests at 144 DPI (150 %)"
+WINE_DPI=144 bash tools/wine-session.sh "$build/mingw/dpi144" \
+  ctest --test-dir "$build/mingw" --output-on-failure -L dpi144
 
 echo "== all tests passed"

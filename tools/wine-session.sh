@@ -7,6 +7,8 @@
 # WINE_HEADS="1280x800 1024x768" gives Wine one monitor per size instead,
 # side by side from (0, 0), the first the primary: Xephyr with Xinerama runs
 # inside the Xvfb display, and the prefix reads the heads through Xinerama.
+# WINE_DPI=144 sets the prefix's screen DPI (HKCU\Control Panel\Desktop
+# LogPixels; 96 is 100 %).
 # Usage: tools/wine-session.sh BUILD_DIR COMMAND [ARGS...]
 set -euo pipefail
 
@@ -84,10 +86,13 @@ fi
 mkdir -p "$WINEPREFIX"
 wineserver -p
 timeout 300 wineboot -i </dev/null >/dev/null 2>&1 || true
-if [ ${#heads[@]} -gt 0 ]; then
-  # The heads come through Xinerama only; the setting is read when the
-  # server starts again.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 || true
+# The heads come through Xinerama only, and the DPI from the user's desktop
+# settings; both are read when the server starts again.
+if [ ${#heads[@]} -gt 0 ] || [ -n "${WINE_DPI:-}" ]; then
+  [ ${#heads[@]} -eq 0 ] ||
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 || true
+  [ -z "${WINE_DPI:-}" ] ||
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$WINE_DPI" /f </dev/null >/dev/null 2>&1 || true
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
   wineserver -p

@@ -9,12 +9,15 @@
 
 namespace {
 
-const int kTipWidth = 220;
-const int kTipHeight = 253;
-// Height before the dialog initialises (the template's size in pixels).
+// The tip's size before the dialog initialises (the template's in pixels).
+const int kTemplateTipWidth = 220;
 const int kTemplateTipHeight = 216;
-// Gap between the tip and the screen edges.
-const int kEdgeGap = 10;
+
+// The tip's layout on the monitor of rcScreen.
+CSnapTipLayout LayoutOn(const CRect& rcScreen)
+{
+    return CSnapTipLayout(CScreenLayout::DpiAt(rcScreen.CenterPoint()));
+}
 
 } // namespace
 
@@ -26,7 +29,7 @@ BEGIN_MESSAGE_MAP(CDlgSnapObjHelper, CDialog)
 END_MESSAGE_MAP()
 
 CDlgSnapObjHelper::CDlgSnapObjHelper(CWnd* pParent)
-    : CDialog(IDD, pParent), m_nCorner(0), m_nTipWidth(kTipWidth), m_nTipHeight(kTemplateTipHeight),
+    : CDialog(IDD, pParent), m_nCorner(0), m_nTipWidth(kTemplateTipWidth), m_nTipHeight(kTemplateTipHeight),
       m_bFirstMove(1)
 {
 }
@@ -47,23 +50,21 @@ BOOL CDlgSnapObjHelper::OnInitDialog()
     // The bottom-right corner of the monitor under the cursor.
     CPoint ptCursor;
     ::GetCursorPos(&ptCursor);
-    m_nTipWidth = kTipWidth;
-    m_nTipHeight = kTipHeight;
     MoveToCorner(0, CScreenLayout::MonitorAt(ptCursor));
-    CRect rcClient;
-    GetClientRect(&rcClient);
-    m_wndTip.MoveWindow(&rcClient);
     SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
     return TRUE;
 }
 
 CRect CDlgSnapObjHelper::CornerRect(int nCorner, const CRect& rcScreen) const
 {
+    const CSnapTipLayout layout = LayoutOn(rcScreen);
+    const CSize size = layout.TipSize();
+    const int nGap = layout.Margin();
     if (nCorner == 0)
-        return CRect(rcScreen.right - kEdgeGap - m_nTipWidth, rcScreen.bottom - kEdgeGap - m_nTipHeight,
-                     rcScreen.right - kEdgeGap, rcScreen.bottom - kEdgeGap);
-    return CRect(rcScreen.left + kEdgeGap, rcScreen.top + kEdgeGap, rcScreen.left + kEdgeGap + m_nTipWidth,
-                 rcScreen.top + kEdgeGap + m_nTipHeight);
+        return CRect(rcScreen.right - nGap - size.cx, rcScreen.bottom - nGap - size.cy, rcScreen.right - nGap,
+                     rcScreen.bottom - nGap);
+    return CRect(rcScreen.left + nGap, rcScreen.top + nGap, rcScreen.left + nGap + size.cx,
+                 rcScreen.top + nGap + size.cy);
 }
 
 void CDlgSnapObjHelper::MoveToCorner(int nCorner, const CRect& rcScreen)
@@ -72,7 +73,13 @@ void CDlgSnapObjHelper::MoveToCorner(int nCorner, const CRect& rcScreen)
     if (!::IsWindow(m_hWnd))
         return;
     const CRect rcTip = CornerRect(m_nCorner, rcScreen);
+    m_wndTip.SetLayout(LayoutOn(rcScreen));
+    m_nTipWidth = rcTip.Width();
+    m_nTipHeight = rcTip.Height();
     MoveWindow(rcTip.left, rcTip.top, rcTip.Width(), rcTip.Height(), TRUE);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    m_wndTip.MoveWindow(&rcClient);
 }
 
 void CDlgSnapObjHelper::DrawTipWindow()

@@ -13,8 +13,9 @@
 // scope, moves it between a monitor's bottom-right corner (m_nCorner 0) and
 // its top-left corner (non-zero) through MoveToCorner, sends it WM_MOUSEMOVE
 // on every timer tick and hook mouse move, and ends it on the click. It opens
-// 220 x 253 pixels at the bottom-right corner of the monitor under the
-// cursor, 10 pixels from both edges. Its first mouse move gives the
+// at the bottom-right corner of the monitor under the cursor, in that
+// monitor's tip layout (CSnapTipLayout; 220 x 253 pixels, 10 from both edges
+// at 96 DPI). Its first mouse move gives the
 // foreground back to the front-most qualifying window, so that the
 // application the user was in can open its menus while the tip stays on top.
 class TESLIB_API CDlgSnapObjHelper : public CDialog
@@ -31,13 +32,14 @@ public:
     void DrawTipWindow();
 
     // The corner the tip sits at (0 bottom-right, 1 top-left) and its
-    // rectangle there on a screen of rcScreen, 10 pixels from both edges:
-    // bottom-right (right - 10 - w, bottom - 10 - h, right - 10, bottom - 10),
-    // top-left (left + 10, top + 10, left + 10 + w, top + 10 + h).
+    // rectangle there on a screen of rcScreen, in that monitor's layout of
+    // size w x h and margin m (220 x 253 and 10 at 96 DPI): bottom-right
+    // (right - m - w, bottom - m - h, right - m, bottom - m), top-left
+    // (left + m, top + m, left + m + w, top + m + h).
     int GetCorner() const { return m_nCorner != 0 ? 1 : 0; }
     CRect CornerRect(int nCorner, const CRect& rcScreen) const;
-    // Moves the tip (when open) to nCorner of rcScreen, repainting it, and
-    // makes that its corner.
+    // Moves the tip (when open) to nCorner of rcScreen in that monitor's
+    // layout, repainting it, and makes that its corner.
     void MoveToCorner(int nCorner, const CRect& rcScreen);
 protected:
     CSnapTipEdit m_wndTip;
@@ -46,8 +48,9 @@ public:
     // Read and written by the capture engine: 0 at the bottom-right corner,
     // non-zero at the top-left one.
     int m_nCorner;
+    // The tip's size: 220 x 216 until the dialog initialises, its layout's
+    // afterwards.
     int m_nTipWidth;
-    // 216 until the dialog initialises, 253 afterwards.
     int m_nTipHeight;
 
 protected:

@@ -31,10 +31,6 @@ const wchar_t* const kTipStateText[] = {
     L"·截取完成",
 };
 
-const int kTipX = 10;
-const int kTipY = 10;
-const int kTipWidth = 220;
-const int kTipHeight = 253;
 
 // The band's style: a solid frame with the resize handles inside.
 const UINT kTrackerStyle = CRectTracker::solidLine | CRectTracker::resizeInside;
@@ -169,7 +165,10 @@ BOOL CDlgSnapRectHelper::OnInitDialog()
     CPoint cursor;
     ::GetCursorPos(&cursor);
     const CRect rcMonitor = Shifted(CScreenLayout::MonitorAt(cursor), m_ptOrigin);
-    m_wndTip.MoveWindow(rcMonitor.left + kTipX, rcMonitor.top + kTipY, kTipWidth, kTipHeight, TRUE);
+    const CSnapTipLayout layout(CScreenLayout::DpiAt(cursor));
+    m_wndTip.SetLayout(layout);
+    m_wndTip.MoveWindow(rcMonitor.left + layout.Margin(), rcMonitor.top + layout.Margin(), layout.TipSize().cx,
+                        layout.TipSize().cy, TRUE);
     m_wndTip.SetAtTopLeft(1);
     DrawTipWindow();
     m_wndTip.ShowWindow(SW_SHOW);

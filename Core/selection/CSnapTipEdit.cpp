@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CClipboardScope.h"
+#include "CFont.h"
 #include "CPaintDC.h"
 #include "CScreenLayout.h"
 #include "CWindowDC.h"
@@ -11,27 +12,11 @@
 
 namespace {
 
-// Magnifier geometry: 40 x 30 source pixels shown 5 times enlarged in a
-// 200 x 150 area at (10, top + 90).
-const int kZoom = 5;
-const int kSourceWidth = 40;
-const int kSourceHeight = 30;
-const int kSourceOffsetX = 20;
-const int kSourceOffsetY = 15;
-const int kMagnifierLeft = 10;
-const int kMagnifierTopOffset = 90;
-const int kMagnifierWidth = kSourceWidth * kZoom;
-const int kMagnifierHeight = kSourceHeight * kZoom;
-// Cross-hair bars: pure green, 7 pixels thick, half transparent.
-const int kBarThickness = 7;
+// Cross-hair bars: pure green, half transparent.
 const COLORREF kBarColor = RGB(0, 255, 0);
 const BYTE kBarAlpha = 127;
-// The text band below the title strip.
-const int kTextTopOffset = 30;
-const int kTextBottomOffset = 80;
-// Corner jumping: the strip kept free at the right, the gap to the edges.
-const int kJumpStrip = 230;
-const int kJumpMargin = 10;
+// The text's face; its size comes from the layout.
+const wchar_t kTextFace[] = L"宋体";
 // Opening the clipboard: attempts, 20 ms apart.
 const int kClipboardTries = 10;
 
@@ -131,19 +116,22 @@ void CSnapTipEdit::OnMouseMove(UINT nFlags, CPoint point)
     CPoint ptCursor;
     ::GetCursorPos(&ptCursor);
     const CRect rcMonitor = CScreenLayout::MonitorAt(ptCursor);
-    const int nWidth = rcWindow.Width();
-    const int nHeight = rcWindow.Height();
+    // The corners and the tip's size are those of the cursor's monitor.
+    const CSnapTipLayout layout(CScreenLayout::DpiAt(ptCursor));
+    const int nWidth = layout.TipSize().cx;
+    const int nHeight = layout.TipSize().cy;
+    const int nMargin = layout.Margin();
     // The two corners on the cursor's monitor, in screen coordinates.
-    const CPoint ptTopLeft(rcMonitor.left + kJumpMargin, rcMonitor.top + kJumpMargin);
-    const CPoint ptTopRight(rcMonitor.right - kJumpStrip, rcMonitor.top + kJumpMargin);
+    const CPoint ptTopLeft(rcMonitor.left + nMargin, rcMonitor.top + nMargin);
+    const CPoint ptTopRight(rcMonitor.right - layout.JumpStrip(), rcMonitor.top + nMargin);
     int bAtTopLeft = m_bAtTopLeft;
     if (bAtTopLeft) {
-        const CRect rcNear(rcMonitor.left, rcMonitor.top, rcMonitor.left + nWidth + kJumpMargin,
-                           rcMonitor.top + nHeight + kJumpMargin);
+        const CRect rcNear(rcMonitor.left, rcMonitor.top, rcMonitor.left + nWidth + nMargin,
+                           rcMonitor.top + nHeight + nMargin);
         bAtTopLeft = rcNear.PtInRect(ptCursor) ? 0 : 1;
     } else {
-        const CRect rcNear(rcMonitor.right - kJumpStrip, rcMonitor.top, rcMonitor.right,
-                           rcMonitor.top + nHeight + kJumpMargin);
+        const CRect rcNear(rcMonitor.right - layout.JumpStrip(), rcMonitor.top, rcMonitor.right,
+                           rcMonitor.top + nHeight + nMargin);
         bAtTopLeft = rcNear.PtInRect(ptCursor) ? 1 : 0;
     }
     // Only a parent that holds the corner (the overlay, over every monitor)
@@ -155,10 +143,11 @@ void CSnapTipEdit::OnMouseMove(UINT nFlags, CPoint point)
         pParent->GetWindowRect(&rcParent);
     const CRect rcPlace(ptPlace.x, ptPlace.y, ptPlace.x + nWidth, ptPlace.y + nHeight);
     CRect rcHeld;
-    if (ptPlace == rcWindow.TopLeft()) {
+    if (rcPlace == rcWindow) {
         m_bAtTopLeft = bAtTopLeft;
     } else if (pParent != nullptr && rcHeld.IntersectRect(&rcPlace, &rcParent) && rcHeld == rcPlace) {
         pParent->ScreenToClient(&ptPlace);
+        m_layout = layout;
         MoveWindow(ptPlace.x, ptPlace.y, nWidth, nHeight, TRUE);
         m_bAtTopLeft = bAtTopLeft;
     }
@@ -188,9 +177,13 @@ BOOL CSnapTipEdit::OnEraseBkgnd(CDC* pDC)
         m_bmpBackground.LoadBitmap(IDB_SNAP_TIP_BACKGROUND);
     if (m_bmpBackground.GetSafeHandle() != nullptr) {
         CDC memDC;
-        if (memDC.CreateCompatibleDC(pDC)) {
+        BITMAP bm = {};
+        if (memDC.CreateCompatibleDC(pDC) && m_bmpBackground.GetBitmap(&bm) != 0) {
             memDC.SelectObject(&m_bmpBackground);
-            pDC->BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &memDC, 0, 0, SRCCOPY);
+            const int nOldMode = pDC->SetStretchBltMode(HALFTONE);
+            pDC->StretchBlt(0, 0, rcClient.Width(), rcClient.Height(), &memDC, 0, 0, bm.bmWidth, bm.bmHeight,
+                            SRCCOPY);
+            pDC->SetStretchBltMode(nOldMode);
         }
     }
     return TRUE;
@@ -198,14 +191,23 @@ BOOL CSnapTipEdit::OnEraseBkgnd(CDC* pDC)
 
 void CSnapTipEdit::OnPaint()
 {
+    LOGFONT lf = {};
+    lf.lfHeight = -m_layout.TextPixels();
+    lf.lfCharSet = DEFAULT_CHARSET;
+    ::lstrcpynW(lf.lfFaceName, kTextFace, LF_FACESIZE);
+    // Declared before the DC, so that it is deselected before it goes.
+    CFont font;
     CPaintDC dc(this);
     dc.SetBkMode(TRANSPARENT);
+    if (font.CreateFontIndirect(&lf))
+        dc.SelectObject(&font);
     CRect rcClient;
     GetClientRect(&rcClient);
 
     CString strText;
     GetWindowText(strText);
-    CRect rcText(rcClient.left, rcClient.top + kTextTopOffset, rcClient.right, rcClient.top + kTextBottomOffset);
+    CRect rcText(rcClient.left, rcClient.top + m_layout.TextTop(), rcClient.right,
+                 rcClient.top + m_layout.TextBottom());
     dc.DrawText(strText, &rcText, DT_WORDBREAK | DT_LEFT | DT_TOP);
 
     if (m_hSourceWnd == nullptr)
@@ -232,9 +234,13 @@ void CSnapTipEdit::DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcSourceBo
     CPoint ptCursor;
     ::GetCursorPos(&ptCursor);
     const CRect rcScreen = CScreenLayout::VirtualScreen();
-    const int sx = Clamp(ptCursor.x - kSourceOffsetX, rcScreen.left, rcScreen.right);
-    const int sy = Clamp(ptCursor.y - kSourceOffsetY, rcScreen.top, rcScreen.bottom);
-    const int nTop = rcClient.top + kMagnifierTopOffset;
+    const int nZoom = m_layout.Zoom();
+    const CSize source = m_layout.Source();
+    const int sx = Clamp(ptCursor.x - m_layout.SourceOffset().cx, rcScreen.left, rcScreen.right);
+    const int sy = Clamp(ptCursor.y - m_layout.SourceOffset().cy, rcScreen.top, rcScreen.bottom);
+    const int nLeft = m_layout.MagnifierLeft();
+    const int nTop = rcClient.top + m_layout.MagnifierTop();
+    const int nBar = m_layout.BarThickness();
 
     // Both contexts' palettes and pens go back when the contexts are released.
     if (m_palette.GetSafeHandle() != nullptr) {
@@ -246,35 +252,37 @@ void CSnapTipEdit::DrawMagnifier(CDC& dc, CDC& sourceDC, const CRect& rcSourceBo
     // Near the right or bottom edge the source reaches past the picture: that
     // part is black, and only the part inside is copied (some drivers copy
     // nothing at all from a partly outside source).
-    const CRect rcSource(sx, sy, sx + kSourceWidth, sy + kSourceHeight);
+    // Whole blocks, one per source pixel.
+    dc.SetStretchBltMode(COLORONCOLOR);
+    const CRect rcSource(sx, sy, sx + source.cx, sy + source.cy);
     CRect rcInside;
     if (rcInside.IntersectRect(&rcSource, &rcSourceBounds) == FALSE || rcInside != rcSource)
-        dc.FillSolidRect(kMagnifierLeft, nTop, kMagnifierWidth, kMagnifierHeight, RGB(0, 0, 0));
+        dc.FillSolidRect(nLeft, nTop, nZoom * source.cx, nZoom * source.cy, RGB(0, 0, 0));
     if (!rcInside.IsRectEmpty())
-        dc.StretchBlt(kMagnifierLeft + kZoom * (rcInside.left - sx), nTop + kZoom * (rcInside.top - sy),
-                      kZoom * rcInside.Width(), kZoom * rcInside.Height(), &sourceDC,
+        dc.StretchBlt(nLeft + nZoom * (rcInside.left - sx), nTop + nZoom * (rcInside.top - sy),
+                      nZoom * rcInside.Width(), nZoom * rcInside.Height(), &sourceDC,
                       rcInside.left - ptSourceOrigin.x, rcInside.top - ptSourceOrigin.y, rcInside.Width(),
                       rcInside.Height(), SRCCOPY);
 
     // The cross-hair: a one-pixel green picture stretched over each bar.
-    const int mx = kZoom * (ptCursor.x - sx) + kMagnifierLeft - 1;
-    const int ly = rcClient.top + kTextBottomOffset + kZoom * (ptCursor.y - sy + 2);
+    const int mx = nZoom * (ptCursor.x - sx) + nLeft - 1;
+    const int ly = nTop + nZoom * (ptCursor.y - sy);
     CBitmap green;
     CDC greenDC;
     if (green.CreateCompatibleBitmap(&dc, 1, 1) && greenDC.CreateCompatibleDC(&dc)) {
         greenDC.SelectObject(&green);
         greenDC.SetPixel(0, 0, kBarColor);
         BLENDFUNCTION blend = { AC_SRC_OVER, 0, kBarAlpha, 0 };
-        dc.AlphaBlend(mx, nTop, kBarThickness, kMagnifierHeight, &greenDC, 0, 0, 1, 1, blend);
-        dc.AlphaBlend(kMagnifierLeft, ly - 1, kMagnifierWidth, kBarThickness, &greenDC, 0, 0, 1, 1, blend);
+        dc.AlphaBlend(mx, nTop, nBar, nZoom * source.cy, &greenDC, 0, 0, 1, 1, blend);
+        dc.AlphaBlend(nLeft, ly - 1, nZoom * source.cx, nBar, &greenDC, 0, 0, 1, 1, blend);
     }
 
     // The square around the enlarged cursor pixel.
     dc.SelectStockObject(BLACK_PEN);
     dc.MoveTo(mx, ly - 1);
-    dc.LineTo(mx + kBarThickness - 1, ly - 1);
-    dc.LineTo(mx + kBarThickness - 1, ly + kBarThickness - 2);
-    dc.LineTo(mx, ly + kBarThickness - 2);
+    dc.LineTo(mx + nBar - 1, ly - 1);
+    dc.LineTo(mx + nBar - 1, ly + nBar - 2);
+    dc.LineTo(mx, ly + nBar - 2);
     dc.LineTo(mx, ly - 1);
 }
 

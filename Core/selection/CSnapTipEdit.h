@@ -7,11 +7,15 @@
 #include "TesLibApi.h"
 #include "CImageBitmap.h"
 #include "CPalette.h"
+#include "CSnapTipLayout.h"
 #include "CEdit.h"
 
-// Layout, in client coordinates (top = the client area's top):
-//   text       (left, top + 30) to (right, top + 80), word-wrapped, the
-//              context's default font and colour;
+// Layout (CSnapTipLayout, at the DPI of the monitor the tip is on; the
+// lengths here are those at 96 DPI), in client coordinates (top = the client
+// area's top):
+//   background the tip's bitmap, stretched over the client area;
+//   text       (left, top + 30) to (right, top + 80), word-wrapped, in the
+//              layout's font;
 //   magnifier  200 x 150 at (10, top + 90): the 40 x 30 source pixels from
 //              (cursor x - 20, cursor y - 15), each drawn as a 5 x 5 block.
 //              The source corner is clamped to the virtual screen's left ..
@@ -20,7 +24,7 @@
 //              bottom edge the source reaches past the screen (that part of
 //              the magnifier is black).
 //   cross-hair with mx = 5 * (cursor x - sx) + 9 and
-//              ly = top + 80 + 5 * (cursor y - sy + 2): a 7 x 150 bar at
+//              ly = top + 90 + 5 * (cursor y - sy): a 7 x 150 bar at
 //              (mx, top + 90) and a 200 x 7 bar at (10, ly - 1), pure green
 //              blended at constant alpha 127, and a black 7 x 7 outline from
 //              (mx, ly - 1) to (mx + 6, ly + 5) around the enlarged cursor
@@ -35,18 +39,23 @@
 // caller keeps alive while the control shows it.
 //
 // Corner jumping (real mouse moves over the control, parent covering the
-// screen), on the monitor M under the cursor: at M's top-left it moves to
-// (M.right - 230, M.top + 10) when the cursor comes within its size + 10 of
-// M's top-left corner; at the top-right it moves back to (M.left + 10,
-// M.top + 10) when the cursor comes within the strip (M.right - 230, M.top)
-// to (M.right, M.top + its height + 10). A tip on another monitor moves to
-// the same corner of M first.
+// screen), on the monitor M under the cursor, in M's layout: at M's top-left
+// it moves to (M.right - 230, M.top + 10) when the cursor comes within its
+// size + 10 of M's top-left corner; at the top-right it moves back to
+// (M.left + 10, M.top + 10) when the cursor comes within the strip
+// (M.right - 230, M.top) to (M.right, M.top + its height + 10). A tip on
+// another monitor moves to the same corner of M first, taking M's layout.
 class TESLIB_API CSnapTipEdit : public CEdit
 {
     DECLARE_DYNAMIC(CSnapTipEdit)
 public:
     CSnapTipEdit();
     ~CSnapTipEdit() override;
+
+    // The lengths it draws with; whoever places the tip sizes it to
+    // GetLayout().TipSize().
+    const CSnapTipLayout& GetLayout() const { return m_layout; }
+    void SetLayout(const CSnapTipLayout& layout) { m_layout = layout; }
 
     // Non-zero while the control sits at the top-left corner of its parent.
     int GetAtTopLeft() const { return m_bAtTopLeft; }
@@ -83,6 +92,7 @@ private:
     // 200 ms.
     void CopyClipboardPicture();
 
+    CSnapTipLayout m_layout;
     int m_bAtTopLeft;
     // A handle, not a CWnd pointer: the desktop's CWnd is a temporary wrapper
     // that the framework frees at idle.

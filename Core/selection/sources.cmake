@@ -4,6 +4,7 @@
 list(APPEND TESLIB_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CQualifyingWindows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CDlgActiveWin.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CSnapTipLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CSnapTipEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CDlgSnapObjHelper.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CObjectPick.cpp
