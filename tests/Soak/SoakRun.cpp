@@ -94,12 +94,21 @@ bool CoversScreen(HWND hWnd)
            && rect.bottom - rect.top >= ::GetSystemMetrics(SM_CYSCREEN) * 9 / 10;
 }
 
-// The windows the program shows modally, one at a time.
-bool IsKnownModal(HWND hWnd)
+// The main window's dialogs, one at a time.
+bool IsMainDialog(HWND hWnd)
 {
     const std::wstring title = TitleOf(hWnd);
-    return title == kSheetTitle || title == kAboutTitle || title == kChooserTitle || IsFileDialog(hWnd)
-           || CoversScreen(hWnd);
+    return title == kSheetTitle || title == kAboutTitle || IsFileDialog(hWnd);
+}
+
+// The windows of a capture, one at a time: the overlay, the window chooser
+// and the object pick's untitled tip. A capture may run over a dialog; its
+// window then holds the innermost modal loop, which ends first.
+bool IsCaptureWindow(HWND hWnd)
+{
+    const std::wstring title = TitleOf(hWnd);
+    return CoversScreen(hWnd) || title == kChooserTitle
+           || (title.empty() && HasClass(hWnd, L"#32770") && !IsFileDialog(hWnd));
 }
 
 // The text of a message box (its static control), for a report.
@@ -295,20 +304,21 @@ bool SoakRun::Settle()
         if (!others.empty()) {
             nStable = 0;
             nHiddenSince = 0;
-            std::wstring modals;
-            int nModals = 0;
+            std::wstring listed;
+            int nDialogs = 0;
+            int nCaptures = 0;
             HWND hNext = others.front();
             for (HWND hWnd : others) {
-                if (IsKnownModal(hWnd)) {
-                    ++nModals;
-                    modals += L" " + RemoteWindows::Describe(hWnd);
-                }
-                if (CoversScreen(hWnd))
+                nDialogs += IsMainDialog(hWnd);
+                if (IsCaptureWindow(hWnd)) {
+                    ++nCaptures;
                     hNext = hWnd;
+                }
+                listed += L" " + RemoteWindows::Describe(hWnd);
             }
-            if (nModals > 1 && !bReentryReported) {
+            if ((nDialogs > 1 || nCaptures > 1) && !bReentryReported) {
                 bReentryReported = true;
-                Fault(L"two modal windows open at once:" + modals);
+                Fault(L"two dialogs or two captures open at once:" + listed);
             }
             if (++tries[hNext] == 20)
                 Fault(L"window does not close: " + RemoteWindows::Describe(hNext));
@@ -350,7 +360,7 @@ void SoakRun::HandleWindow(HWND hWnd)
     if (!::IsWindowVisible(hWnd))
         return; // gone in the meantime
     const std::wstring title = TitleOf(hWnd);
-    const bool bModal = IsKnownModal(hWnd) && !CoversScreen(hWnd);
+    const bool bModal = IsMainDialog(hWnd) || title == kChooserTitle;
     if (bModal && ::IsWindowVisible(m_hMain) && RemoteWindows::IsAbove(m_hMain, hWnd) && m_behind.insert(hWnd).second)
         Fault(L"modal window behind the main window: " + RemoteWindows::Describe(hWnd));
     if (CoversScreen(hWnd)) {
@@ -505,24 +515,23 @@ void SoakRun::Effect()
 void SoakRun::Options()
 {
     Log(L"#%d options", m_figures.nActions);
-    Post(WM_COMMAND, ID_OPTIONS, 0);
-    if (RemoteWindows::WaitForTitle(kSheetTitle, 5000) == nullptr) {
-        Fault(L"the options sheet did not open within 5 s");
-        return;
-    }
-    if (Chance(30))
-        PokeWhileModal();
+    OpenDialog(WM_COMMAND, ID_OPTIONS, kSheetTitle);
 }
 
 void SoakRun::About()
 {
     Log(L"#%d about", m_figures.nActions);
     if (Chance(50))
-        Post(WM_COMMAND, ID_APP_ABOUT, 0);
+        OpenDialog(WM_COMMAND, ID_APP_ABOUT, kAboutTitle);
     else
-        Post(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-    if (RemoteWindows::WaitForTitle(kAboutTitle, 5000) == nullptr) {
-        Fault(L"the About box did not open within 5 s");
+        OpenDialog(WM_SYSCOMMAND, IDM_ABOUTBOX, kAboutTitle);
+}
+
+void SoakRun::OpenDialog(UINT nMessage, WPARAM wParam, const wchar_t* pszTitle)
+{
+    Post(nMessage, wParam, 0);
+    if (RemoteWindows::WaitForTitle(pszTitle, 5000) == nullptr) {
+        Fault(std::wstring(L"\"") + pszTitle + L"\" did not open within 5 s");
         return;
     }
     if (Chance(30))

@@ -70,6 +70,9 @@ private:
 
     void Drag(HWND hOverlay);
     void ObjectPick();
+    // Posts the message that opens the dialog titled pszTitle, waits for it
+    // and sometimes pokes the program while it is open.
+    void OpenDialog(UINT nMessage, WPARAM wParam, const wchar_t* pszTitle);
     void PokeWhileModal();
     void CheckLeak();
 

@@ -9,26 +9,6 @@ namespace {
 
 const wchar_t kMainTitle[] = L"Tessaly（Brivane作品）";
 
-struct MainSearch
-{
-    DWORD dwProcessId;
-    HWND hFound;
-};
-
-BOOL CALLBACK FindMain(HWND hWnd, LPARAM lParam)
-{
-    auto& search = *reinterpret_cast<MainSearch*>(lParam);
-    DWORD dwProcessId = 0;
-    ::GetWindowThreadProcessId(hWnd, &dwProcessId);
-    wchar_t szTitle[64] = {};
-    ::GetWindowTextW(hWnd, szTitle, 64);
-    if (dwProcessId == search.dwProcessId && ::IsWindowVisible(hWnd) && lstrcmpW(szTitle, kMainTitle) == 0) {
-        search.hFound = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 } // namespace
 
 TesInstance::~TesInstance()
@@ -50,11 +30,13 @@ bool TesInstance::Start(const std::wstring& folder)
                           &startup, &m_info))
         return false;
     for (int waited = 0; waited < 30000 && Running(); waited += 50) {
-        MainSearch search = { m_info.dwProcessId, nullptr };
-        ::EnumWindows(FindMain, reinterpret_cast<LPARAM>(&search));
-        if (search.hFound != nullptr) {
-            m_hMain = search.hFound;
-            return true;
+        for (HWND hWnd : guitest::RemoteWindows::OfProcess(m_info.dwProcessId)) {
+            wchar_t szTitle[64] = {};
+            ::GetWindowTextW(hWnd, szTitle, 64);
+            if (::IsWindowVisible(hWnd) && lstrcmpW(szTitle, kMainTitle) == 0) {
+                m_hMain = hWnd;
+                return true;
+            }
         }
         ::Sleep(50);
     }

@@ -7,6 +7,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "RemoteWindows.h"
+
 namespace guitest {
 
 namespace {
@@ -56,24 +58,6 @@ BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
     return TRUE;
 }
 
-struct WindowCount
-{
-    DWORD dwProcessId;
-    DWORD nCount;
-};
-
-BOOL CALLBACK CountTopLevel(HWND hWnd, LPARAM lParam)
-{
-    auto& count = *reinterpret_cast<WindowCount*>(lParam);
-    DWORD dwProcessId = 0;
-    ::GetWindowThreadProcessId(hWnd, &dwProcessId);
-    if (dwProcessId == count.dwProcessId) {
-        ++count.nCount;
-        ::EnumChildWindows(hWnd, CountWindow, reinterpret_cast<LPARAM>(&count.nCount));
-    }
-    return TRUE;
-}
-
 } // namespace
 
 ProcessUsage ProcessUsage::OfWindow(HWND hWnd)
@@ -97,9 +81,10 @@ ProcessUsage ProcessUsage::OfWindow(HWND hWnd)
     usage.nUserObjects = ::GetGuiResources(hProcess, GR_USEROBJECTS);
     if (!::GetProcessHandleCount(hProcess, &usage.nHandles) || usage.nHandles == 0)
         usage.nHandles = HandlesOf(dwProcessId);
-    WindowCount windows = { dwProcessId, 0 };
-    ::EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&windows));
-    usage.nWindows = windows.nCount;
+    for (HWND hTopLevel : RemoteWindows::OfProcess(dwProcessId)) {
+        ++usage.nWindows;
+        ::EnumChildWindows(hTopLevel, CountWindow, reinterpret_cast<LPARAM>(&usage.nWindows));
+    }
     ::CloseHandle(hProcess);
     return usage;
 }

@@ -14,17 +14,16 @@ DWORD ProcessOf(HWND hWnd)
     return dwProcessId;
 }
 
-struct OthersSearch
+struct ProcessSearch
 {
-    HWND hMain;
     DWORD dwProcessId;
     std::vector<HWND> found;
 };
 
-BOOL CALLBACK CollectOther(HWND hWnd, LPARAM lParam)
+BOOL CALLBACK CollectOfProcess(HWND hWnd, LPARAM lParam)
 {
-    auto& search = *reinterpret_cast<OthersSearch*>(lParam);
-    if (hWnd != search.hMain && ::IsWindowVisible(hWnd) && ProcessOf(hWnd) == search.dwProcessId)
+    auto& search = *reinterpret_cast<ProcessSearch*>(lParam);
+    if (ProcessOf(hWnd) == search.dwProcessId)
         search.found.push_back(hWnd);
     return TRUE;
 }
@@ -82,11 +81,21 @@ HWND RemoteWindows::WaitForOther(HWND hMain, bool bLargest, const wchar_t* pszCl
     return nullptr;
 }
 
+std::vector<HWND> RemoteWindows::OfProcess(DWORD dwProcessId)
+{
+    ProcessSearch search = { dwProcessId, {} };
+    ::EnumWindows(CollectOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::vector<HWND> RemoteWindows::Others(HWND hMain)
 {
-    OthersSearch search = { hMain, ProcessOf(hMain), {} };
-    ::EnumWindows(CollectOther, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> others;
+    for (HWND hWnd : OfProcess(ProcessOf(hMain))) {
+        if (hWnd != hMain && ::IsWindowVisible(hWnd))
+            others.push_back(hWnd);
+    }
+    return others;
 }
 
 std::wstring RemoteWindows::Describe(HWND hWnd)

@@ -21,6 +21,8 @@ public:
     // hMain (of class pszClass, or any when null): the largest or the
     // smallest, waited for up to nMs.
     static HWND WaitForOther(HWND hMain, bool bLargest, const wchar_t* pszClass, int nMs);
+    // Every top-level window of the process, front to back.
+    static std::vector<HWND> OfProcess(DWORD dwProcessId);
     // Every visible top-level window of hMain's process other than hMain,
     // front to back.
     static std::vector<HWND> Others(HWND hMain);
