@@ -63,7 +63,7 @@ void RunMainDialog(const std::function<void(CTessalyDlg&)>& body)
     CTessalyDlg dlg;
     App().m_pMainWnd = &dlg;
     bool bRan = false;
-    guitest::TimedAction action(300, [&] {
+    guitest::TimedAction action(300, [&] { return dlg.GetSafeHwnd() != nullptr && dlg.IsWindowVisible(); }, [&] {
         guitest::MessagePump::PumpFor(100);
         body(dlg);
         bRan = true;
