@@ -83,8 +83,8 @@ private:
     std::unique_ptr<TesInstance> m_program;
     HWND m_hMain = nullptr;
     int m_nActionsInInstance = 0;
-    bool m_bWarm = false;
-    guitest::ProcessUsage m_warm;
+    // This run of the program's samples, one every SAMPLE_EVERY actions.
+    std::vector<guitest::ProcessUsage> m_samples;
     bool m_bHiddenByUs = false;
     int m_nSaveName = 0;
     std::set<HWND> m_behind; // modal windows found behind the main window
