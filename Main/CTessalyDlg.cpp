@@ -21,6 +21,7 @@
 #include "CPrintDialog.h"
 #include "CPrintJob.h"
 #include "CSaveFailureMessage.h"
+#include "CStartTrace.h"
 #include "CTessalyApp.h"
 #include "resource.h"
 
@@ -152,6 +153,7 @@ void CTessalyDlg::DoDataExchange(CDataExchange* pDX)
 
 BOOL CTessalyDlg::OnInitDialog()
 {
+    CStartTrace::Mark("dialog-created");
     CDialog::OnInitDialog();
     LoadAccelTable(IDR_MAINFRAME);
 
@@ -174,10 +176,13 @@ BOOL CTessalyDlg::OnInitDialog()
     m_ToolTip.Activate(TRUE);
     m_ToolTip.AddTool(&m_stcPreview, g_szPreviewTip, nullptr, 0);
 
+    CStartTrace::Mark("preview-and-tip");
     m_Core.InitVoruzev(this, &m_stcPreview);
+    CStartTrace::Mark("settings");
     // The template is topmost; the settings, loaded now, decide.
     COptionsCommand::ApplyKeepOnTop(this, m_Core.m_config);
     RegisterHotKeys(FALSE);
+    CStartTrace::Mark("hot-keys");
     CenterWindow();
     m_nSnapType = m_Core.m_config.GetSnapMode();
     SyncEffects(FALSE);
@@ -190,6 +195,7 @@ BOOL CTessalyDlg::OnInitDialog()
         AfxMessageBox(g_szTrayFailed, MB_OK | MB_ICONERROR);
         return -1;
     }
+    CStartTrace::Mark("tray-icon");
     return TRUE;
 }
 
@@ -229,6 +235,7 @@ void CTessalyDlg::OnPaint()
     }
     Default();
     DrawPreview(FALSE);
+    CStartTrace::Mark("first-paint");
 }
 
 HCURSOR CTessalyDlg::OnQueryDragIcon()
