@@ -1,5 +1,6 @@
 // CStartTrace: start-up stages timed with the performance counter, placed on
-// the process's own clock once, at Begin.
+// the process's own clock once, at Begin (the system clock read there moves
+// in steps of up to 16 ms on Windows, which shifts every mark alike).
 #include "CStartTrace.h"
 
 #include <windows.h>
