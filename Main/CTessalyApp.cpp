@@ -8,6 +8,7 @@
 #include <gdiplus.h>
 
 #include "Afx.h"
+#include "CStartTrace.h"
 #include "CTessalyDlg.h"
 
 namespace {
@@ -27,6 +28,7 @@ BOOL CTessalyApp::InitInstance()
     icc.dwSize = sizeof(icc);
     icc.dwICC = 0xFF;
     ::InitCommonControlsEx(&icc);
+    CStartTrace::Mark("common-controls");
     CWinApp::InitInstance();
     AfxEnableControlContainer();
 
@@ -36,6 +38,7 @@ BOOL CTessalyApp::InitInstance()
         AfxMessageBox(g_szGdiplusFailed, MB_OK);
         return FALSE;
     }
+    CStartTrace::Mark("gdi+");
     SetRegistryKey(g_szRegistryKey);
 
     CTessalyDlg* pDlg = new CTessalyDlg(nullptr);

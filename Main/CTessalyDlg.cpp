@@ -21,6 +21,7 @@
 #include "CPrintDialog.h"
 #include "CPrintJob.h"
 #include "CSaveFailureMessage.h"
+#include "CStartTrace.h"
 #include "CTessalyApp.h"
 #include "resource.h"
 
@@ -85,6 +86,7 @@ BEGIN_MESSAGE_MAP(CTessalyDlg, CDialog)
     ON_WM_HOTKEY()
     ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
     ON_MESSAGE(CTessalyDlg::WM_TRAY_NOTIFY, OnTrayMessage)
+    ON_MESSAGE(CTessalyDlg::WM_FINISH_START, OnFinishStart)
     ON_COMMAND(ID_SNAP_NEW, OnNewSnap)
     ON_COMMAND(ID_SNAP_FULLSCREEN, OnSnapFullScreen)
     ON_COMMAND(ID_SNAP_ACTIVE_WIN, OnSnapActiveWin)
@@ -152,6 +154,7 @@ void CTessalyDlg::DoDataExchange(CDataExchange* pDX)
 
 BOOL CTessalyDlg::OnInitDialog()
 {
+    CStartTrace::Mark("dialog-created");
     CDialog::OnInitDialog();
     LoadAccelTable(IDR_MAINFRAME);
 
@@ -169,28 +172,39 @@ BOOL CTessalyDlg::OnInitDialog()
     m_bmpDefault.Attach(CPreviewPainter::LoadPlaceholder(
         AfxFindResourceHandle(MAKEINTRESOURCEW(IDB_DEFAULT_PREVIEW), RT_BITMAP), IDB_DEFAULT_PREVIEW));
 
-    EnableToolTips(TRUE);
-    m_ToolTip.Create(this, 0);
-    m_ToolTip.Activate(TRUE);
-    m_ToolTip.AddTool(&m_stcPreview, g_szPreviewTip, nullptr, 0);
-
     m_Core.InitVoruzev(this, &m_stcPreview);
+    CStartTrace::Mark("settings");
     // The template is topmost; the settings, loaded now, decide.
     COptionsCommand::ApplyKeepOnTop(this, m_Core.m_config);
-    RegisterHotKeys(FALSE);
     CenterWindow();
     m_nSnapType = m_Core.m_config.GetSnapMode();
     SyncEffects(FALSE);
     UpdateData(FALSE);
-
-    const CString strAppName = m_Core.m_config.GetAppName();
-    SetWindowText(strAppName);
-    HICON frames[1] = { m_hIcon };
-    if (!m_TrayIcon.AddAnimatedToTray(this, TRAY_ICON_ID, strAppName, frames, 1, TRAY_FRAME_MS, WM_TRAY_NOTIFY)) {
-        AfxMessageBox(g_szTrayFailed, MB_OK | MB_ICONERROR);
-        return -1;
-    }
+    SetWindowText(m_Core.m_config.GetAppName());
+    // The dialog shows itself when this returns; the rest waits for its
+    // first paint.
+    PostMessage(WM_FINISH_START);
+    CStartTrace::Mark("init-dialog");
     return TRUE;
+}
+
+LRESULT CTessalyDlg::OnFinishStart(WPARAM, LPARAM)
+{
+    UpdateWindow();
+    CStartTrace::Mark("first-paint");
+
+    EnableToolTips(TRUE);
+    m_ToolTip.Create(this, 0);
+    m_ToolTip.Activate(TRUE);
+    m_ToolTip.AddTool(&m_stcPreview, g_szPreviewTip, nullptr, 0);
+    RegisterHotKeys(FALSE);
+    CStartTrace::Mark("hot-keys");
+    HICON frames[1] = { m_hIcon };
+    if (!m_TrayIcon.AddAnimatedToTray(this, TRAY_ICON_ID, m_Core.m_config.GetAppName(), frames, 1, TRAY_FRAME_MS,
+                                      WM_TRAY_NOTIFY))
+        AfxMessageBox(g_szTrayFailed, MB_OK | MB_ICONERROR);
+    CStartTrace::Mark("tray-icon");
+    return 0;
 }
 
 BOOL CTessalyDlg::IsTrayIconAdded() const

@@ -19,8 +19,9 @@ public:
     explicit CTessalyDlg(CWnd* pParent = nullptr);
     ~CTessalyDlg() override;
 
-    // The tray icon's callback message.
-    enum { WM_TRAY_NOTIFY = WM_USER + 100 };
+    // The tray icon's callback message; the message this window posts itself
+    // while it starts, to finish the start once it is painted.
+    enum { WM_TRAY_NOTIFY = WM_USER + 100, WM_FINISH_START = WM_USER + 101 };
 
     // Draws the preview on screen (FALSE) or prints it (TRUE).
     void DrawPreview(BOOL bPrint);
@@ -60,6 +61,9 @@ protected:
     void OnHotKey(UINT nHotKeyId, UINT nKey1, UINT nKey2);
     LRESULT OnTrayMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnKickIdle(WPARAM wParam, LPARAM lParam);
+    // The part of the start that the first sight of the window need not wait
+    // for: the preview's tip, the hot keys and the tray icon.
+    LRESULT OnFinishStart(WPARAM wParam, LPARAM lParam);
 
     // Effects.
     // A click on any of the ten check boxes.

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "Afx.h"
+#include "CStartTrace.h"
 #include "CTessalyApp.h"
 
 CTessalyApp theApp;
@@ -27,6 +28,7 @@ void RestrictDllSearch()
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow)
 {
+    CStartTrace::Begin();
     RestrictDllSearch();
     return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
 }

@@ -1,9 +1,12 @@
 // The real tes.exe: it starts with its main window, ends by each of the four
 // ways of closing (and not by minimising), and writes config.xml beside
-// itself when it ends.
+// itself when it ends; with TES_START_TRACE set it lists its start-up stages.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
 
 #include "TestProcess.h"
 #include "resource.h"
@@ -59,6 +62,42 @@ TEST(Program, EndsByEachOfTheFourWaysOfClosingAndSavesItsSettings)
     }
     // The other test programs beside tes.exe start from the defaults.
     ::DeleteFileW(config.c_str());
+}
+
+// The stages in the order they run: the hot keys and the tray icon after the
+// first paint; each mark later than the process's creation and not earlier
+// than the one before.
+TEST(Program, TracesItsStartUpStagesInOrder)
+{
+    const std::wstring trace = apptest::BinDir() + L"start-trace.txt";
+    ::DeleteFileW(trace.c_str());
+    ::SetEnvironmentVariableW(L"TES_START_TRACE", trace.c_str());
+    apptest::ChildProcess program;
+    const bool bStarted = program.Start(apptest::BinDir() + L"tes.exe", L"");
+    ::SetEnvironmentVariableW(L"TES_START_TRACE", nullptr);
+    ASSERT_TRUE(bStarted);
+    const HWND hDlg = apptest::WaitForDialogOf(program.Id(), 30000);
+    ASSERT_NE(hDlg, nullptr);
+    for (int i = 0; i < 300 && apptest::ReadText(trace).find(L"tray-icon") == std::wstring::npos; ++i)
+        ::Sleep(100);
+    ::PostMessageW(hDlg, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
+    EXPECT_TRUE(program.Wait(30000));
+
+    const std::vector<std::wstring> expected = { L"entry", L"common-controls", L"gdi+", L"dialog-created", L"settings",
+                                                 L"init-dialog", L"first-paint", L"hot-keys", L"tray-icon" };
+    std::wistringstream lines(apptest::ReadText(trace));
+    std::vector<std::wstring> stages;
+    std::wstring stage;
+    double dMs = 0.0;
+    double dPrevious = 0.0;
+    while (lines >> stage >> dMs) {
+        stages.push_back(stage);
+        EXPECT_GE(dMs, dPrevious) << stage;
+        dPrevious = dMs;
+    }
+    EXPECT_EQ(stages, expected);
+    EXPECT_GT(dPrevious, 0.0);
+    ::DeleteFileW(trace.c_str());
 }
 
 } // namespace
