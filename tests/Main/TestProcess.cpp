@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "RemoteWindows.h"
+
 namespace apptest {
 
 std::wstring BinDir()
@@ -61,38 +63,16 @@ bool ChildProcess::Wait(DWORD timeoutMs)
     return m_info.hProcess != nullptr && ::WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
 
-namespace {
-
-struct DialogSearch
-{
-    DWORD nProcessId;
-    HWND hFound;
-};
-
-BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
-{
-    DialogSearch* pSearch = reinterpret_cast<DialogSearch*>(lParam);
-    DWORD nPid = 0;
-    ::GetWindowThreadProcessId(hWnd, &nPid);
-    wchar_t szClass[16] = {};
-    ::GetClassNameW(hWnd, szClass, 16);
-    if (nPid == pSearch->nProcessId && ::IsWindowVisible(hWnd) && std::wstring(szClass) == L"#32770") {
-        pSearch->hFound = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
-
 HWND WaitForDialogOf(DWORD nProcessId, DWORD timeoutMs)
 {
     const DWORD start = ::GetTickCount();
     do {
-        DialogSearch search = { nProcessId, nullptr };
-        ::EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.hFound != nullptr)
-            return search.hFound;
+        for (HWND hWnd : guitest::RemoteWindows::OfProcess(nProcessId)) {
+            wchar_t szClass[16] = {};
+            ::GetClassNameW(hWnd, szClass, 16);
+            if (::IsWindowVisible(hWnd) && std::wstring(szClass) == L"#32770")
+                return hWnd;
+        }
         ::Sleep(50);
     } while (::GetTickCount() - start < timeoutMs);
     return nullptr;
