@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "CClipboardScope.h"
-#include "CFont.h"
 #include "CPaintDC.h"
 #include "CScreenLayout.h"
 #include "CWindowDC.h"
@@ -147,7 +146,7 @@ void CSnapTipEdit::OnMouseMove(UINT nFlags, CPoint point)
         m_bAtTopLeft = bAtTopLeft;
     } else if (pParent != nullptr && rcHeld.IntersectRect(&rcPlace, &rcParent) && rcHeld == rcPlace) {
         pParent->ScreenToClient(&ptPlace);
-        m_layout = layout;
+        SetLayout(layout);
         MoveWindow(ptPlace.x, ptPlace.y, nWidth, nHeight, TRUE);
         m_bAtTopLeft = bAtTopLeft;
     }
@@ -189,18 +188,27 @@ BOOL CSnapTipEdit::OnEraseBkgnd(CDC* pDC)
     return TRUE;
 }
 
+void CSnapTipEdit::SetLayout(const CSnapTipLayout& layout)
+{
+    if (layout.TextPixels() != m_layout.TextPixels())
+        m_font.DeleteObject();
+    m_layout = layout;
+}
+
 void CSnapTipEdit::OnPaint()
 {
-    LOGFONT lf = {};
-    lf.lfHeight = -m_layout.TextPixels();
-    lf.lfCharSet = DEFAULT_CHARSET;
-    ::lstrcpynW(lf.lfFaceName, kTextFace, LF_FACESIZE);
-    // Declared before the DC, so that it is deselected before it goes.
-    CFont font;
+    // Made once per layout: the tip repaints on every mouse move.
+    if (m_font.GetSafeHandle() == nullptr) {
+        LOGFONT lf = {};
+        lf.lfHeight = -m_layout.TextPixels();
+        lf.lfCharSet = DEFAULT_CHARSET;
+        ::lstrcpynW(lf.lfFaceName, kTextFace, LF_FACESIZE);
+        m_font.CreateFontIndirect(&lf);
+    }
     CPaintDC dc(this);
     dc.SetBkMode(TRANSPARENT);
-    if (font.CreateFontIndirect(&lf))
-        dc.SelectObject(&font);
+    if (m_font.GetSafeHandle() != nullptr)
+        dc.SelectObject(&m_font);
     CRect rcClient;
     GetClientRect(&rcClient);
 
@@ -292,5 +300,6 @@ void CSnapTipEdit::OnDestroy()
     m_palette.DeleteObject();
     m_bmpBackground.DeleteObject();
     m_bmpFrozen.DeleteObject();
+    m_font.DeleteObject();
     m_hFrozen = nullptr;
 }

@@ -9,6 +9,7 @@
 #include "CPalette.h"
 #include "CSnapTipLayout.h"
 #include "CEdit.h"
+#include "CFont.h"
 
 // Layout (CSnapTipLayout, at the DPI of the monitor the tip is on; the
 // lengths here are those at 96 DPI), in client coordinates (top = the client
@@ -55,7 +56,7 @@ public:
     // The lengths it draws with; whoever places the tip sizes it to
     // GetLayout().TipSize().
     const CSnapTipLayout& GetLayout() const { return m_layout; }
-    void SetLayout(const CSnapTipLayout& layout) { m_layout = layout; }
+    void SetLayout(const CSnapTipLayout& layout);
 
     // Non-zero while the control sits at the top-left corner of its parent.
     int GetAtTopLeft() const { return m_bAtTopLeft; }
@@ -93,6 +94,8 @@ private:
     void CopyClipboardPicture();
 
     CSnapTipLayout m_layout;
+    // The text's font for m_layout, made at the first paint.
+    CFont m_font;
     int m_bAtTopLeft;
     // A handle, not a CWnd pointer: the desktop's CWnd is a temporary wrapper
     // that the framework frees at idle.
